@@ -1,0 +1,40 @@
+# The Windows half of the project: Win32 layers, the program, the RAS stand-in, Windows tests.
+enable_language(RC)
+add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
+
+tollward_layer(tollward_win platform/win32/*.cpp app/*.cpp ui/framework/*.cpp ui/dialogs/*.cpp
+               ui/controls/*.cpp)
+set(TOLLWARD_WIN_LIBS comctl32 gdi32 user32 shell32 advapi32 comdlg32)
+if(TARGET tollward_win)
+  target_link_libraries(tollward_win PUBLIC tollward_portable ${TOLLWARD_WIN_LIBS})
+  # The program reaches RASAPI32 at run time so that the stand-in can take its place under Wine.
+endif()
+
+set(TOLLWARD_RC ${CMAKE_SOURCE_DIR}/res/Tollward.rc)
+
+if(EXISTS ${CMAKE_SOURCE_DIR}/app/WinMain.cpp)
+  add_executable(Tollward WIN32 app/WinMain.cpp ${TOLLWARD_RC})
+  target_compile_options(Tollward PRIVATE ${TOLLWARD_WARNINGS})
+  target_link_libraries(Tollward PRIVATE tollward_win)
+endif()
+
+# Windows tests are console programs so that their output reaches the pipe under Wine.
+file(GLOB TOLLWARD_WIN_TESTS CONFIGURE_DEPENDS tests/win/*.cpp)
+if(TOLLWARD_WIN_TESTS)
+  set(win_test_sources ${TOLLWARD_WIN_TESTS})
+  if(EXISTS ${TOLLWARD_RC})
+    list(APPEND win_test_sources ${TOLLWARD_RC})
+  endif()
+  add_executable(tollward_wintests ${win_test_sources})
+  target_include_directories(tollward_wintests PRIVATE ${CMAKE_SOURCE_DIR})
+  target_compile_options(tollward_wintests PRIVATE ${TOLLWARD_WARNINGS})
+  if(TARGET tollward_win)
+    target_link_libraries(tollward_wintests PRIVATE tollward_win)
+  endif()
+  target_link_libraries(tollward_wintests PRIVATE tollward_portable GTest::gmock
+                        ${TOLLWARD_WIN_LIBS})
+endif()
+
+if(EXISTS ${CMAKE_SOURCE_DIR}/tools/rasemu/CMakeLists.txt)
+  add_subdirectory(tools/rasemu)
+endif()

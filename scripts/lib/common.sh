@@ -1,0 +1,81 @@
+# Shared by the scripts: build folders, the Wine prefix, and a virtual display that is ours alone.
+# Sourced, not run. Everything started here is stopped by stop_started (trap it on EXIT).
+
+TOLLWARD_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+BUILD_NATIVE="$TOLLWARD_ROOT/build/native"
+BUILD_WINDOWS="$TOLLWARD_ROOT/build/windows"
+export WINEPREFIX="$BUILD_WINDOWS/wineprefix"
+export WINEDEBUG=-all
+export WINEARCH=win64
+# No Mono or Gecko: they would be fetched from the network, which the program never needs.
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+JOBS=$(nproc 2>/dev/null || echo 2)
+
+configure_and_build() {  # folder, extra cmake arguments...
+  local dir=$1
+  shift
+  if [ ! -f "$dir/CMakeCache.txt" ]; then
+    cmake -S "$TOLLWARD_ROOT" -B "$dir" "$@" >"$dir.configure.log" 2>&1 ||
+      { cat "$dir.configure.log"; return 1; }
+  fi
+  cmake --build "$dir" -j"$JOBS" >"$dir.build.log" 2>&1 ||
+    { grep -E 'error|Error' "$dir.build.log" | head -40; return 1; }
+}
+
+build_native() {
+  mkdir -p "$TOLLWARD_ROOT/build"
+  configure_and_build "$BUILD_NATIVE" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+}
+
+build_windows() {
+  mkdir -p "$TOLLWARD_ROOT/build"
+  configure_and_build "$BUILD_WINDOWS" -DCMAKE_TOOLCHAIN_FILE="$TOLLWARD_ROOT/cmake/mingw-w64.cmake" \
+    -DCMAKE_BUILD_TYPE=Release
+}
+
+STARTED_XVFB=""
+STARTED_WINESERVER=""
+
+# A display number nobody uses, so that parallel runs and a user's desktop are never touched.
+start_display() {
+  local n=91
+  while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  STARTED_XVFB=$!
+  export DISPLAY=":$n"
+  for _ in $(seq 1 50); do
+    [ -e "/tmp/.X11-unix/X$n" ] && return 0
+    sleep 0.1
+  done
+  echo "Xvfb did not start on :$n" >&2
+  return 1
+}
+
+start_wine() {
+  if [ ! -f "$WINEPREFIX/.tollward-ready" ]; then
+    rm -rf "$WINEPREFIX"
+    wineboot -i >/dev/null 2>&1
+    wineserver -w
+    # Without a window manager Wine's managed windows close late and lack a title bar.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    # The real "MS Sans Serif" makes dialog units come out as on Windows.
+    cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+    wineserver -w
+    touch "$WINEPREFIX/.tollward-ready"
+  fi
+  wineserver -p
+  STARTED_WINESERVER=1
+}
+
+stop_started() {
+  if [ -n "$STARTED_WINESERVER" ]; then
+    wineserver -k >/dev/null 2>&1 || true
+    STARTED_WINESERVER=""
+  fi
+  if [ -n "$STARTED_XVFB" ]; then
+    kill "$STARTED_XVFB" 2>/dev/null || true
+    wait "$STARTED_XVFB" 2>/dev/null || true
+    STARTED_XVFB=""
+  fi
+}
