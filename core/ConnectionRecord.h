@@ -33,7 +33,9 @@ static_assert(offsetof(ConnectionRecord, szPassword) == 397);
 static_assert(offsetof(ConnectionRecord, szUserName) == 654);
 
 // A record the system builds: all zero first, so the bytes after each text are zero too.
-inline ConnectionRecord EmptyRecord() { return ConnectionRecord{}; }
+inline ConnectionRecord EmptyRecord() {
+  return ConnectionRecord{};
+}
 
 // Copies text into a field, cut to the field's size and always terminated; the rest stays zero.
 template <std::size_t N>

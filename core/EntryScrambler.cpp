@@ -9,8 +9,8 @@ void ScrambleBytes(std::uint8_t (&b)[kConnectionRecordSize]) {
   // Upward, so that b[i + 1] is still the plain byte when position i is mixed with it.
   for (unsigned i = 0; i + 1 < kConnectionRecordSize; ++i) {
     const auto position = static_cast<std::uint8_t>(i);
-    const auto t = static_cast<std::uint8_t>((i & 1u) + static_cast<std::uint8_t>(~b[i]) +
-                                             kEntryBias);
+    const auto t =
+        static_cast<std::uint8_t>((i & 1u) + static_cast<std::uint8_t>(~b[i]) + kEntryBias);
     b[i] = static_cast<std::uint8_t>(t ^ b[i + 1] ^ position ^ kEntryMask);
   }
 }

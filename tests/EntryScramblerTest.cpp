@@ -26,7 +26,8 @@ TEST(EntryScrambler, AnyBytesComeBackUnchanged) {
   std::uniform_int_distribution<int> byte(0, 255);
   for (int round = 0; round < 200; ++round) {
     Bytes original;
-    for (auto& b : original) b = static_cast<std::uint8_t>(byte(random));
+    for (auto& b : original)
+      b = static_cast<std::uint8_t>(byte(random));
     Bytes work;
     std::memcpy(work, original, sizeof work);
     ScrambleBytes(work);
@@ -43,7 +44,8 @@ TEST(EntryScrambler, TheLastByteIsWrittenUnchangedAndTheRestIsMixed) {
   const auto* plain = reinterpret_cast<const std::uint8_t*>(&record);
   EXPECT_EQ(out[910], 'Z');
   int same = 0;
-  for (std::size_t i = 0; i < 910; ++i) same += out[i] == plain[i];
+  for (std::size_t i = 0; i < 910; ++i)
+    same += out[i] == plain[i];
   EXPECT_LT(same, 20) << "the file must not show the record's bytes";
 }
 
@@ -66,7 +68,8 @@ TEST(EntryScrambler, AnAllEmptyRecordIsNotWrittenAsZeros) {
   Bytes out;
   ScrambleEntry(EmptyRecord(), out);
   int zeros = 0;
-  for (std::size_t i = 0; i < 910; ++i) zeros += out[i] == 0;
+  for (std::size_t i = 0; i < 910; ++i)
+    zeros += out[i] == 0;
   // Only where the position's low byte cancels bias and mask: 96, 97, 352, 353, 608, ...
   EXPECT_EQ(zeros, 8);
 }
@@ -110,7 +113,8 @@ TEST(ConnectionRecordFields, CopyCutsToTheFieldAndClearsTheRest) {
   EXPECT_STREQ(r.szAreaCode, "0123456789");
   CopyField(r.szAreaCode, "01");
   EXPECT_STREQ(r.szAreaCode, "01");
-  for (std::size_t i = 2; i < kAreaCodeSize; ++i) EXPECT_EQ(r.szAreaCode[i], '\0');
+  for (std::size_t i = 2; i < kAreaCodeSize; ++i)
+    EXPECT_EQ(r.szAreaCode[i], '\0');
   CopyField(r.szAreaCode, nullptr);
   EXPECT_STREQ(r.szAreaCode, "");
   EXPECT_EQ(r.szLocalPhoneNumber[0], 'x') << "neighbouring field untouched";

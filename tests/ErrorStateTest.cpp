@@ -85,8 +85,7 @@ TEST(ErrorTables, ConnectionListCodesGiveTheirTextsAndFlags) {
           {56, "Find: unhandled exeption (unknown error).", true},
           {64, "CheckConnection: unhandled exeption (unknown error).", true},
           {72, "RemoveBadAreas: unhandled exeption (unknown error).", true},
-          {73,
-           "RemoveBadAreas: bad are detected - but can't be moved: connection will be deleted.",
+          {73, "RemoveBadAreas: bad are detected - but can't be moved: connection will be deleted.",
            true},
       });
 }
@@ -212,7 +211,8 @@ TEST(ErrorState, ACopyStartsWithoutTheOriginalsError) {
   EXPECT_EQ(copy.errorCode(), 0u);
   EXPECT_EQ(copy.errorText(), "");
   copy.SetErrorByCode(9);
-  EXPECT_EQ(copy.errorText(), "Add: connection name already exists.") << "same table as the original";
+  EXPECT_EQ(copy.errorText(), "Add: connection name already exists.")
+      << "same table as the original";
 }
 
 }  // namespace

@@ -22,8 +22,8 @@ int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
   const char* limit = std::getenv("TOLLWARD_TEST_TIMEOUT");
   const UINT_PTR seconds = limit != nullptr ? std::strtoul(limit, nullptr, 10) : 300;
-  HANDLE watchdog = CreateThread(nullptr, 0, Watchdog, reinterpret_cast<LPVOID>(seconds), 0,
-                                 nullptr);
+  HANDLE watchdog =
+      CreateThread(nullptr, 0, Watchdog, reinterpret_cast<LPVOID>(seconds), 0, nullptr);
   if (watchdog != nullptr) {
     CloseHandle(watchdog);
   }
