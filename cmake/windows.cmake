@@ -2,12 +2,10 @@
 enable_language(RC)
 add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
 
-tollward_layer(tollward_win platform/win32/*.cpp app/*.cpp ui/framework/*.cpp ui/dialogs/*.cpp
-               ui/controls/*.cpp)
+tollward_layer(tollward_win app/*.cpp ui/framework/*.cpp ui/dialogs/*.cpp ui/controls/*.cpp)
 set(TOLLWARD_WIN_LIBS comctl32 gdi32 user32 shell32 advapi32 comdlg32)
 if(TARGET tollward_win)
   target_link_libraries(tollward_win PUBLIC tollward_portable ${TOLLWARD_WIN_LIBS})
-  # The program reaches RASAPI32 at run time so that the stand-in can take its place under Wine.
 endif()
 
 set(TOLLWARD_RC ${CMAKE_SOURCE_DIR}/res/Tollward.rc)
