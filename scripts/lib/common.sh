@@ -4,6 +4,7 @@
 TOLLWARD_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 BUILD_NATIVE="$TOLLWARD_ROOT/build/native"
 BUILD_WINDOWS="$TOLLWARD_ROOT/build/windows"
+BUILD_SANITIZE="$TOLLWARD_ROOT/build/sanitize"
 export WINEPREFIX="$BUILD_WINDOWS/wineprefix"
 export WINEDEBUG=-all
 export WINEARCH=win64
@@ -26,6 +27,13 @@ configure_and_build() {  # folder, extra cmake arguments...
 build_native() {
   mkdir -p "$TOLLWARD_ROOT/build"
   configure_and_build "$BUILD_NATIVE" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+}
+
+# The native suite once more with AddressSanitizer and UndefinedBehaviorSanitizer; any report
+# ends the process with an error, so a finding fails the suite.
+build_sanitize() {
+  mkdir -p "$TOLLWARD_ROOT/build"
+  configure_and_build "$BUILD_SANITIZE" -DCMAKE_BUILD_TYPE=Debug -DTOLLWARD_SANITIZE=ON
 }
 
 build_windows() {
