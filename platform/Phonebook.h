@@ -5,10 +5,9 @@
 #include <string>
 #include <vector>
 
-namespace tollward {
+#include "platform/NativeWindow.h"
 
-// A window handle as the core passes it through without looking at it (an HWND on Windows).
-using NativeWindow = void*;
+namespace tollward {
 
 struct PhonebookDialParams {
   std::string userName;
