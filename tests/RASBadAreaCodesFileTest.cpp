@@ -15,39 +15,31 @@ namespace tollward {
 namespace {
 
 using Bytes = std::vector<unsigned char>;
+using Texts = std::vector<std::string>;
 using testing::FaultyFileSystem;
-using testing::FileExists;
 using testing::ReadBytes;
 using testing::RecordingErrorBox;
 using testing::TempDir;
 using testing::WriteBytes;
 
 const char kReadError[] = "LoadFromArchive: read error.";
-const char kFileTypeError[] = "LoadFromArchive: invalid file type / syncronization.";
-const char kVersionError[] = "LoadFromArchive: invalid file version.";
 const char kLoadArchiveError[] = "Load: error on reading data from archive.";
-const char kWriteError[] = "SaveToArchive: write error.";
 const char kSaveArchiveError[] = "Save: error on writing data to archive.";
-const char kSaveOpenError[] = "Save: unable to open file for writing.";
 
-const Bytes kVersionOne = {0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0xF0, 0x3F};
-const Bytes kVersionTwo = {0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x40};
+const Bytes kVersionOne = {0, 0, 0, 0, 0, 0, 0xF0, 0x3F};
 
-Bytes Concat(std::initializer_list<Bytes> parts) {
-  Bytes all;
-  for (const Bytes& part : parts) {
-    all.insert(all.end(), part.begin(), part.end());
+// A file put together from its fields: tag (with its zero), version, count, then slots.
+Bytes File(const char* tag, const Bytes& version, std::uint32_t count,
+           std::initializer_list<Bytes> slots) {
+  Bytes file(tag, tag + std::strlen(tag) + 1);
+  file.insert(file.end(), version.begin(), version.end());
+  for (int shift = 0; shift < 32; shift += 8) {
+    file.push_back(static_cast<unsigned char>(count >> shift));
   }
-  return all;
-}
-
-Bytes Tag(const char* text = "RASBadAreaCodes:") {
-  return Bytes(text, text + std::strlen(text) + 1);
-}
-
-Bytes Count(std::uint32_t n) {
-  return {static_cast<unsigned char>(n), static_cast<unsigned char>(n >> 8),
-          static_cast<unsigned char>(n >> 16), static_cast<unsigned char>(n >> 24)};
+  for (const Bytes& slot : slots) {
+    file.insert(file.end(), slot.begin(), slot.end());
+  }
+  return file;
 }
 
 Bytes Slot(const char* code) {
@@ -57,7 +49,7 @@ Bytes Slot(const char* code) {
 }
 
 Bytes FileOf(std::initializer_list<const char*> codes) {
-  Bytes file = Concat({Tag(), kVersionOne, Count(static_cast<std::uint32_t>(codes.size()))});
+  Bytes file = File("RASBadAreaCodes:", kVersionOne, static_cast<std::uint32_t>(codes.size()), {});
   for (const char* code : codes) {
     const Bytes slot = Slot(code);
     file.insert(file.end(), slot.begin(), slot.end());
@@ -65,8 +57,8 @@ Bytes FileOf(std::initializer_list<const char*> codes) {
   return file;
 }
 
-std::vector<std::string> Codes(CRASBadAreaCodes& list) {
-  std::vector<std::string> codes;
+Texts Codes(CRASBadAreaCodes& list) {
+  Texts codes;
   for (std::uint32_t i = 1; i <= list.GetCount(); ++i) {
     codes.push_back(list.Get(i));
   }
@@ -77,10 +69,14 @@ class BadAreaCodeFile : public ::testing::Test {
  protected:
   BadAreaCodeFile() { list_.ownerWindow = &window_; }
 
-  void AddAll(std::initializer_list<const char*> codes) {
-    for (const char* code : codes) {
-      ASSERT_TRUE(list_.Add(code)) << code;
-    }
+  // Loads bytes into a list that held a code, expecting the failure's two reports.
+  void ExpectLoadFails(const Bytes& file, const char* inner, const std::string& what) {
+    box_.shown.clear();
+    ASSERT_TRUE(list_.Add("0137")) << what;
+    WriteBytes(path_, file);
+    EXPECT_FALSE(list_.Load(path_)) << what;
+    EXPECT_EQ(box_.Texts(), (Texts{inner, kLoadArchiveError})) << what;
+    EXPECT_EQ(list_.GetCount(), 0u) << what;
   }
 
   TempDir dir_;
@@ -90,224 +86,163 @@ class BadAreaCodeFile : public ::testing::Test {
   CRASBadAreaCodes list_{box_};
 };
 
-TEST_F(BadAreaCodeFile, AnEmptyListIsExactly29Bytes) {
+TEST_F(BadAreaCodeFile, TheFileIsTagVersionCountAndZeroFilledSlotsInListOrder) {
   ASSERT_TRUE(list_.Save(path_));
-  const Bytes expected = {'R', 'A', 'S', 'B',  'a',  'd', 'A', 'r', 'e', 'a',
-                          'C', 'o', 'd', 'e',  's',  ':', 0,   0,   0,   0,
-                          0,   0,   0,   0xF0, 0x3F, 0,   0,   0,   0};
+  const Bytes empty = {'R', 'A', 'S', 'B', 'a', 'd', 'A', 'r', 'e',  'a',  'C', 'o', 'd', 'e', 's',
+                       ':', 0,   0,   0,   0,   0,   0,   0,   0xF0, 0x3F, 0,   0,   0,   0};
+  EXPECT_EQ(ReadBytes(path_), empty);
+
+  for (const char* code : {"0190", "0900123456", "1"}) {
+    ASSERT_TRUE(list_.Add(code));
+  }
+  ASSERT_TRUE(list_.Save());
+  Bytes expected = empty;
+  expected[25] = 3;
+  for (const char* code : {"0190", "0900123456", "1"}) {
+    const Bytes slot = Slot(code);
+    expected.insert(expected.end(), slot.begin(), slot.end());
+  }
   EXPECT_EQ(ReadBytes(path_), expected);
   EXPECT_TRUE(box_.shown.empty());
 }
 
-TEST_F(BadAreaCodeFile, CodesAreWrittenInZeroFilledSlotsInListOrder) {
-  AddAll({"0190", "0900123456", "1"});
-  ASSERT_TRUE(list_.Save(path_));
-  EXPECT_EQ(ReadBytes(path_), FileOf({"0190", "0900123456", "1"}));
-  EXPECT_EQ(ReadBytes(path_).size(), 29u + 3 * 11);
-}
-
-TEST_F(BadAreaCodeFile, LoadGivesBackWhatWasSavedAndReplacesTheList) {
-  AddAll({"0190", "0900123456", "0137"});
-  ASSERT_TRUE(list_.Save(path_));
-
-  RecordingErrorBox box;
-  CRASBadAreaCodes other(box);
-  ASSERT_TRUE(other.Add("0180"));
-  ASSERT_TRUE(other.Load(path_));
-  EXPECT_EQ(Codes(other), (std::vector<std::string>{"0190", "0900123456", "0137"}));
-}
-
-TEST_F(BadAreaCodeFile, ATagInOtherLetterCaseAndBytesAfterTheLastSlotAreAccepted) {
-  WriteBytes(path_, Concat({Tag("rasbadareacodes:"), kVersionOne, Count(1), Slot("0190"),
-                            Bytes{'x', 'y', 0}}));
+TEST_F(BadAreaCodeFile, LoadReplacesTheListWithTheFilesCodes) {
+  WriteBytes(path_, FileOf({"0190", "0900123456", "0137"}));
+  ASSERT_TRUE(list_.Add("0180"));
   ASSERT_TRUE(list_.Load(path_));
-  EXPECT_EQ(Codes(list_), std::vector<std::string>{"0190"});
+  EXPECT_EQ(Codes(list_), (Texts{"0190", "0900123456", "0137"}));
+
+  // The tag's letter case does not matter, and nothing after the last slot is read.
+  Bytes file = File("rasbadareacodes:", kVersionOne, 1, {Slot("0190"), {'x', 'y'}});
+  WriteBytes(path_, file);
+  ASSERT_TRUE(list_.Load());
+  EXPECT_EQ(Codes(list_), Texts{"0190"});
   EXPECT_TRUE(box_.shown.empty());
 }
 
 TEST_F(BadAreaCodeFile, ADamagedHeaderReportsTheInnerThenTheOuterFailureAndEmptiesTheList) {
-  const struct {
-    const char* what;
-    Bytes file;
-    const char* inner;
-  } damaged[] = {
-      {"wrong tag", Concat({Tag("RASConnections::"), kVersionOne, Count(0)}), kFileTypeError},
-      {"tag without its zero",
-       Concat({Bytes{'R', 'A', 'S', 'B', 'a', 'd', 'A', 'r', 'e', 'a', 'C', 'o', 'd', 'e', 's', ':',
-                     'x'},
-               kVersionOne, Count(0)}),
-       kFileTypeError},
-      {"version 2.0", Concat({Tag(), kVersionTwo, Count(1), Slot("0190")}), kVersionError},
-      {"version 0.0", Concat({Tag(), Bytes(8, 0), Count(0)}), kVersionError},
-  };
-  for (const auto& d : damaged) {
-    box_.shown.clear();
-    ASSERT_TRUE(list_.Add("0900")) << d.what;
-    WriteBytes(path_, d.file);
-    EXPECT_FALSE(list_.Load(path_)) << d.what;
-    EXPECT_EQ(box_.Texts(), (std::vector<std::string>{d.inner, kLoadArchiveError})) << d.what;
-    EXPECT_EQ(box_.shown[0].icon, ErrorBoxIcon::kInformation) << d.what;
-    EXPECT_EQ(list_.errorCode(), 42u) << d.what;
-    EXPECT_EQ(list_.GetCount(), 0u) << d.what;
-  }
+  const char* kFileType = "LoadFromArchive: invalid file type / syncronization.";
+  const char* kVersion = "LoadFromArchive: invalid file version.";
+  ExpectLoadFails(File("RASConnections::", kVersionOne, 0, {}), kFileType, "wrong tag");
+  ExpectLoadFails(File("RASBadAreaCodes:x", kVersionOne, 0, {}), kFileType, "tag without zero");
+  ExpectLoadFails(File("RASBadAreaCodes:", {0, 0, 0, 0, 0, 0, 0, 0x40}, 1, {Slot("0190")}),
+                  kVersion, "version 2.0");
+  ExpectLoadFails(File("RASBadAreaCodes:", Bytes(8, 0), 0, {}), kVersion, "version 0.0");
 }
 
 TEST_F(BadAreaCodeFile, AFileCutShortAtAnyLengthIsAReadError) {
   const Bytes whole = FileOf({"0190", "0900"});
   for (std::size_t length = 0; length < whole.size(); ++length) {
-    box_.shown.clear();
-    ASSERT_TRUE(list_.Add("0137")) << length;
-    WriteBytes(path_, Bytes(whole.begin(), whole.begin() + length));
-    EXPECT_FALSE(list_.Load(path_)) << length;
-    EXPECT_EQ(box_.Texts(), (std::vector<std::string>{kReadError, kLoadArchiveError})) << length;
-    EXPECT_EQ(list_.GetCount(), 0u) << length;
+    ExpectLoadFails(Bytes(whole.begin(), whole.begin() + length), kReadError,
+                    "cut at " + std::to_string(length));
   }
 }
 
-TEST_F(BadAreaCodeFile, ACountBeyondWhatTheFileHoldsFailsCleanly) {
+TEST_F(BadAreaCodeFile, ACountBeyondWhatTheFileHoldsFailsWithoutReservingForIt) {
   for (std::uint32_t count : {0xFFFFFFFFu, 0x80000000u, 3u}) {
-    box_.shown.clear();
-    WriteBytes(path_, Concat({Tag(), kVersionOne, Count(count), Slot("0190"), Slot("0900")}));
-    EXPECT_FALSE(list_.Load(path_)) << count;
-    EXPECT_EQ(box_.Texts(), (std::vector<std::string>{kReadError, kLoadArchiveError})) << count;
-    EXPECT_EQ(list_.GetCount(), 0u) << count;
+    ExpectLoadFails(File("RASBadAreaCodes:", kVersionOne, count, {Slot("0190"), Slot("0900")}),
+                    kReadError, "count " + std::to_string(count));
   }
 }
 
 TEST_F(BadAreaCodeFile, ASlotWithoutItsZeroEndsInsideItsOwnElevenBytes) {
-  WriteBytes(path_, Concat({Tag(), kVersionOne, Count(2), Bytes(11, '1'), Slot("0190")}));
+  WriteBytes(path_, File("RASBadAreaCodes:", kVersionOne, 2, {Bytes(11, '1'), Slot("0190")}));
   ASSERT_TRUE(list_.Load(path_));
-  EXPECT_EQ(Codes(list_), (std::vector<std::string>{"1111111111", "0190"}));
-  EXPECT_EQ(list_.Find("1111111111"), 1u);
+  EXPECT_EQ(Codes(list_), (Texts{"1111111111", "0190"}));
   // Written back as the system always writes slots: terminated.
   ASSERT_TRUE(list_.Save());
   EXPECT_EQ(ReadBytes(path_), FileOf({"1111111111", "0190"}));
 }
 
-TEST_F(BadAreaCodeFile, AnEmptySlotFromADamagedFileMatchesNoNumberAndBlocksNoCode) {
-  WriteBytes(path_, FileOf({"", "0190"}));
-  ASSERT_TRUE(list_.Load(path_));
-  ConnectionRecord record = EmptyRecord();
-  CopyField(record.szAreaCode, "089");
-  EXPECT_EQ(list_.Check(record), 0u);
-  CopyField(record.szAreaCode, "0190");
-  EXPECT_EQ(list_.Check(record), 2u);
-  EXPECT_TRUE(list_.Add("0900"));
-  // The user can still remove it in the dialog.
-  EXPECT_TRUE(list_.Delete(""));
-  EXPECT_EQ(Codes(list_), (std::vector<std::string>{"0190", "0900"}));
-}
-
-TEST_F(BadAreaCodeFile, TheFirstListedMatchingCodeWins) {
-  // Add never lets one code be a prefix of another, but a file may.
-  WriteBytes(path_, FileOf({"0180", "01901", "019"}));
+TEST_F(BadAreaCodeFile, CodesFromAFileAreCheckedInListOrderAndAnEmptySlotMatchesNothing) {
+  // Add never lets one code be a prefix of another, nor stores an empty one; a file may.
+  WriteBytes(path_, FileOf({"", "0180", "01901", "019"}));
   ASSERT_TRUE(list_.Load(path_));
   ConnectionRecord record = EmptyRecord();
   CopyField(record.szLocalPhoneNumber, "0190 1234");
-  EXPECT_EQ(list_.Check(record), 2u);
+  EXPECT_EQ(list_.Check(record), 3u);
+  CopyField(record.szLocalPhoneNumber, "089");
+  EXPECT_EQ(list_.Check(record), 0u);
+  EXPECT_TRUE(list_.Add("0900"));
+  EXPECT_TRUE(list_.Delete(""));
+  EXPECT_EQ(Codes(list_), (Texts{"0180", "01901", "019", "0900"}));
 }
 
-TEST_F(BadAreaCodeFile, WithoutAnyPathSaveAndLoadFailAsUnexpected) {
+TEST_F(BadAreaCodeFile, WithoutAFileOrAPathLoadFailsAndTheNextSaveCreatesTheFile) {
   ASSERT_TRUE(list_.Add("0190"));
   EXPECT_FALSE(list_.Save());
-  EXPECT_EQ(list_.errorCode(), 36u);
-  EXPECT_TRUE(list_.unexpectedError());
   EXPECT_FALSE(list_.Load());
-  EXPECT_EQ(list_.errorCode(), 46u);
-  EXPECT_EQ(box_.Texts(), (std::vector<std::string>{"Save: no filepath to save to.",
-                                                    "Load: no filepath to load from."}));
-  EXPECT_EQ(box_.shown[1].icon, ErrorBoxIcon::kStop);
-}
-
-TEST_F(BadAreaCodeFile, AMissingFileFailsToLoadButItsPathIsKeptForTheNextSave) {
-  ASSERT_TRUE(list_.Add("0190"));
+  EXPECT_TRUE(list_.unexpectedError());
   EXPECT_FALSE(list_.Load(path_));
-  EXPECT_EQ(box_.Texts(), std::vector<std::string>{"Load: unable to open file for reading."});
+  EXPECT_EQ(box_.Texts(), (Texts{"Save: no filepath to save to.", "Load: no filepath to load from.",
+                                 "Load: unable to open file for reading."}));
   EXPECT_EQ(list_.GetCount(), 0u);
   ASSERT_TRUE(list_.Add("0900"));
   ASSERT_TRUE(list_.Save());
   EXPECT_EQ(ReadBytes(path_), FileOf({"0900"}));
-  ASSERT_TRUE(list_.path());
-  EXPECT_EQ(*list_.path(), path_);
 }
 
 TEST_F(BadAreaCodeFile, AFailedSaveLeavesThePreviousFileByteForByte) {
-  AddAll({"0190", "0900"});
-  ASSERT_TRUE(list_.Save(path_));
+  FaultyFileSystem fs;
+  fs.failCreate = true;
+  {
+    ScopedFileSystem scope(fs);
+    EXPECT_FALSE(list_.Save(path_)) << "the path is remembered all the same";
+  }
+  EXPECT_EQ(box_.Texts(), Texts{"Save: unable to open file for writing."});
+  fs.failCreate = false;
+  for (const char* code : {"0190", "0900"}) {
+    ASSERT_TRUE(list_.Add(code));
+  }
+  ASSERT_TRUE(list_.Save());
   const Bytes previous = ReadBytes(path_);
   ASSERT_TRUE(list_.Add("0137"));
-  const std::size_t newSize = 29 + 3 * 11;
 
-  struct Fault {
-    std::string what;
-    FaultyFileSystem fs;
-    std::vector<std::string> reports;
-  };
-  std::vector<Fault> faults;
-  faults.push_back({"create", {}, {kSaveOpenError}});
-  faults.back().fs.failCreate = true;
-  faults.push_back({"close", {}, {kSaveArchiveError}});
-  faults.back().fs.failClose = true;
-  faults.push_back({"replace", {}, {kSaveArchiveError}});
-  faults.back().fs.failReplace = true;
-  for (std::size_t stop = 0; stop < newSize; ++stop) {
-    faults.push_back(
-        {"write stops at " + std::to_string(stop), {}, {kWriteError, kSaveArchiveError}});
-    faults.back().fs.stopAfterBytes = stop;
-  }
-
-  for (Fault& fault : faults) {
+  auto expectUnchanged = [&](const Texts& reports, const std::string& what) {
     box_.shown.clear();
     {
-      ScopedFileSystem scope(fault.fs);
-      EXPECT_FALSE(list_.Save()) << fault.what;
+      ScopedFileSystem scope(fs);
+      EXPECT_FALSE(list_.Save()) << what;
     }
-    EXPECT_EQ(box_.Texts(), fault.reports) << fault.what;
-    EXPECT_EQ(ReadBytes(path_), previous) << fault.what;
-    EXPECT_FALSE(FileExists(CSafeFileWriter::TemporaryPathFor(path_))) << fault.what;
-    EXPECT_EQ(list_.GetCount(), 3u) << fault.what;
+    EXPECT_EQ(box_.Texts(), reports) << what;
+    EXPECT_EQ(ReadBytes(path_), previous) << what;
+    EXPECT_FALSE(testing::FileExists(CSafeFileWriter::TemporaryPathFor(path_))) << what;
+    fs = FaultyFileSystem{};
+  };
+  fs.failClose = true;
+  expectUnchanged({kSaveArchiveError}, "close");
+  fs.failReplace = true;
+  expectUnchanged({kSaveArchiveError}, "replace");
+  for (std::size_t stop = 0; stop < 29 + 3 * 11; ++stop) {
+    fs.stopAfterBytes = stop;
+    expectUnchanged({"SaveToArchive: write error.", kSaveArchiveError},
+                    "write stops at " + std::to_string(stop));
   }
-  // The path survives the failures; the next good save writes the whole list.
   ASSERT_TRUE(list_.Save());
   EXPECT_EQ(ReadBytes(path_), FileOf({"0190", "0900", "0137"}));
 }
 
-TEST_F(BadAreaCodeFile, APathGivenToAFailingSaveIsRemembered) {
-  FaultyFileSystem failing;
-  failing.failCreate = true;
-  {
-    ScopedFileSystem scope(failing);
-    EXPECT_FALSE(list_.Save(path_));
-  }
-  ASSERT_TRUE(list_.Add("0190"));
-  ASSERT_TRUE(list_.Save());
-  EXPECT_EQ(ReadBytes(path_), FileOf({"0190"}));
-}
-
-TEST_F(BadAreaCodeFile, DestructionSavesToTheRememberedPath) {
+TEST_F(BadAreaCodeFile, DestructionSavesToTheRememberedPathAndNeverShowsAFailure) {
   {
     CRASBadAreaCodes list(box_);
     ASSERT_TRUE(list.Save(path_));
     ASSERT_TRUE(list.Add("0190"));
   }
   EXPECT_EQ(ReadBytes(path_), FileOf({"0190"}));
-}
 
-TEST_F(BadAreaCodeFile, AFailedSaveOnDestructionIsNeverShown) {
   FaultyFileSystem failing;
   RecordingErrorBox box;
   {
     ScopedFileSystem scope(failing);
     CRASBadAreaCodes withoutPath(box);
     CRASBadAreaCodes unwritable(box);
-    ASSERT_TRUE(unwritable.Save(path_));
-    ASSERT_TRUE(unwritable.Add("0190"));
+    ASSERT_TRUE(unwritable.Load(path_));
     withoutPath.ownerWindow = &window_;
     unwritable.ownerWindow = &window_;
     failing.failCreate = true;
   }
   EXPECT_TRUE(box.shown.empty());
-  EXPECT_EQ(ReadBytes(path_), FileOf({}));
+  EXPECT_EQ(ReadBytes(path_), FileOf({"0190"}));
 }
 
 }  // namespace
