@@ -96,13 +96,7 @@ TEST_F(BadAreaCodeFile, TheFileIsTagVersionCountAndZeroFilledSlotsInListOrder) {
     ASSERT_TRUE(list_.Add(code));
   }
   ASSERT_TRUE(list_.Save());
-  Bytes expected = empty;
-  expected[25] = 3;
-  for (const char* code : {"0190", "0900123456", "1"}) {
-    const Bytes slot = Slot(code);
-    expected.insert(expected.end(), slot.begin(), slot.end());
-  }
-  EXPECT_EQ(ReadBytes(path_), expected);
+  EXPECT_EQ(ReadBytes(path_), FileOf({"0190", "0900123456", "1"}));
   EXPECT_TRUE(box_.shown.empty());
 }
 

@@ -179,16 +179,6 @@ TEST_F(BadAreaCodes, CheckReadsEachFieldOnlyWithinItsOwnBytes) {
   EXPECT_EQ(list_.Check(record), 1u);
 }
 
-TEST_F(BadAreaCodes, NormalizeNumberKeepsTheDigitsInPlace) {
-  char text[] = "+49 (0)190-12 x";
-  EXPECT_TRUE(CRASBadAreaCodes::NormalizeNumber(text));
-  EXPECT_STREQ(text, "49019012");
-  char none[] = "none";
-  EXPECT_TRUE(CRASBadAreaCodes::NormalizeNumber(none));
-  EXPECT_STREQ(none, "");
-  EXPECT_FALSE(CRASBadAreaCodes::NormalizeNumber(nullptr));
-}
-
 TEST_F(BadAreaCodes, ConcatenateWritesAtMostTheMaximumAndClearsTheRest) {
   const struct {
     const char* first;
@@ -211,10 +201,6 @@ TEST_F(BadAreaCodes, ConcatenateWritesAtMostTheMaximumAndClearsTheRest) {
               std::string(c.joined) + std::string(c.maximum + 1 - std::strlen(c.joined), '\0'));
     EXPECT_EQ(destination[c.maximum + 1], 'z') << "written beyond the maximum";
   }
-  list_.ownerWindow = owner_;
-  EXPECT_FALSE(list_.ConcatenatePhoneNumbersNormal(nullptr, "1", "2", 7));
-  EXPECT_EQ(box_.Texts(),
-            Texts{"ConcatenatePhoneNumbersNormal: unhandled exeption (unknown error)."});
 }
 
 }  // namespace
