@@ -1,5 +1,4 @@
-// The user's list of bad area codes: digit prefixes that a registered connection's number must
-// not begin with, kept in "Tollward.bac".
+// The user's list of bad area codes, the digit prefixes no registered connection may dial.
 #pragma once
 
 #include <array>

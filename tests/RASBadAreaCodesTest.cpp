@@ -1,5 +1,4 @@
-// The bad area code list in memory: the rules of Add, deletion, the number test, and when its
-// failures reach the user.
+// The bad area code list in memory: Add's rules, deletion, the number test, and its reports.
 #include <gtest/gtest.h>
 
 #include <cstring>
