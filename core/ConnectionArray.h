@@ -1,0 +1,47 @@
+// The records of a connection list in their order, with a name index so lookups never scan.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "core/ConnectionRecord.h"
+
+namespace tollward {
+
+// Positions here are 0-based; the list turns them into the 1-based indexes its callers see.
+// A name may occur more than once (a loaded file is taken as it stands); the index always
+// points at its first occurrence.
+class ConnectionArray {
+ public:
+  static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+
+  std::size_t size() const { return records_.size(); }
+  bool empty() const { return records_.empty(); }
+  const ConnectionRecord& operator[](std::size_t position) const { return records_[position]; }
+
+  // The position of the first record with exactly this name, or kNone.
+  std::size_t Find(const char* name) const;
+
+  // Appends a copy; on an exception the array is as it was.
+  void Append(const ConnectionRecord& record);
+  // Removes one record and keeps the order of the rest.
+  void Erase(std::size_t position);
+  // Changes only the user name and, when one is given, the password; the name, and so the
+  // index, stays as it is.
+  void SetCredentials(std::size_t position, const char* userName, const char* password);
+  // Takes over records read elsewhere; on an exception the array is as it was.
+  void Assign(std::vector<ConnectionRecord>&& records);
+  // Releases the storage itself, not only the records.
+  void Clear();
+
+ private:
+  static std::string KeyOf(const ConnectionRecord& record);
+
+  std::vector<ConnectionRecord> records_;
+  std::unordered_map<std::string, std::size_t> firstOf_;
+};
+
+}  // namespace tollward

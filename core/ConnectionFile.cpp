@@ -1,0 +1,187 @@
+// The connection file: tag, version, record count and the scrambled records of a list.
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "core/EntryScrambler.h"
+#include "core/ErrorTables.h"
+#include "core/RASConnections.h"
+
+namespace tollward {
+
+using namespace connection_error;
+
+namespace {
+
+constexpr std::size_t kTagSize = 16;
+constexpr char kTag[kTagSize] = "RASConnections:";
+// The double 1.0, little-endian. No other version has ever been written.
+constexpr std::uint8_t kVersion[8] = {0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0xF0, 0x3F};
+constexpr std::size_t kHeaderSize = kTagSize + sizeof kVersion + 4;
+
+class InputFile {
+ public:
+  explicit InputFile(const std::string& path) : file_(std::fopen(path.c_str(), "rb")) {}
+  ~InputFile() {
+    if (file_ != nullptr) {
+      std::fclose(file_);
+    }
+  }
+  InputFile(const InputFile&) = delete;
+  InputFile& operator=(const InputFile&) = delete;
+
+  std::FILE* get() const { return file_; }
+  bool Read(void* data, std::size_t size) { return std::fread(data, 1, size, file_) == size; }
+
+  // How many whole records the rest of the file can hold; 0 when the size cannot be learnt.
+  std::uint32_t RecordsLeft() {
+    const long here = std::ftell(file_);
+    if (here < 0 || std::fseek(file_, 0, SEEK_END) != 0) {
+      return 0;
+    }
+    const long end = std::ftell(file_);
+    if (std::fseek(file_, here, SEEK_SET) != 0) {
+      return 0;
+    }
+    const auto left = end > here ? static_cast<unsigned long>(end - here) : 0ul;
+    return static_cast<std::uint32_t>(
+        std::min<unsigned long>(left / kConnectionRecordSize, 0xFFFFFFFFul));
+  }
+
+ private:
+  std::FILE* file_;
+};
+
+char AsciiLower(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// Letter case of the tag is not significant; the terminating zero byte is.
+bool IsTag(const char (&bytes)[kTagSize]) {
+  for (std::size_t i = 0; i < kTagSize; ++i) {
+    if (AsciiLower(bytes[i]) != AsciiLower(kTag[i])) {
+      return false;
+    }
+  }
+  return true;
+}
+
+void EncodeCount(std::uint32_t count, std::uint8_t (&bytes)[4]) {
+  for (unsigned i = 0; i < 4; ++i) {
+    bytes[i] = static_cast<std::uint8_t>(count >> (8 * i));
+  }
+}
+
+std::uint32_t DecodeCount(const std::uint8_t (&bytes)[4]) {
+  std::uint32_t count = 0;
+  for (unsigned i = 0; i < 4; ++i) {
+    count |= static_cast<std::uint32_t>(bytes[i]) << (8 * i);
+  }
+  return count;
+}
+
+static_assert(kHeaderSize == 28, "an empty connection file is 28 bytes");
+
+}  // namespace
+
+bool CRASConnections::Save(const char* path) {
+  return RunReported(kSaveUnhandled, [&]() -> ErrorCode {
+    if (path != nullptr) {
+      path_ = std::string(path);
+    } else if (!path_) {
+      return kSaveNoPath;
+    }
+    // Written beside the old file, which is replaced only by a complete new one.
+    CSafeFileWriter writer;
+    if (!writer.Open(*path_)) {
+      return kSaveOpen;
+    }
+    std::uint8_t count[4];
+    EncodeCount(GetCount(), count);
+    if (!writer.Write(kTag, kTagSize) || !writer.Write(kVersion, sizeof kVersion) ||
+        !writer.Write(count, sizeof count)) {
+      return kSaveWrite;
+    }
+    for (std::size_t i = 0; i < records_.size(); ++i) {
+      if (!WriteEncryptedEntry(records_[i], writer)) {
+        return kSaveWrite;
+      }
+    }
+    if (!writer.Commit()) {
+      return kSaveWrite;
+    }
+    return kNoError;
+  });
+}
+
+bool CRASConnections::Load(const char* path) {
+  ClearRecords();
+  return RunReported(kLoadUnhandled, [&]() -> ErrorCode {
+    if (path != nullptr) {
+      path_ = std::string(path);
+    } else if (!path_) {
+      return kLoadNoPath;
+    }
+    InputFile file(*path_);
+    if (file.get() == nullptr) {
+      return kLoadOpen;
+    }
+    char tag[kTagSize];
+    if (!file.Read(tag, sizeof tag)) {
+      return kLoadRead;
+    }
+    if (!IsTag(tag)) {
+      return kLoadFileType;
+    }
+    std::uint8_t version[sizeof kVersion];
+    if (!file.Read(version, sizeof version)) {
+      return kLoadRead;
+    }
+    if (std::memcmp(version, kVersion, sizeof kVersion) != 0) {
+      return kLoadVersion;
+    }
+    std::uint8_t countBytes[4];
+    if (!file.Read(countBytes, sizeof countBytes)) {
+      return kLoadRead;
+    }
+    const std::uint32_t count = DecodeCount(countBytes);
+
+    // The count is only a promise: room is made for what the file can really hold, and a
+    // file that holds less fails at its end instead of asking for memory it never fills.
+    std::vector<ConnectionRecord> loaded;
+    loaded.reserve(std::min(count, file.RecordsLeft()));
+    for (std::uint32_t i = 0; i < count; ++i) {
+      ConnectionRecord record;
+      if (!ReadEncryptedEntry(record, file.get())) {
+        return kLoadRead;
+      }
+      loaded.push_back(record);
+    }
+    records_.Assign(std::move(loaded));
+    return kNoError;
+  });
+}
+
+bool CRASConnections::WriteEncryptedEntry(const ConnectionRecord& record, CSafeFileWriter& file) {
+  return RunReported(kWriteEntryUnhandled, [&]() -> ErrorCode {
+    std::uint8_t bytes[kConnectionRecordSize];
+    ScrambleEntry(record, bytes);
+    return file.Write(bytes, sizeof bytes) ? kNoError : kWriteEntryWrite;
+  });
+}
+
+bool CRASConnections::ReadEncryptedEntry(ConnectionRecord& record, std::FILE* file) {
+  record = EmptyRecord();
+  return RunReported(kReadEntryUnhandled, [&]() -> ErrorCode {
+    std::uint8_t bytes[kConnectionRecordSize];
+    if (file == nullptr || std::fread(bytes, 1, sizeof bytes, file) != sizeof bytes) {
+      return kReadEntryRead;
+    }
+    UnscrambleEntry(bytes, record);
+    return kNoError;
+  });
+}
+
+}  // namespace tollward

@@ -1,0 +1,92 @@
+// The connection list: phonebook records in order, their file, and the live phonebook behind them.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <optional>
+#include <string>
+
+#include "core/ConnectionArray.h"
+#include "core/ConnectionRecord.h"
+#include "core/ErrorState.h"
+#include "core/SafeFileWriter.h"
+#include "platform/Phonebook.h"
+
+namespace tollward {
+
+// The silent list: failures are kept in the error state and reported to nobody. Indexes are
+// 1-based; 0 means none. A list that was loaded from or saved to a path writes itself there
+// again when it is destroyed.
+class CRASConnections : public CErrorState {
+ public:
+  explicit CRASConnections(IPhonebook& phonebook);
+  // Copies records and path, shares the phonebook; the error state starts empty.
+  CRASConnections(const CRASConnections& other);
+  CRASConnections& operator=(const CRASConnections&) = delete;
+  // Saves to the remembered path, if any. A failure is never shown: while this destructor runs
+  // the object is a plain CRASConnections again, whose report does nothing.
+  ~CRASConnections() override;
+
+  void ReportError() override {}
+  // Called for a checked record that differs from the entry at `index`; `differences` holds this
+  // list's value of each differing field. The silent list ignores it.
+  virtual void OnManipulatedConnection(const ConnectionRecord& checked, unsigned index,
+                                       const ConnectionRecord& differences);
+
+  unsigned GetCount() const { return static_cast<unsigned>(records_.size()); }
+  // The index of the first record with exactly this name (letter case counts), or 0.
+  unsigned Find(const char* name);
+  // Appends a copy; a name that is already in the list is refused.
+  bool Add(const ConnectionRecord& record);
+  // Removes the record and keeps the order of the rest.
+  bool Delete(unsigned index);
+
+  // Texts point into the list and stay valid until it next changes. A bad index reports and
+  // yields kInvalidConnectionText (GetRecord: an all-zero record).
+  const char* GetName(unsigned index);
+  const char* GetAreaCode(unsigned index);
+  const char* GetLocalPhoneNumber(unsigned index);
+  const char* GetUserName(unsigned index);
+  const char* GetPassword(unsigned index);
+  const ConnectionRecord& GetRecord(unsigned index);
+
+  // Changes the record's user name and password and, on request, the phonebook entry's. An
+  // empty password keeps the stored one; an empty user name clears the stored one.
+  bool Set(unsigned index, const char* userName, const char* password, bool updatePhonebook);
+
+  void ClearRecords() { records_.Clear(); }
+  // Remembers a copy of the path, or forgets it when given none.
+  void SetPath(const char* path);
+  void ClearPath() { path_.reset(); }
+  // The remembered path, or null.
+  const char* GetPath() const { return path_ ? path_->c_str() : nullptr; }
+
+  // Replaces the contents by the live phonebook; the list forgets its path.
+  bool Retrieve();
+  // Opens the system's editor for the named entry; the list itself does not change.
+  bool EditPhonebookEntry(const char* entryName, NativeWindow window);
+
+  // The connection file. Without a path the remembered one is used; a given path is
+  // remembered even when the file then cannot be opened.
+  bool Save(const char* path = nullptr);
+  bool Load(const char* path = nullptr);
+  // One record, scrambled, with one write; the record itself is not touched.
+  bool WriteEncryptedEntry(const ConnectionRecord& record, CSafeFileWriter& file);
+  // One record with one read, unscrambled, each field terminated inside its own size.
+  bool ReadEncryptedEntry(ConnectionRecord& record, std::FILE* file);
+
+  static const char kInvalidConnectionText[];
+
+ protected:
+  IPhonebook& phonebook() { return phonebook_; }
+  // Null for an index outside 1 to the count, after reporting it.
+  const ConnectionRecord* RecordAt(unsigned index);
+
+ private:
+  IPhonebook& phonebook_;
+  ConnectionArray records_;
+  const ConnectionRecord placeholder_{};
+  std::optional<std::string> path_;
+};
+
+}  // namespace tollward
