@@ -1,6 +1,7 @@
 // A connection list that remembers every report and every manipulation it was told of.
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "core/RASConnections.h"
@@ -39,6 +40,15 @@ inline ConnectionRecord MakeRecord(const char* name, const char* areaCode = "",
   CopyField(record.szUserName, userName);
   CopyField(record.szPassword, password);
   return record;
+}
+
+// The names in list order.
+inline std::vector<std::string> NamesOf(CRASConnections& list) {
+  std::vector<std::string> names;
+  for (unsigned i = 1; i <= list.GetCount(); ++i) {
+    names.push_back(list.GetName(i));
+  }
+  return names;
 }
 
 }  // namespace tollward::testing
