@@ -19,11 +19,18 @@ std::size_t ConnectionArray::Find(const char* name) const {
   if (name == nullptr) {
     return kNone;
   }
+  if (!indexed_) {
+    Reindex();
+  }
   const auto found = firstOf_.find(std::string(name));
   return found == firstOf_.end() ? kNone : found->second;
 }
 
 void ConnectionArray::Append(const ConnectionRecord& record) {
+  if (!indexed_) {
+    records_.push_back(record);  // the next lookup indexes it with the rest
+    return;
+  }
   std::string key = KeyOf(record);
   records_.push_back(record);
   try {
@@ -34,29 +41,9 @@ void ConnectionArray::Append(const ConnectionRecord& record) {
   }
 }
 
-void ConnectionArray::Erase(std::size_t position) {
-  // The only step that can throw comes before anything changes.
-  const std::string key = KeyOf(records_[position]);
+void ConnectionArray::Erase(std::size_t position) noexcept {
   records_.erase(records_.begin() + static_cast<std::ptrdiff_t>(position));
-
-  for (auto& entry : firstOf_) {
-    if (entry.second > position) {
-      --entry.second;
-    }
-  }
-  const auto erased = firstOf_.find(key);
-  if (erased == firstOf_.end() || erased->second != position) {
-    return;
-  }
-  // The removed record was the first of its name; a later twin (only a loaded file has one)
-  // becomes the first.
-  for (std::size_t i = position; i < records_.size(); ++i) {
-    if (std::strncmp(records_[i].szEntryName, key.c_str(), kEntryNameSize) == 0) {
-      erased->second = i;
-      return;
-    }
-  }
-  firstOf_.erase(erased);
+  indexed_ = false;
 }
 
 void ConnectionArray::SetCredentials(std::size_t position, const char* userName,
@@ -68,19 +55,25 @@ void ConnectionArray::SetCredentials(std::size_t position, const char* userName,
   }
 }
 
-void ConnectionArray::Assign(std::vector<ConnectionRecord>&& records) {
-  std::unordered_map<std::string, std::size_t> index;
-  index.reserve(records.size());
-  for (std::size_t i = 0; i < records.size(); ++i) {
-    index.emplace(KeyOf(records[i]), i);
-  }
+void ConnectionArray::Assign(std::vector<ConnectionRecord>&& records) noexcept {
   records_ = std::move(records);
-  firstOf_ = std::move(index);
+  indexed_ = false;
+}
+
+void ConnectionArray::Reindex() const {
+  Index index;
+  index.reserve(records_.size());
+  for (std::size_t i = 0; i < records_.size(); ++i) {
+    index.emplace(KeyOf(records_[i]), i);  // keeps the first of twin names
+  }
+  firstOf_.swap(index);
+  indexed_ = true;
 }
 
 void ConnectionArray::Clear() {
   std::vector<ConnectionRecord>().swap(records_);
-  std::unordered_map<std::string, std::size_t>().swap(firstOf_);
+  Index().swap(firstOf_);
+  indexed_ = true;
 }
 
 }  // namespace tollward

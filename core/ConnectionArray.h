@@ -13,7 +13,8 @@ namespace tollward {
 
 // Positions here are 0-based; the list turns them into the 1-based indexes its callers see.
 // A name may occur more than once (a loaded file is taken as it stands); the index always
-// points at its first occurrence.
+// points at its first occurrence. Removing records only marks the index stale, so that a run
+// of removals (or a load) costs no index work until the next lookup.
 class ConnectionArray {
  public:
   static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
@@ -22,26 +23,31 @@ class ConnectionArray {
   bool empty() const { return records_.empty(); }
   const ConnectionRecord& operator[](std::size_t position) const { return records_[position]; }
 
-  // The position of the first record with exactly this name, or kNone.
+  // The position of the first record with exactly this name, or kNone. May rebuild the index.
   std::size_t Find(const char* name) const;
 
   // Appends a copy; on an exception the array is as it was.
   void Append(const ConnectionRecord& record);
   // Removes one record and keeps the order of the rest.
-  void Erase(std::size_t position);
+  void Erase(std::size_t position) noexcept;
   // Changes only the user name and, when one is given, the password; the name, and so the
   // index, stays as it is.
   void SetCredentials(std::size_t position, const char* userName, const char* password);
-  // Takes over records read elsewhere; on an exception the array is as it was.
-  void Assign(std::vector<ConnectionRecord>&& records);
+  // Takes over records read elsewhere.
+  void Assign(std::vector<ConnectionRecord>&& records) noexcept;
   // Releases the storage itself, not only the records.
   void Clear();
 
  private:
+  using Index = std::unordered_map<std::string, std::size_t>;
+
   static std::string KeyOf(const ConnectionRecord& record);
+  // Builds a fresh index and only then puts it in place, so a failure leaves it stale.
+  void Reindex() const;
 
   std::vector<ConnectionRecord> records_;
-  std::unordered_map<std::string, std::size_t> firstOf_;
+  mutable Index firstOf_;
+  mutable bool indexed_ = true;
 };
 
 }  // namespace tollward
