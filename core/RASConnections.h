@@ -77,12 +77,10 @@ class CRASConnections : public CErrorState {
 
   static const char kInvalidConnectionText[];
 
- protected:
-  IPhonebook& phonebook() { return phonebook_; }
+ private:
   // Null for an index outside 1 to the count, after reporting it.
   const ConnectionRecord* RecordAt(unsigned index);
 
- private:
   IPhonebook& phonebook_;
   ConnectionArray records_;
   const ConnectionRecord placeholder_{};
