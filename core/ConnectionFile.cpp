@@ -86,10 +86,10 @@ static_assert(kHeaderSize == 28, "an empty connection file is 28 bytes");
 
 }  // namespace
 
-bool CRASConnections::Save(const char* path) {
+bool CRASConnections::SaveTo(const std::string* path) {
   return RunReported(kSaveUnhandled, [&]() -> ErrorCode {
     if (path != nullptr) {
-      path_ = std::string(path);
+      path_ = *path;
     } else if (!path_) {
       return kSaveNoPath;
     }
@@ -116,11 +116,11 @@ bool CRASConnections::Save(const char* path) {
   });
 }
 
-bool CRASConnections::Load(const char* path) {
+bool CRASConnections::LoadFrom(const std::string* path) {
   ClearRecords();
   return RunReported(kLoadUnhandled, [&]() -> ErrorCode {
     if (path != nullptr) {
-      path_ = std::string(path);
+      path_ = *path;
     } else if (!path_) {
       return kLoadNoPath;
     }

@@ -58,8 +58,7 @@ class CRASConnections : public CErrorState {
   // Remembers a copy of the path, or forgets it when given none.
   void SetPath(const char* path);
   void ClearPath() { path_.reset(); }
-  // The remembered path, or null.
-  const char* GetPath() const { return path_ ? path_->c_str() : nullptr; }
+  const std::optional<std::string>& path() const { return path_; }
 
   // Replaces the contents by the live phonebook; the list forgets its path.
   bool Retrieve();
@@ -68,8 +67,10 @@ class CRASConnections : public CErrorState {
 
   // The connection file. Without a path the remembered one is used; a given path is
   // remembered even when the file then cannot be opened.
-  bool Save(const char* path = nullptr);
-  bool Load(const char* path = nullptr);
+  bool Save() { return SaveTo(nullptr); }
+  bool Save(const std::string& path) { return SaveTo(&path); }
+  bool Load() { return LoadFrom(nullptr); }
+  bool Load(const std::string& path) { return LoadFrom(&path); }
   // One record, scrambled, with one write; the record itself is not touched.
   bool WriteEncryptedEntry(const ConnectionRecord& record, CSafeFileWriter& file);
   // One record with one read, unscrambled, each field terminated inside its own size.
@@ -80,6 +81,8 @@ class CRASConnections : public CErrorState {
  private:
   // Null for an index outside 1 to the count, after reporting it.
   const ConnectionRecord* RecordAt(unsigned index);
+  bool SaveTo(const std::string* path);
+  bool LoadFrom(const std::string* path);
 
   IPhonebook& phonebook_;
   ConnectionArray records_;

@@ -64,11 +64,11 @@ TEST(ConnectionFile, RecordsAreStoredScrambledInOrderAndReadBackAsTheyWere) {
   FakePhonebook phonebook;
   {
     CRASConnections list(phonebook);
-    ASSERT_TRUE(list.Save(path.c_str()));
+    ASSERT_TRUE(list.Save(path));
     EXPECT_EQ(ReadBytes(path), Header(kTag, 0)) << "an empty list is the 28 header bytes alone";
     ASSERT_TRUE(list.Add(kOffice));
     ASSERT_TRUE(list.Add(kHome));
-    ASSERT_TRUE(list.Save(path.c_str()));
+    ASSERT_TRUE(list.Save(path));
     list.ClearPath();
   }
   const Bytes bytes = ReadBytes(path);
@@ -79,7 +79,7 @@ TEST(ConnectionFile, RecordsAreStoredScrambledInOrderAndReadBackAsTheyWere) {
 
   RecordingConnections loaded(phonebook);
   ASSERT_TRUE(loaded.Add(MakeRecord("replaced by the load")));
-  ASSERT_TRUE(loaded.Load(path.c_str()));
+  ASSERT_TRUE(loaded.Load(path));
   ASSERT_EQ(loaded.GetCount(), 2u);
   EXPECT_TRUE(SameRecord(loaded.GetRecord(1), kOffice));
   EXPECT_TRUE(SameRecord(loaded.GetRecord(2), kHome));
@@ -99,7 +99,7 @@ TEST(ConnectionFile, OtherTagCaseTrailingBytesTwinNamesAndWildBytesAreTakenSafel
 
   FakePhonebook phonebook;
   RecordingConnections list(phonebook);
-  ASSERT_TRUE(list.Load(path.c_str()));
+  ASSERT_TRUE(list.Load(path));
   EXPECT_EQ(list.GetCount(), 4u);
   EXPECT_EQ(list.Find("Office"), 1u) << "the first of two records with one name";
   ASSERT_TRUE(list.Delete(1));
@@ -143,7 +143,7 @@ TEST(ConnectionFile, DamagedFilesFailWithTheirCodesAndLeaveTheListEmpty) {
     WriteBytes(path, c.file);
     RecordingConnections list(phonebook);
     ASSERT_TRUE(list.Add(kHome));
-    EXPECT_FALSE(list.Load(path.c_str())) << c.what;
+    EXPECT_FALSE(list.Load(path)) << c.what;
     ASSERT_EQ(list.reported, c.codes) << c.what;
     EXPECT_EQ(list.GetCount(), 0u) << c.what;
     list.ClearPath();
@@ -156,11 +156,11 @@ TEST(ConnectionFile, MissingPathsAndFilesFailAndAGivenPathIsKept) {
   RecordingConnections list(phonebook);
   EXPECT_FALSE(list.Save());
   EXPECT_FALSE(list.Load());
-  EXPECT_FALSE(list.Save(dir.Path("no such folder/Tollward.con").c_str()));
+  EXPECT_FALSE(list.Save(dir.Path("no such folder/Tollward.con")));
   const std::string missing = dir.Path("Tollward.con");
-  EXPECT_FALSE(list.Load(missing.c_str()));
+  EXPECT_FALSE(list.Load(missing));
   EXPECT_EQ(list.reported, (Codes{kSaveNoPath, kLoadNoPath, kSaveOpen, kLoadOpen}));
-  EXPECT_STREQ(list.GetPath(), missing.c_str()) << "remembered although it could not be opened";
+  EXPECT_EQ(list.path(), missing) << "remembered although it could not be opened";
 
   ASSERT_TRUE(list.Add(kHome));
   ASSERT_TRUE(list.Save());
@@ -199,7 +199,7 @@ TEST(ConnectionFile, AFailingSaveLeavesThePreviousFileByteForByte) {
       FaultyFileSystem faulty;
       fault.arm(faulty);
       ScopedFileSystem scope(faulty);
-      EXPECT_FALSE(list.Save(path.c_str())) << fault.what;
+      EXPECT_FALSE(list.Save(path)) << fault.what;
     }
     EXPECT_EQ(list.reported, fault.codes) << fault.what;
     EXPECT_EQ(ReadBytes(path), previous) << fault.what;
@@ -216,13 +216,13 @@ TEST(ConnectionFile, DestructionRewritesTheBoundFileUnlessRetrieveUnboundIt) {
   phonebook.Put("Live");
   {
     CRASConnections list(phonebook);
-    ASSERT_TRUE(list.Load(path.c_str()));
+    ASSERT_TRUE(list.Load(path));
     ASSERT_TRUE(list.Add(kHome));
   }
   EXPECT_EQ(ReadBytes(path), FileOf(Header(kTag, 2), {kOffice, kHome}));
   {
     CRASConnections list(phonebook);
-    ASSERT_TRUE(list.Load(path.c_str()));
+    ASSERT_TRUE(list.Load(path));
     ASSERT_TRUE(list.Retrieve());
   }
   EXPECT_EQ(ReadBytes(path), FileOf(Header(kTag, 2), {kOffice, kHome}));

@@ -89,7 +89,7 @@ TEST(ConnectionList, ACopyTakesRecordsAndPathNotTheErrorAndSharesThePhonebook) {
   CRASConnections copy(original);
   original.ClearPath();
   EXPECT_EQ(copy.errorCode(), 0u);
-  EXPECT_STREQ(copy.GetPath(), "nowhere/Tollward.con");
+  EXPECT_EQ(copy.path(), std::string("nowhere/Tollward.con"));
   ASSERT_TRUE(copy.Delete(2));
   EXPECT_EQ(NamesOf(original), (Names{"Office", "Home"}));
   ASSERT_TRUE(copy.Set(1, "u", "p", true));

@@ -25,7 +25,7 @@ TEST(Retrieve, ReplacesTheListByThePhonebookInItsOrderAndForgetsThePath) {
   list.SetPath("somewhere/Tollward.con");
   EXPECT_TRUE(list.Retrieve()) << "an empty phonebook is no error";
   EXPECT_EQ(list.GetCount(), 0u);
-  EXPECT_EQ(list.GetPath(), nullptr);
+  EXPECT_FALSE(list.path());
 
   phonebook.Put("Zeta", "030", "555 12", "anna", "pw");
   phonebook.Put("alpha");
