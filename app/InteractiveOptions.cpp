@@ -1,0 +1,28 @@
+// The options record as the running program holds it: its failures are shown to the user.
+#include "app/InteractiveOptions.h"
+
+#include <windows.h>
+
+#include <string>
+
+#include "platform/win32/ProcessCommandLine.h"
+#include "platform/win32/RegistryAutostartStore.h"
+#include "ui/framework/AppMessageBox.h"
+
+namespace tollward {
+
+const char kOptionsErrorPrefix[] = "Options Error: \n\n";
+
+CInteractiveOptions::CInteractiveOptions()
+    : CInteractiveOptions(SystemAutostartStore(), SystemCommandLine()) {}
+
+CInteractiveOptions::CInteractiveOptions(IAutostartStore& autostart,
+                                         const ICommandLine& commandLine)
+    : COptions(autostart, commandLine) {}
+
+void CInteractiveOptions::ReportError() {
+  const std::string text = kOptionsErrorPrefix + errorText();
+  ui::AppMessageBox(text.c_str(), MB_ICONEXCLAMATION | MB_OK);
+}
+
+}  // namespace tollward
