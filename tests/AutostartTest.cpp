@@ -1,0 +1,160 @@
+// The two start-up options as written to the autostart value and read back from it.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "options/Autostart.h"
+#include "options/ProgramLocation.h"
+#include "tests/fakes/OptionsFixture.h"
+
+namespace tollward {
+namespace {
+
+using testing::InstalledProgram;
+
+TEST(Autostart, EachCombinationOfTheFlagsWritesItsTextOrRemovesTheValue) {
+  struct Case {
+    bool scan;
+    bool monitor;
+    const char* switches;  // null: no value
+  };
+  const Case cases[] = {
+      {false, false, nullptr},
+      {true, false, " /scan"},
+      {false, true, " /monitor"},
+      {true, true, " /scan /monitor"},
+  };
+  for (const Case& c : cases) {
+    InstalledProgram program;
+    program.store.SetText("stale");
+    auto options = program.Options();
+    options.runSilentCheckAtStart = c.scan;
+    options.runMonitorAtStartup = c.monitor;
+    options.WriteAutostart();
+    const std::string context = std::to_string(c.scan) + std::to_string(c.monitor);
+    if (c.switches == nullptr) {
+      EXPECT_FALSE(program.store.data.has_value()) << context;
+    } else {
+      EXPECT_EQ(program.store.data, program.programPath() + c.switches + '\0')
+          << context << ": stored with its terminating zero";
+    }
+    EXPECT_TRUE(program.reports.empty()) << context;
+  }
+}
+
+TEST(Autostart, APathWithABlankIsQuotedAndStillStartsTheSameProgramWithItsSwitches) {
+  EXPECT_EQ(AutostartCommand("C:\\Program Files\\Tollward\\Tollward.exe", {true, true}),
+            "\"C:\\Program Files\\Tollward\\Tollward.exe\" /scan /monitor");
+  EXPECT_EQ(AutostartCommand("C:\\Tools\\Tollward.exe", {false, true}),
+            "C:\\Tools\\Tollward.exe /monitor");
+
+  InstalledProgram program("Program Files");
+  {
+    auto options = program.Options();
+    options.runSilentCheckAtStart = true;
+    options.WriteAutostart();
+    const std::string value = program.store.Text();
+    EXPECT_EQ(value, '"' + program.programPath() + "\" /scan");
+    // Started through the value, the program finds itself where it is.
+    const ProgramLocation started = ProgramLocationFromCommandLine(value);
+    EXPECT_EQ(started.path, program.programPath());
+    EXPECT_EQ(started.directory, program.directory());
+  }
+  auto reread = program.Options();
+  EXPECT_TRUE(reread.runSilentCheckAtStart);
+  EXPECT_FALSE(reread.runMonitorAtStartup);
+}
+
+TEST(Autostart, ReadingFindsBlankDelimitedSwitchesInAnyCaseAndRemovesAValueWithNone) {
+  struct Case {
+    std::string text;
+    bool scan;
+    bool monitor;
+  };
+  const Case cases[] = {
+      {"C:\\T\\Tollward.exe /scan /monitor", true, true},
+      {"C:\\T\\Tollward.exe /monitor /scan", true, true},
+      {"\"C:\\A B\\Tollward.exe\" /scan", true, false},
+      {"C:\\T\\Tollward.exe /SCAN", true, false},
+      {"C:\\T\\Tollward.exe /MoNiToR", false, true},
+      {"C:\\T\\Tollward.exe /x /monitor /y", false, true},
+      // Glued to the path, to each other or to more text, or behind another sign: no switch.
+      {"C:\\T\\Tollward.exe/scan", false, false},
+      {"\"C:\\A B\\Tollward.exe\"/monitor", false, false},
+      {"C:\\T\\Tollward.exe /scan/monitor", false, false},
+      {"C:\\T\\Tollward.exe /scanner", false, false},
+      {"C:\\T\\Tollward.exe -scan", false, false},
+      {"C:\\T\\Tollward.exe\t/scan", false, false},
+      {"C:\\T\\Tollward.exe", false, false},
+      {"", false, false},
+      // The text ends at its first zero.
+      {std::string("C:\\T\\Tollward.exe\0 /scan", 24), false, false},
+  };
+  for (const Case& c : cases) {
+    InstalledProgram program;
+    program.store.data = c.text + '\0';
+    auto options = program.Options();
+    EXPECT_EQ(options.runSilentCheckAtStart, c.scan) << c.text;
+    EXPECT_EQ(options.runMonitorAtStartup, c.monitor) << c.text;
+    const bool kept = c.scan || c.monitor;
+    EXPECT_EQ(program.store.data.has_value(), kept) << c.text;
+    if (kept) {
+      EXPECT_EQ(program.store.data, c.text + '\0') << c.text << ": reading rewrites nothing";
+    }
+    EXPECT_TRUE(program.reports.empty());
+  }
+}
+
+TEST(Autostart, AValueThatCannotBeReadCountsAsNoSwitchAndIsLeftInPlace) {
+  // Longer than the 512 bytes a read takes, though it does hold a switch.
+  const std::string longValue = "C:\\" + std::string(600, 'x') + "\\Tollward.exe /scan /monitor";
+  InstalledProgram program;
+  program.store.SetText(longValue);
+  {
+    auto options = program.Options();
+    EXPECT_FALSE(options.runSilentCheckAtStart);
+    EXPECT_FALSE(options.runMonitorAtStartup);
+    EXPECT_EQ(program.store.Text(), longValue);
+    EXPECT_EQ(program.store.deletes, 0);
+  }
+
+  // A user who may not open the machine's key sees no switch and is not told.
+  InstalledProgram refused;
+  refused.store.SetText(refused.programPath() + " /scan");
+  refused.store.refuseAccess = true;
+  {
+    auto options = refused.Options();
+    EXPECT_FALSE(options.runSilentCheckAtStart);
+    options.runMonitorAtStartup = true;
+    std::string path;
+    EXPECT_TRUE(options.Save(path)) << "the options file does not depend on the value";
+  }
+  EXPECT_TRUE(refused.reports.empty());
+  EXPECT_EQ(refused.store.Text(), refused.programPath() + " /scan");
+}
+
+TEST(Autostart, EveryLoadRereadsTheValueFirstAndEverySaveRewritesItFirst) {
+  InstalledProgram program;
+  auto options = program.Options();
+  EXPECT_FALSE(options.runMonitorAtStartup);
+
+  // Changed by someone else while the program runs; seen even by a load that then fails.
+  program.store.SetText(program.programPath() + " /scan /monitor");
+  std::string path;
+  EXPECT_FALSE(options.Load(path));
+  EXPECT_TRUE(options.runSilentCheckAtStart);
+  EXPECT_TRUE(options.runMonitorAtStartup);
+
+  options.runMonitorAtStartup = false;
+  const int writesBefore = program.store.writes;
+  ASSERT_TRUE(options.Save(path));
+  EXPECT_EQ(program.store.writes, writesBefore + 1);
+  EXPECT_EQ(program.store.Text(), program.programPath() + " /scan");
+
+  options.runSilentCheckAtStart = false;
+  ASSERT_TRUE(options.Save(path));
+  EXPECT_FALSE(program.store.data.has_value());
+}
+
+}  // namespace
+}  // namespace tollward
