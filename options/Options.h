@@ -43,6 +43,15 @@ class COptions : public CErrorState {
   // happens to the file afterwards.
   bool Load(std::string& path);
   bool Save(std::string& path);
+  // The same with the default options file.
+  bool Load() {
+    std::string path;
+    return Load(path);
+  }
+  bool Save() {
+    std::string path;
+    return Save(path);
+  }
 
   // The 24-byte record at the current position of an open file.
   bool SaveToArchive(CSafeFileWriter& archive);

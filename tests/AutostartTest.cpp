@@ -126,8 +126,7 @@ TEST(Autostart, AValueThatCannotBeReadCountsAsNoSwitchAndIsLeftInPlace) {
     auto options = refused.Options();
     EXPECT_FALSE(options.runSilentCheckAtStart);
     options.runMonitorAtStartup = true;
-    std::string path;
-    EXPECT_TRUE(options.Save(path)) << "the options file does not depend on the value";
+    EXPECT_TRUE(options.Save()) << "the options file does not depend on the value";
   }
   EXPECT_TRUE(refused.reports.empty());
   EXPECT_EQ(refused.store.Text(), refused.programPath() + " /scan");

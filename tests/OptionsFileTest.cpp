@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "core/ErrorTables.h"
 #include "options/OptionsErrors.h"
 #include "tests/fakes/FaultyFileSystem.h"
 #include "tests/fakes/OptionsFixture.h"
@@ -286,30 +287,16 @@ TEST(OptionsFile, DestructionSavesTheFileAndTheAutostartValueSilently) {
   EXPECT_EQ(failing.store.Text(), failing.programPath() + " /scan");
 }
 
-TEST(OptionsFile, TheRecordHasItsOwnCodeTable) {
-  struct Expected {
-    ErrorCode code;
-    const char* text;
-    bool unexpected;
-  };
-  const Expected table[] = {
-      {32, "Save: unhandled exeption (unknown error).", true},
-      {33, "Save: unable to open file for writing.", false},
-      {34, "Save: error on writing data to archive.", false},
-      {35, "SaveToArchive: write error.", false},
-      {40, "Load: unhandled exeption (unknown error).", true},
-      {41, "Load: unable to open file for reading.", false},
-      {42, "Load: error on reading data from archive.", false},
-      {43, "LoadFromArchive: read error.", false},
-      {44, "LoadFromArchive: invalid file type / syncronization.", false},
-      {45, "LoadFromArchive: invalid file version.", false},
-      {36, "[*unresolveable error*]", true},
-      {48, "[*unresolveable error*]", true},
-  };
-  for (const Expected& e : table) {
-    const ErrorTableEntry entry = kOptionsErrors.Lookup(e.code);
-    EXPECT_STREQ(entry.text, e.text) << e.code;
-    EXPECT_EQ(entry.unexpected, e.unexpected) << e.code;
+TEST(OptionsFile, TheRecordsCodesReadAsTheBadAreaListsAndItHasNoOthers) {
+  for (ErrorCode code : {32u, 33u, 34u, 35u, 40u, 41u, 42u, 43u, 44u, 45u}) {
+    const ErrorTableEntry own = kOptionsErrors.Lookup(code);
+    const ErrorTableEntry list = kBadAreaCodeErrors.Lookup(code);
+    EXPECT_STREQ(own.text, list.text) << code;
+    EXPECT_EQ(own.unexpected, list.unexpected) << code;
+  }
+  // The lists' codes for missing paths and entries have no meaning for the record.
+  for (ErrorCode code : {36u, 37u, 38u, 46u, 47u, 48u}) {
+    EXPECT_STREQ(kOptionsErrors.Lookup(code).text, "[*unresolveable error*]") << code;
   }
 }
 
