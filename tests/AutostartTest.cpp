@@ -45,8 +45,6 @@ TEST(Autostart, EachCombinationOfTheFlagsWritesItsTextOrRemovesTheValue) {
 TEST(Autostart, APathWithABlankIsQuotedAndStillStartsTheSameProgramWithItsSwitches) {
   EXPECT_EQ(AutostartCommand("C:\\Program Files\\Tollward\\Tollward.exe", {true, true}),
             "\"C:\\Program Files\\Tollward\\Tollward.exe\" /scan /monitor");
-  EXPECT_EQ(AutostartCommand("C:\\Tools\\Tollward.exe", {false, true}),
-            "C:\\Tools\\Tollward.exe /monitor");
 
   InstalledProgram program("Program Files");
   {

@@ -111,39 +111,6 @@ TEST(InteractiveOptions, AFailureShowsTheOptionsErrorBoxWithTheExclamationIcon) 
   ExpectOptionsErrorBox(watcher.boxes[1], "Save: unhandled exeption (unknown error).");
 }
 
-TEST(InteractiveOptions, ADamagedFileShowsTheInnerErrorFirst) {
-  char temp[MAX_PATH] = {};
-  ASSERT_NE(GetTempPathA(MAX_PATH, temp), 0u);
-  const std::string folder =
-      std::string(temp) + "tollward-options-" + std::to_string(GetCurrentProcessId());
-  ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
-  const std::string file = folder + "\\Tollward.ini";
-  {
-    // The tag, the version and the interval; the three flag bytes are missing.
-    const unsigned char cut[21] = {'O', 'p', 't', 'i', 'o',  'n',  's', ':', 0, 0, 0,
-                                   0,   0,   0,   0,   0xF0, 0x3F, 5,   0,   0, 0};
-    HANDLE handle = CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(handle, INVALID_HANDLE_VALUE);
-    DWORD written = 0;
-    WriteFile(handle, cut, sizeof cut, &written, nullptr);
-    CloseHandle(handle);
-  }
-  {
-    MessageBoxWatcher watcher;
-    testing::FakeAutostartStore store;
-    CInteractiveOptions options(store, testing::FakeCommandLine('"' + folder + "\\Tollward.exe\""));
-    std::string path;
-    EXPECT_FALSE(options.Load(path));
-    ASSERT_EQ(watcher.boxes.size(), 2u);
-    ExpectOptionsErrorBox(watcher.boxes[0], "LoadFromArchive: read error.");
-    ExpectOptionsErrorBox(watcher.boxes[1], "Load: error on reading data from archive.");
-    EXPECT_EQ(options.GetMonitorInterval(), 5u);
-  }
-  EXPECT_TRUE(DeleteFileA(file.c_str())) << "program end rewrote the file";
-  EXPECT_TRUE(RemoveDirectoryA(folder.c_str()));
-}
-
 TEST(InteractiveOptions, AFailingSaveAtProgramEndShowsNothing) {
   MessageBoxWatcher watcher;
   testing::FakeAutostartStore store;
