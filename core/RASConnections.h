@@ -14,6 +14,8 @@
 
 namespace tollward {
 
+class CRASBadAreaCodes;
+
 // The silent list: failures are kept in the error state and reported to nobody. Indexes are
 // 1-based; 0 means none. A list that was loaded from or saved to a path writes itself there
 // again when it is destroyed.
@@ -75,6 +77,33 @@ class CRASConnections : public CErrorState {
   bool WriteEncryptedEntry(const ConnectionRecord& record, CSafeFileWriter& file);
   // One record with one read, unscrambled, each field terminated inside its own size.
   bool ReadEncryptedEntry(ConnectionRecord& record, std::FILE* file);
+
+  // The checks of the live phonebook against registered records. This list is the reference
+  // in CheckConnection and the list being filled or thinned in the others.
+
+  // True when this list holds an entry of the record's exact name with the same area code,
+  // local number, user name and password (letter case aside). `differences` gets a copy of the
+  // record when the name is unknown, else this list's value of each field that differs. Only a
+  // known entry that differs, and only when asked, is handed to OnManipulatedConnection.
+  bool CheckConnection(const ConnectionRecord& checked, ConnectionRecord& differences, bool report);
+  // Reads the phonebook and sorts its entries, last first, into this list (those that
+  // `registered` holds unchanged) and `other` (all the rest). A failed read changes neither
+  // list. The copy of `registered` taken at the call rewrites its file, if it has one.
+  bool SplitPhonebook(const CRASConnections& registered, CRASConnections* other);
+  // Splits the phonebook against the store at `path` and binds this list to that path. The
+  // store keeps its records until this list's next save. A store that exists but cannot be
+  // read is kept beside it first; if that fails, nothing writes over it and this list stays
+  // unbound.
+  bool LoadAndSplitPhonebook(const std::string& path, CRASConnections& other);
+  // Checks every record of `registered`, last first, against the phonebook and reports each
+  // manipulated one; leaves this list empty.
+  bool ReportManipulations(const CRASConnections& registered);
+  // Checks the store's records, last first, against the phonebook, reporting the manipulated
+  // ones; leaves in this list the stored records whose entry is gone. Never writes the store.
+  bool CheckRegisteredFile(const std::string& path);
+  // Moves every record whose number begins with a bad area code to `other`, or just drops it
+  // without one.
+  bool RemoveBadAreas(CRASBadAreaCodes& badAreas, CRASConnections* other);
 
   static const char kInvalidConnectionText[];
 

@@ -1,0 +1,206 @@
+// The guard's checks: live entries against registered records, the split, the reports, bad areas.
+#include <cstddef>
+#include <cstring>
+#include <utility>
+#include <vector>
+
+#include "core/DamagedFile.h"
+#include "core/ErrorTables.h"
+#include "core/RASBadAreaCodes.h"
+#include "core/RASConnections.h"
+
+namespace tollward {
+
+using namespace connection_error;
+
+namespace {
+
+char AsciiLower(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// Whole texts, letter case aside; bounded by the field, so a record read from a damaged file
+// cannot lead the comparison into the next field.
+template <std::size_t N>
+bool SameText(const char (&a)[N], const char (&b)[N]) {
+  for (std::size_t i = 0; i < N; ++i) {
+    if (AsciiLower(a[i]) != AsciiLower(b[i])) {
+      return false;
+    }
+    if (a[i] == '\0') {
+      return true;
+    }
+  }
+  return true;
+}
+
+// Marks a differing field by putting the reference's value into the differences record.
+template <std::size_t N>
+bool Compare(const char (&checked)[N], const char (&reference)[N], char (&difference)[N]) {
+  if (SameText(checked, reference)) {
+    return true;
+  }
+  std::memcpy(difference, reference, N);
+  return false;
+}
+
+}  // namespace
+
+bool CRASConnections::CheckConnection(const ConnectionRecord& checked,
+                                      ConnectionRecord& differences, bool report) {
+  bool same = false;
+  differences = EmptyRecord();
+  RunReported(kCheckUnhandled, [&]() -> ErrorCode {
+    const std::size_t position = records_.Find(checked.szEntryName);
+    if (position == ConnectionArray::kNone) {
+      differences = checked;
+      return kNoError;
+    }
+    const ConnectionRecord& entry = records_[position];
+    same = Compare(checked.szAreaCode, entry.szAreaCode, differences.szAreaCode);
+    same = Compare(checked.szLocalPhoneNumber, entry.szLocalPhoneNumber,
+                   differences.szLocalPhoneNumber) &&
+           same;
+    same = Compare(checked.szUserName, entry.szUserName, differences.szUserName) && same;
+    same = Compare(checked.szPassword, entry.szPassword, differences.szPassword) && same;
+    if (report && !same) {
+      OnManipulatedConnection(checked, static_cast<unsigned>(position + 1), differences);
+    }
+    return kNoError;
+  });
+  return same;
+}
+
+bool CRASConnections::SplitPhonebook(const CRASConnections& registered, CRASConnections* other) {
+  bool split = false;
+  // Only copying the registered list can throw here; its work is that of adding records.
+  RunReported(kAddUnhandled, [&]() -> ErrorCode {
+    // Taken before anything changes, so that a list can be split against itself.
+    CRASConnections reference(registered);
+    CRASConnections live(phonebook_);
+    if (!live.Retrieve()) {
+      return kNoError;  // the lists keep the registrations a failed read would otherwise cost
+    }
+    if (other != nullptr) {
+      other->ClearRecords();
+      other->ClearPath();
+    }
+    ClearRecords();
+    ConnectionRecord scratch;
+    for (std::size_t i = live.records_.size(); i-- > 0;) {
+      const ConnectionRecord& record = live.records_[i];
+      CRASConnections* target = reference.CheckConnection(record, scratch, false) ? this : other;
+      if (target != nullptr && !target->Add(record)) {
+        return kNoError;  // Add has reported
+      }
+    }
+    split = true;
+    return kNoError;
+  });
+  return split;
+}
+
+bool CRASConnections::LoadAndSplitPhonebook(const std::string& path, CRASConnections& other) {
+  // Goes last, after this list's save, and so leaves the store with the records it loaded: the
+  // start-up's check of the store still finds the registrations that were manipulated.
+  CRASConnections stored(phonebook_);
+  const bool overwritable = stored.Load(path) || KeepDamagedFile(path);
+  if (!overwritable) {
+    stored.ClearPath();
+  }
+  if (!SplitPhonebook(stored, &other)) {
+    return false;
+  }
+  if (!overwritable) {
+    ClearPath();
+    return false;
+  }
+  return Save(path);
+}
+
+bool CRASConnections::ReportManipulations(const CRASConnections& registered) {
+  if (!Retrieve()) {
+    return false;
+  }
+  ConnectionRecord differences;
+  for (std::size_t i = registered.GetCount(); i > 0; --i) {
+    // A report may run a dialog; the registered list must not be relied on to stay the same.
+    if (i > registered.GetCount()) {
+      continue;
+    }
+    const ConnectionRecord record = registered.records_[i - 1];
+    CheckConnection(record, differences, true);
+  }
+  ClearRecords();
+  return true;
+}
+
+bool CRASConnections::CheckRegisteredFile(const std::string& path) {
+  bool checked = false;
+  RunReported(kCheckUnhandled, [&]() -> ErrorCode {
+    ClearPath();
+    if (!Retrieve()) {
+      return kNoError;
+    }
+    CRASConnections stored(phonebook_);
+    const bool loaded = stored.Load(path);
+    stored.ClearPath();  // this check only reads the store, even one it could not read
+    if (!loaded) {
+      return kNoError;
+    }
+    const std::size_t count = stored.records_.size();
+    std::vector<bool> gone(count, false);
+    ConnectionRecord differences;
+    for (std::size_t i = count; i-- > 0;) {
+      const ConnectionRecord record = stored.records_[i];
+      CheckConnection(record, differences, true);
+      gone[i] = differences.szEntryName[0] != '\0';
+    }
+    std::vector<ConnectionRecord> remaining;
+    for (std::size_t i = 0; i < count; ++i) {
+      if (gone[i]) {
+        remaining.push_back(stored.records_[i]);
+      }
+    }
+    // Taken over as the store holds them, twin names included, as a load would.
+    records_.Assign(std::move(remaining));
+    checked = true;
+    return kNoError;
+  });
+  return checked;
+}
+
+bool CRASConnections::RemoveBadAreas(CRASBadAreaCodes& badAreas, CRASConnections* other) {
+  return RunReported(kRemoveBadAreasUnhandled, [&]() -> ErrorCode {
+    const std::size_t count = records_.size();
+    std::vector<bool> bad(count, false);
+    bool anyBad = false;
+    for (std::size_t i = count; i-- > 0;) {
+      if (badAreas.Check(records_[i]) == 0) {
+        continue;
+      }
+      bad[i] = anyBad = true;
+      if (other != nullptr && !other->Add(records_[i])) {
+        SetErrorByCode(kRemoveBadAreasCannotMove);
+      }
+    }
+    if (!anyBad) {
+      return kNoError;
+    }
+    // One pass instead of a removal per record, which would be quadratic in a large list.
+    std::vector<ConnectionRecord> kept;
+    for (std::size_t i = 0; i < count; ++i) {
+      if (!bad[i]) {
+        kept.push_back(records_[i]);
+      }
+    }
+    if (kept.empty()) {
+      records_.Clear();
+    } else {
+      records_.Assign(std::move(kept));
+    }
+    return kNoError;
+  });
+}
+
+}  // namespace tollward

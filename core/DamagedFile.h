@@ -1,0 +1,17 @@
+// Keeps a data file that could not be read beside it, before a save writes over it.
+#pragma once
+
+#include <string>
+
+namespace tollward {
+
+// Where the n-th distinct unreadable content of a file is kept: "<file>.damaged" for the first,
+// then "<file>.damaged.2", "<file>.damaged.3", ...
+std::string DamagedCopyPath(const std::string& path, unsigned number);
+
+// True when a save may replace the file without losing anything: the file is missing, or its
+// bytes are kept beside it, now or by an earlier call (the same bytes are never kept twice).
+// False when they could not be kept.
+bool KeepDamagedFile(const std::string& path) noexcept;
+
+}  // namespace tollward

@@ -1,0 +1,42 @@
+// The checks in the combinations the program runs: at start-up, in a scan, after bad areas changed.
+#include "core/GuardSequences.h"
+
+namespace tollward {
+namespace {
+
+std::unique_ptr<CRASConnections> MakeList(const ReportingListFactory& factory) noexcept {
+  try {
+    return factory ? factory() : nullptr;
+  } catch (...) {
+    return nullptr;
+  }
+}
+
+}  // namespace
+
+bool RunStartUpCheck(CRASConnections& registered, CRASConnections& unregistered,
+                     CRASBadAreaCodes& badAreas, const std::string& storePath,
+                     const ReportingListFactory& makeReportingList) {
+  const bool sorted = registered.LoadAndSplitPhonebook(storePath, unregistered);
+  registered.RemoveBadAreas(badAreas, &unregistered);
+  // Discarded at once: what it holds afterwards (registrations whose entry is gone) is not used.
+  if (std::unique_ptr<CRASConnections> checker = MakeList(makeReportingList)) {
+    checker->CheckRegisteredFile(storePath);
+  }
+  return sorted;
+}
+
+bool ScanAndResort(CRASConnections& registered, CRASConnections& unregistered,
+                   const ReportingListFactory& makeReportingList) {
+  if (std::unique_ptr<CRASConnections> reporter = MakeList(makeReportingList)) {
+    reporter->ReportManipulations(registered);
+  }
+  return registered.SplitPhonebook(registered, &unregistered);
+}
+
+bool MoveBadAreasToUnregistered(CRASConnections& registered, CRASBadAreaCodes& badAreas,
+                                CRASConnections& unregistered) {
+  return registered.RemoveBadAreas(badAreas, &unregistered);
+}
+
+}  // namespace tollward

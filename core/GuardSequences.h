@@ -1,0 +1,37 @@
+// The checks in the combinations the program runs: at start-up, in a scan, after bad areas changed.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "core/RASBadAreaCodes.h"
+#include "core/RASConnections.h"
+
+namespace tollward {
+
+// Makes the fresh list that runs one check and shows the user what it finds; the program makes
+// its interactive list here. A throw or a null list skips that check.
+using ReportingListFactory = std::function<std::unique_ptr<CRASConnections>()>;
+
+// Sorts the phonebook into the registered and unregistered lists against the store at
+// `storePath` (binding the registered list to it), pushes bad-area entries out of the registered
+// list, then reports each stored registration whose entry was manipulated. Every step runs even
+// when an earlier one failed. Returns whether the sort succeeded; after a failed sort the
+// registered list remembers no store.
+bool RunStartUpCheck(CRASConnections& registered, CRASConnections& unregistered,
+                     CRASBadAreaCodes& badAreas, const std::string& storePath,
+                     const ReportingListFactory& makeReportingList);
+
+// Reports each registered entry manipulated in the phonebook, then sorts the phonebook anew
+// into both lists; the store is rewritten with the registrations as they stood before. Returns
+// whether the new sort succeeded; a failed one leaves both lists as they were.
+bool ScanAndResort(CRASConnections& registered, CRASConnections& unregistered,
+                   const ReportingListFactory& makeReportingList);
+
+// Moves the registered entries whose number begins with a bad area code to the unregistered
+// list, as needed when the bad area codes have changed.
+bool MoveBadAreasToUnregistered(CRASConnections& registered, CRASBadAreaCodes& badAreas,
+                                CRASConnections& unregistered);
+
+}  // namespace tollward
