@@ -1,0 +1,141 @@
+// The user's default dial-up phonebook, reached through RASAPI32 with the 4.00 structures.
+#include "platform/win32/RasPhonebook.h"
+
+#include "platform/win32/Ras400.h"
+
+#include <cstring>
+#include <limits>
+#include <memory>
+
+namespace tollward {
+namespace {
+
+// Nothing may escape to the caller; a failed allocation is a refusal like any other.
+template <typename Step>
+bool Guarded(Step step) {
+  try {
+    return step();
+  } catch (...) {
+    return false;
+  }
+}
+
+// A fixed text field filled by the service need not be terminated; never read past its end.
+template <std::size_t N>
+std::string FieldText(const CHAR (&field)[N]) {
+  return std::string(field, strnlen(field, N));
+}
+
+// Copies text into a fixed field; false when it does not fit with its terminator.
+template <std::size_t N>
+bool SetField(CHAR (&field)[N], const std::string& text) {
+  if (text.size() >= N) {
+    return false;
+  }
+  std::memcpy(field, text.c_str(), text.size() + 1);
+  return true;
+}
+
+}  // namespace
+
+std::uint32_t RasPhonebook::CountEntries() {
+  ras400::EntryName probe{};
+  probe.dwSize = sizeof(probe);
+  DWORD size = 0;
+  DWORD count = 0;
+  // Answers "buffer too small" whenever there are entries; only the count matters here.
+  RasEnumEntriesA(nullptr, nullptr, reinterpret_cast<RASENTRYNAMEA*>(&probe), &size, &count);
+  return count;
+}
+
+bool RasPhonebook::EnumerateEntries(std::uint32_t count, std::vector<std::string>& names) {
+  names.clear();
+  constexpr DWORD kStride = sizeof(ras400::EntryName);
+  if (count > std::numeric_limits<DWORD>::max() / kStride) {
+    return false;
+  }
+  return Guarded([&] {
+    // One element at least, so that the service always finds the dwSize it checks.
+    std::vector<ras400::EntryName> entries(count > 0 ? count : 1, ras400::EntryName{});
+    entries[0].dwSize = kStride;
+    DWORD size = count * kStride;
+    DWORD returned = 0;
+    if (RasEnumEntriesA(nullptr, nullptr, reinterpret_cast<RASENTRYNAMEA*>(entries.data()), &size,
+                        &returned) != 0 ||
+        returned > count) {
+      return false;
+    }
+    names.reserve(returned);
+    for (DWORD i = 0; i < returned; ++i) {
+      names.push_back(FieldText(entries[i].szEntryName));
+    }
+    return true;
+  });
+}
+
+bool RasPhonebook::GetDialParams(const std::string& entryName, PhonebookDialParams& params) {
+  ras400::DialParams dial{};
+  dial.dwSize = sizeof(dial);
+  if (!SetField(dial.szEntryName, entryName)) {
+    return false;
+  }
+  BOOL hasPassword = FALSE;
+  if (RasGetEntryDialParamsA(nullptr, reinterpret_cast<RASDIALPARAMSA*>(&dial), &hasPassword) !=
+      0) {
+    return false;
+  }
+  return Guarded([&] {
+    params.userName = FieldText(dial.szUserName);
+    params.password = FieldText(dial.szPassword);
+    return true;
+  });
+}
+
+bool RasPhonebook::GetProperties(const std::string& entryName, PhonebookEntryProperties& props) {
+  DWORD size = 0;
+  // The size query fails by design. It may name more than the 4.00 structure, for what a later
+  // service appends behind it, so the buffer takes whichever is larger.
+  RasGetEntryPropertiesA(nullptr, entryName.c_str(), nullptr, &size, nullptr, nullptr);
+  if (size < sizeof(ras400::Entry)) {
+    size = sizeof(ras400::Entry);
+  }
+  // DWORD elements keep the structure aligned as the service expects.
+  const std::size_t words = (std::size_t{size} + sizeof(DWORD) - 1) / sizeof(DWORD);
+  std::unique_ptr<DWORD[]> buffer(new (std::nothrow) DWORD[words]());
+  if (!buffer) {
+    return false;
+  }
+  auto* entry = reinterpret_cast<ras400::Entry*>(buffer.get());
+  entry->dwSize = sizeof(ras400::Entry);
+  if (RasGetEntryPropertiesA(nullptr, entryName.c_str(), reinterpret_cast<RASENTRYA*>(entry), &size,
+                             nullptr, nullptr) != 0) {
+    return false;
+  }
+  return Guarded([&] {
+    props.areaCode = FieldText(entry->szAreaCode);
+    props.localPhoneNumber = FieldText(entry->szLocalPhoneNumber);
+    return true;
+  });
+}
+
+bool RasPhonebook::SetDialParams(const std::string& entryName, const std::string& userName,
+                                 const std::string& password) {
+  ras400::DialParams dial{};
+  dial.dwSize = sizeof(dial);
+  if (!SetField(dial.szEntryName, entryName) || !SetField(dial.szUserName, userName) ||
+      !SetField(dial.szPassword, password)) {
+    return false;
+  }
+  return RasSetEntryDialParamsA(nullptr, reinterpret_cast<RASDIALPARAMSA*>(&dial), FALSE) == 0;
+}
+
+bool RasPhonebook::EditEntry(const std::string& entryName, NativeWindow owner) {
+  return RasEditPhonebookEntryA(static_cast<HWND>(owner), nullptr, entryName.c_str()) == 0;
+}
+
+IPhonebook& SystemPhonebook() {
+  static RasPhonebook phonebook;
+  return phonebook;
+}
+
+}  // namespace tollward

@@ -1,0 +1,47 @@
+// The stand-in's phonebook: an INI file with one [entry name] section per entry.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace rasemu {
+
+struct EntryValues {
+  std::string areaCode;
+  std::string localPhoneNumber;
+  std::string userName;
+  std::string password;
+};
+
+// Every instance reads the file afresh, so that whoever edits the file between two calls is
+// seen at the next one. Entry names match without regard to letter case, as the sections of a
+// profile file do; the enumeration still lists each section as it is spelt.
+class PhonebookFile {
+ public:
+  // The file named by the caller, else by RASPHONE_PBK, else the user's own phonebook.
+  explicit PhonebookFile(const char* explicitPath);
+
+  const std::string& path() const { return path_; }
+  // Section names in file order; an absent file is an empty phonebook.
+  const std::vector<std::string>& EntryNames() const { return names_; }
+  bool Contains(const std::string& name) const;
+  EntryValues Read(const std::string& name) const;
+
+  // Writes the values that differ from `before`; every other line of the file stays. Returns
+  // 0, ERROR_CANNOT_FIND_PHONEBOOK_ENTRY, ERROR_INVALID_PARAMETER for a value that a profile
+  // line cannot hold, or ERROR_CANNOT_WRITE_PHONEBOOK.
+  DWORD Write(const std::string& name, const EntryValues& before, const EntryValues& after) const;
+  DWORD WriteCredentials(const std::string& name, const std::string& userName,
+                         const std::string& password) const;
+
+ private:
+  std::string path_;
+  std::vector<std::string> names_;
+};
+
+// The text a profile line must hold so that reading it back gives exactly `value`.
+std::string ProfileValue(const std::string& value);
+
+}  // namespace rasemu

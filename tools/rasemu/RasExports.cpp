@@ -1,0 +1,175 @@
+// The five RASAPI32 calls of the stand-in, answering as the system service does.
+#include <windows.h>
+
+#include <ras.h>
+#include <raserror.h>
+
+#include <cstring>
+#include <string>
+
+#include "platform/win32/Ras400.h"
+#include "tools/rasemu/EntryEditor.h"
+#include "tools/rasemu/PhonebookFile.h"
+
+namespace {
+
+using namespace tollward;
+
+// The oldest layout a caller may pass and the newest the headers know; the newer ones only
+// append fields, so the stand-in fills the common part of either.
+bool KnownSize(DWORD size, DWORD oldest, DWORD newest) {
+  return size == oldest || size == newest;
+}
+
+template <std::size_t N>
+std::string FieldText(const CHAR (&field)[N]) {
+  return std::string(field, strnlen(field, N));
+}
+
+template <std::size_t N>
+void SetField(CHAR (&field)[N], const std::string& text) {
+  const std::size_t length = text.size() < N ? text.size() : N - 1;
+  std::memcpy(field, text.data(), length);
+  field[length] = '\0';
+}
+
+// The service never lets an exception cross into its caller.
+template <typename Call>
+DWORD Answer(Call call) {
+  try {
+    return call();
+  } catch (...) {
+    return ERROR_NOT_ENOUGH_MEMORY;
+  }
+}
+
+}  // namespace
+
+extern "C" {
+
+DWORD WINAPI RasEnumEntriesA(LPCSTR reserved, LPCSTR phonebook, LPRASENTRYNAMEA entries,
+                             LPDWORD bufferSize, LPDWORD entryCount) {
+  if (reserved != nullptr || bufferSize == nullptr || entryCount == nullptr ||
+      (entries == nullptr && *bufferSize != 0)) {
+    return ERROR_INVALID_PARAMETER;
+  }
+  const DWORD stride = entries != nullptr ? entries->dwSize : sizeof(RASENTRYNAMEA);
+  if (!KnownSize(stride, sizeof(ras400::EntryName), sizeof(RASENTRYNAMEA))) {
+    return ERROR_INVALID_SIZE;
+  }
+  return Answer([&]() -> DWORD {
+    const rasemu::PhonebookFile file(phonebook);
+    const auto& names = file.EntryNames();
+    const DWORD count = static_cast<DWORD>(names.size());
+    const DWORD needed = count * stride;
+    *entryCount = count;
+    if (*bufferSize < needed) {
+      *bufferSize = needed;
+      return ERROR_BUFFER_TOO_SMALL;
+    }
+    *bufferSize = needed;
+    auto* element = reinterpret_cast<BYTE*>(entries);
+    for (const std::string& name : names) {
+      std::memset(element, 0, stride);
+      auto* entry = reinterpret_cast<LPRASENTRYNAMEA>(element);
+      entry->dwSize = stride;
+      SetField(entry->szEntryName, name);
+      if (stride == sizeof(RASENTRYNAMEA)) {
+        entry->dwFlags = REN_User;
+        SetField(entry->szPhonebookPath, file.path());
+      }
+      element += stride;
+    }
+    return 0;
+  });
+}
+
+DWORD WINAPI RasGetEntryDialParamsA(LPCSTR phonebook, LPRASDIALPARAMSA params, LPBOOL hasPassword) {
+  if (params == nullptr || hasPassword == nullptr) {
+    return ERROR_INVALID_PARAMETER;
+  }
+  const DWORD size = params->dwSize;
+  if (!KnownSize(size, sizeof(ras400::DialParams), sizeof(RASDIALPARAMSA))) {
+    return ERROR_INVALID_SIZE;
+  }
+  return Answer([&]() -> DWORD {
+    const rasemu::PhonebookFile file(phonebook);
+    const std::string name = FieldText(params->szEntryName);
+    if (!file.Contains(name)) {
+      return ERROR_CANNOT_FIND_PHONEBOOK_ENTRY;
+    }
+    const rasemu::EntryValues values = file.Read(name);
+    // Everything behind the name is the service's answer; nothing of the caller's stays.
+    const std::size_t answerStart = offsetof(RASDIALPARAMSA, szPhoneNumber);
+    std::memset(reinterpret_cast<BYTE*>(params) + answerStart, 0, size - answerStart);
+    SetField(params->szUserName, values.userName);
+    SetField(params->szPassword, values.password);
+    *hasPassword = values.password.empty() ? FALSE : TRUE;
+    return 0;
+  });
+}
+
+DWORD WINAPI RasGetEntryPropertiesA(LPCSTR phonebook, LPCSTR entryName, LPRASENTRYA entry,
+                                    LPDWORD entrySize, LPBYTE deviceInfo, LPDWORD deviceInfoSize) {
+  (void)deviceInfo;
+  if (entrySize == nullptr) {
+    return ERROR_INVALID_PARAMETER;
+  }
+  if (entry != nullptr && !KnownSize(entry->dwSize, sizeof(ras400::Entry), sizeof(RASENTRYA))) {
+    return ERROR_INVALID_SIZE;
+  }
+  if (deviceInfoSize != nullptr) {
+    *deviceInfoSize = 0;
+  }
+  return Answer([&]() -> DWORD {
+    const rasemu::PhonebookFile file(phonebook);
+    // No name asks for the properties of a new entry: all of them blank.
+    rasemu::EntryValues values;
+    if (entryName != nullptr && *entryName != '\0') {
+      if (!file.Contains(entryName)) {
+        return ERROR_CANNOT_FIND_PHONEBOOK_ENTRY;
+      }
+      values = file.Read(entryName);
+    }
+    const DWORD needed = entry != nullptr ? entry->dwSize : sizeof(RASENTRYA);
+    if (entry == nullptr || *entrySize < needed) {
+      *entrySize = needed;
+      return ERROR_BUFFER_TOO_SMALL;
+    }
+    *entrySize = needed;
+    std::memset(reinterpret_cast<BYTE*>(entry) + sizeof(DWORD), 0, needed - sizeof(DWORD));
+    SetField(entry->szAreaCode, values.areaCode);
+    SetField(entry->szLocalPhoneNumber, values.localPhoneNumber);
+    return 0;
+  });
+}
+
+DWORD WINAPI RasSetEntryDialParamsA(LPCSTR phonebook, LPRASDIALPARAMSA params,
+                                    BOOL removePassword) {
+  if (params == nullptr) {
+    return ERROR_INVALID_PARAMETER;
+  }
+  if (!KnownSize(params->dwSize, sizeof(ras400::DialParams), sizeof(RASDIALPARAMSA))) {
+    return ERROR_INVALID_SIZE;
+  }
+  return Answer([&]() -> DWORD {
+    const rasemu::PhonebookFile file(phonebook);
+    return file.WriteCredentials(FieldText(params->szEntryName), FieldText(params->szUserName),
+                                 removePassword ? std::string() : FieldText(params->szPassword));
+  });
+}
+
+DWORD WINAPI RasEditPhonebookEntryA(HWND owner, LPCSTR phonebook, LPCSTR entryName) {
+  if (entryName == nullptr) {
+    return ERROR_INVALID_PARAMETER;
+  }
+  return Answer([&]() -> DWORD {
+    const rasemu::PhonebookFile file(phonebook);
+    if (!file.Contains(entryName)) {
+      return ERROR_CANNOT_FIND_PHONEBOOK_ENTRY;
+    }
+    return rasemu::RunEntryEditor(owner, file, entryName);
+  });
+}
+
+}  // extern "C"
