@@ -1,0 +1,204 @@
+// The phonebook as the program reads and writes it: RASAPI32 calls answered by the stand-in.
+#include <gtest/gtest.h>
+
+#include "platform/win32/RasPhonebook.h"
+#include "tests/win/PhonebookFixture.h"
+
+namespace tollward {
+namespace {
+
+using testing::ContainsInOrder;
+
+class RasPhonebookTest : public testing::PhonebookFileTest {
+ protected:
+  std::vector<std::string> Names() {
+    std::vector<std::string> names;
+    EXPECT_TRUE(phonebook_.EnumerateEntries(phonebook_.CountEntries(), names));
+    return names;
+  }
+
+  RasPhonebook phonebook_;
+};
+
+const std::vector<std::string> kSeveralEntries = {
+    "; dial-up entries",
+    "[Office]",
+    "AreaCode=089",
+    "LocalPhoneNumber=1234567",
+    "UserName=smith",
+    "Password=secret",
+    "[office]",
+    "AreaCode=030",
+    "LocalPhoneNumber=7654321",
+    "UserName=night",
+    "Password=shift",
+    "[Home]",
+    "AreaCode=040",
+    "LocalPhoneNumber=555",
+    "[Mobile]",
+    "AreaCode=",
+    "LocalPhoneNumber=0171999",
+    "UserName=me",
+    "Password=pw",
+};
+
+TEST_F(RasPhonebookTest, EnumeratesEveryEntryInFileOrder) {
+  WritePhonebook(kSeveralEntries);
+  EXPECT_EQ(phonebook_.CountEntries(), 4u);
+  EXPECT_EQ(Names(), (std::vector<std::string>{"Office", "office", "Home", "Mobile"}));
+}
+
+TEST_F(RasPhonebookTest, ReadsCredentialsAndNumberOfEachEntry) {
+  WritePhonebook(kSeveralEntries);
+  PhonebookDialParams dial;
+  PhonebookEntryProperties props;
+
+  ASSERT_TRUE(phonebook_.GetDialParams("Office", dial));
+  ASSERT_TRUE(phonebook_.GetProperties("Office", props));
+  EXPECT_EQ(dial.userName, "smith");
+  EXPECT_EQ(dial.password, "secret");
+  EXPECT_EQ(props.areaCode, "089");
+  EXPECT_EQ(props.localPhoneNumber, "1234567");
+
+  ASSERT_TRUE(phonebook_.GetDialParams("Home", dial));
+  ASSERT_TRUE(phonebook_.GetProperties("Home", props));
+  EXPECT_EQ(dial.userName, "");
+  EXPECT_EQ(dial.password, "");
+  EXPECT_EQ(props.areaCode, "040");
+
+  ASSERT_TRUE(phonebook_.GetDialParams("Mobile", dial));
+  ASSERT_TRUE(phonebook_.GetProperties("Mobile", props));
+  EXPECT_EQ(dial.userName, "me");
+  EXPECT_EQ(props.areaCode, "");
+  EXPECT_EQ(props.localPhoneNumber, "0171999");
+}
+
+// Sections of a profile file are found without regard to letter case, as in the system's own
+// phonebook file: the later of two names that differ only in case is listed but reads the
+// earlier one's values.
+TEST_F(RasPhonebookTest, NameDifferingOnlyInCaseReadsTheFirstSuchSection) {
+  WritePhonebook(kSeveralEntries);
+  PhonebookDialParams dial;
+  PhonebookEntryProperties props;
+  ASSERT_TRUE(phonebook_.GetDialParams("office", dial));
+  ASSERT_TRUE(phonebook_.GetProperties("office", props));
+  EXPECT_EQ(dial.userName, "smith");
+  EXPECT_EQ(props.localPhoneNumber, "1234567");
+}
+
+TEST_F(RasPhonebookTest, MissingFileIsAnEmptyPhonebook) {
+  EXPECT_EQ(phonebook_.CountEntries(), 0u);
+  std::vector<std::string> names = {"left over"};
+  EXPECT_TRUE(phonebook_.EnumerateEntries(0, names));
+  EXPECT_TRUE(names.empty());
+  EXPECT_FALSE(testing::FileExists(phonebookPath()));
+}
+
+TEST_F(RasPhonebookTest, UnknownEntryIsRefusedAndNothingIsWritten) {
+  WritePhonebook(kSeveralEntries);
+  const std::string before = PhonebookText();
+  PhonebookDialParams dial;
+  PhonebookEntryProperties props;
+  EXPECT_FALSE(phonebook_.GetDialParams("Nowhere", dial));
+  EXPECT_FALSE(phonebook_.GetProperties("Nowhere", props));
+  EXPECT_FALSE(phonebook_.SetDialParams("Nowhere", "user", "pass"));
+  EXPECT_EQ(PhonebookText(), before);
+}
+
+TEST_F(RasPhonebookTest, SetDialParamsWritesCredentialsAndKeepsEveryOtherLine) {
+  WritePhonebook({"; kept comment", "[Office]", "Device=modem", "AreaCode=089",
+                  "LocalPhoneNumber=1234567", "UserName=smith", "Password=secret", "Extra=1",
+                  "[Home]", "AreaCode=040", "UserName=family", "Password=home"});
+  ASSERT_TRUE(phonebook_.SetDialParams("Office", "jones", "n3w"));
+
+  PhonebookDialParams dial;
+  ASSERT_TRUE(phonebook_.GetDialParams("Office", dial));
+  EXPECT_EQ(dial.userName, "jones");
+  EXPECT_EQ(dial.password, "n3w");
+  ASSERT_TRUE(phonebook_.GetDialParams("Home", dial));
+  EXPECT_EQ(dial.userName, "family");
+  EXPECT_EQ(dial.password, "home");
+
+  const std::vector<std::string> lines = PhonebookLines();
+  EXPECT_TRUE(ContainsInOrder(
+      lines, {"; kept comment", "[Office]", "Device=modem", "AreaCode=089",
+              "LocalPhoneNumber=1234567", "UserName=jones", "Password=n3w", "Extra=1", "[Home]",
+              "AreaCode=040", "UserName=family", "Password=home"}))
+      << PhonebookText();
+}
+
+TEST_F(RasPhonebookTest, CredentialsWithBlanksAndQuotesReadBackExactly) {
+  WritePhonebook({"[Office]", "UserName=smith", "Password=secret"});
+  for (const char* password : {" lead", "trail ", "\"quoted\"", "'", "a=b;c", "x\"y"}) {
+    ASSERT_TRUE(phonebook_.SetDialParams("Office", " user ", password));
+    PhonebookDialParams dial;
+    ASSERT_TRUE(phonebook_.GetDialParams("Office", dial));
+    EXPECT_EQ(dial.password, password);
+    EXPECT_EQ(dial.userName, " user ");
+  }
+}
+
+TEST_F(RasPhonebookTest, LongestNamesAndValuesSurviveWhole) {
+  const std::string name(256, 'N');
+  const std::string password(256, 'p');
+  const std::string number(128, '7');
+  WritePhonebook({"[" + name + "]", "AreaCode=0123456789", "LocalPhoneNumber=" + number});
+  ASSERT_EQ(Names(), std::vector<std::string>{name});
+  ASSERT_TRUE(phonebook_.SetDialParams(name, std::string(256, 'u'), password));
+
+  PhonebookDialParams dial;
+  PhonebookEntryProperties props;
+  ASSERT_TRUE(phonebook_.GetDialParams(name, dial));
+  ASSERT_TRUE(phonebook_.GetProperties(name, props));
+  EXPECT_EQ(dial.userName, std::string(256, 'u'));
+  EXPECT_EQ(dial.password, password);
+  EXPECT_EQ(props.areaCode, "0123456789");
+  EXPECT_EQ(props.localPhoneNumber, number);
+}
+
+TEST_F(RasPhonebookTest, ValuesLongerThanTheirFieldAreCutToIt) {
+  WritePhonebook({"[Office]", "AreaCode=0123456789ABC", "UserName=" + std::string(300, 'u')});
+  PhonebookDialParams dial;
+  PhonebookEntryProperties props;
+  ASSERT_TRUE(phonebook_.GetDialParams("Office", dial));
+  ASSERT_TRUE(phonebook_.GetProperties("Office", props));
+  EXPECT_EQ(props.areaCode, "0123456789");
+  EXPECT_EQ(dial.userName, std::string(256, 'u'));
+}
+
+TEST_F(RasPhonebookTest, TooLongTextsAreRefusedBeforeTheCall) {
+  WritePhonebook({"[Office]", "UserName=smith"});
+  const std::string before = PhonebookText();
+  EXPECT_FALSE(phonebook_.SetDialParams("Office", std::string(257, 'u'), "p"));
+  EXPECT_FALSE(phonebook_.SetDialParams("Office", "u", std::string(257, 'p')));
+  PhonebookDialParams dial;
+  EXPECT_FALSE(phonebook_.GetDialParams(std::string(257, 'N'), dial));
+  EXPECT_EQ(PhonebookText(), before);
+}
+
+// Whoever changes the file between two scans must be seen by the second one.
+TEST_F(RasPhonebookTest, ChangesToTheFileAreSeenAtTheNextCall) {
+  WritePhonebook({"[Office]", "LocalPhoneNumber=1234567"});
+  ASSERT_EQ(phonebook_.CountEntries(), 1u);
+  PhonebookEntryProperties props;
+  ASSERT_TRUE(phonebook_.GetProperties("Office", props));
+
+  WritePhonebook({"[Office]", "LocalPhoneNumber=0190666", "[Intruder]", "AreaCode=0900"});
+  EXPECT_EQ(phonebook_.CountEntries(), 2u);
+  ASSERT_TRUE(phonebook_.GetProperties("Office", props));
+  EXPECT_EQ(props.localPhoneNumber, "0190666");
+  ASSERT_TRUE(phonebook_.GetProperties("Intruder", props));
+  EXPECT_EQ(props.areaCode, "0900");
+}
+
+TEST_F(RasPhonebookTest, EnumerationFailsWhenEntriesWereAddedSinceCounting) {
+  WritePhonebook({"[Office]", "[Home]"});
+  const std::uint32_t count = phonebook_.CountEntries();
+  WritePhonebook({"[Office]", "[Home]", "[Intruder]"});
+  std::vector<std::string> names;
+  EXPECT_FALSE(phonebook_.EnumerateEntries(count, names));
+  EXPECT_TRUE(names.empty());
+}
+
+}  // namespace
+}  // namespace tollward
