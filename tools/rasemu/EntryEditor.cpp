@@ -41,8 +41,6 @@ std::string ItemText(HWND dialog, int id) {
 void Initialise(HWND dialog, const EditorState& state) {
   SetWindowTextA(dialog, (state.entryName + " - Phonebook Entry").c_str());
   SetDlgItemTextA(dialog, IDC_RASEMU_ENTRY_NAME, state.entryName.c_str());
-  SendDlgItemMessageA(dialog, IDC_RASEMU_ICON, STM_SETICON,
-                      reinterpret_cast<WPARAM>(LoadIconA(nullptr, IDI_APPLICATION)), 0);
   for (const Field& field : kFields) {
     SendDlgItemMessageA(dialog, field.id, EM_LIMITTEXT, field.maxLength, 0);
     SetDlgItemTextA(dialog, field.id, (state.shown.*field.value).c_str());
@@ -74,7 +72,10 @@ INT_PTR CALLBACK EditorProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
       case WM_INITDIALOG:
         SetWindowLongPtrA(dialog, DWLP_USER, lParam);
         Initialise(dialog, *reinterpret_cast<const EditorState*>(lParam));
-        return TRUE;
+        // The name cannot be changed here; the first field worth typing in takes the focus.
+        SetFocus(GetDlgItem(dialog, IDC_RASEMU_AREA_CODE));
+        SendDlgItemMessageA(dialog, IDC_RASEMU_AREA_CODE, EM_SETSEL, 0, -1);
+        return FALSE;
       case WM_COMMAND:
         if (LOWORD(wParam) == IDOK) {
           Accept(dialog,
