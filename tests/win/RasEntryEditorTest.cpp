@@ -84,14 +84,6 @@ TEST_F(RasEntryEditorTest, OkWritesTheEditedValues) {
       << PhonebookText();
 }
 
-TEST_F(RasEntryEditorTest, OkWithoutChangesLeavesTheFileAsItWas) {
-  const std::string before = PhonebookText();
-  DialogRobot robot({[](HWND dialog) { Click(dialog, IDOK); }});
-  ASSERT_TRUE(phonebook_.EditEntry("Office", owner_));
-  EXPECT_EQ(robot.stepsTaken(), 1u);
-  EXPECT_EQ(PhonebookText(), before);
-}
-
 TEST_F(RasEntryEditorTest, CancelWritesNothing) {
   const std::string before = PhonebookText();
   DialogRobot robot({[](HWND dialog) {

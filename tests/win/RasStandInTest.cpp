@@ -228,30 +228,27 @@ TEST_F(RasStandInTest, ValuesWithLineBreaksAreRefused) {
   EXPECT_EQ(PhonebookText(), before);
 }
 
-TEST_F(RasStandInTest, PhonebookNamedByTheCallerIsUsedInsteadOfTheDefault) {
-  const std::string other = folder_.Path("other.pbk");
-  testing::WriteBytes(other, {'[', 'E', 'l', 's', 'e', 'w', 'h', 'e', 'r', 'e', ']'});
-  ras400::EntryName names[3] = {};
-  names[0].dwSize = sizeof(names[0]);
-  DWORD bytes = sizeof(names);
-  DWORD count = 0;
-  ASSERT_EQ(RasEnumEntriesA(nullptr, other.c_str(), AsNames(names), &bytes, &count), 0u);
-  ASSERT_EQ(count, 1u);
-  EXPECT_STREQ(names[0].szEntryName, "Elsewhere");
-}
-
-// The profile functions would look for a bare file name in the Windows folder.
-TEST_F(RasStandInTest, RelativePhonebookPathIsTakenFromTheWorkingFolder) {
+// A bare file name would otherwise be looked for in the Windows folder by the profile functions.
+TEST_F(RasStandInTest, PhonebookIsTheCallersElseTheNamedOneFromTheWorkingFolder) {
+  testing::WriteBytes(folder_.Path("other.pbk"), {'[', 'E', 'l', 's', 'e', ']'});
   char previous[MAX_PATH] = {};
   ASSERT_NE(GetCurrentDirectoryA(MAX_PATH, previous), 0u);
   ASSERT_TRUE(SetCurrentDirectoryA(folder_.root().string().c_str()));
   SetEnvironmentVariableA("RASPHONE_PBK", "rasphone.pbk");
-  ras400::DialParams dial = DialParamsFor("Office");
-  BOOL hasPassword = FALSE;
-  const DWORD result = RasGetEntryDialParamsA(nullptr, AsDial(&dial), &hasPassword);
+
+  ras400::EntryName names[3] = {};
+  names[0].dwSize = sizeof(names[0]);
+  DWORD bytes = sizeof(names);
+  DWORD countNamed = 0;
+  DWORD countGiven = 0;
+  const DWORD named = RasEnumEntriesA(nullptr, nullptr, AsNames(names), &bytes, &countNamed);
+  const DWORD given = RasEnumEntriesA(nullptr, "other.pbk", AsNames(names), &bytes, &countGiven);
   SetCurrentDirectoryA(previous);
-  ASSERT_EQ(result, 0u);
-  EXPECT_STREQ(dial.szUserName, "smith");
+  EXPECT_EQ(named, 0u);
+  EXPECT_EQ(countNamed, 3u);
+  ASSERT_EQ(given, 0u);
+  ASSERT_EQ(countGiven, 1u);
+  EXPECT_STREQ(names[0].szEntryName, "Else");
 }
 
 }  // namespace
