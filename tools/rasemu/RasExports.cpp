@@ -110,8 +110,8 @@ DWORD WINAPI RasGetEntryDialParamsA(LPCSTR phonebook, LPRASDIALPARAMSA params, L
 }
 
 DWORD WINAPI RasGetEntryPropertiesA(LPCSTR phonebook, LPCSTR entryName, LPRASENTRYA entry,
-                                    LPDWORD entrySize, LPBYTE deviceInfo, LPDWORD deviceInfoSize) {
-  (void)deviceInfo;
+                                    LPDWORD entrySize, [[maybe_unused]] LPBYTE deviceInfo,
+                                    LPDWORD deviceInfoSize) {
   if (entrySize == nullptr) {
     return ERROR_INVALID_PARAMETER;
   }
