@@ -1,0 +1,16 @@
+// The splash window: the product picture, top-most and centred, while the program starts.
+#include "ui/dialogs/SplashDlg.h"
+
+#include "res/resource.h"
+
+namespace tollward::ui {
+
+CSplashDlg::CSplashDlg() : CDialog(IDD_SPLASH) {}
+
+bool CSplashDlg::OnInitDialog() {
+  SetTopmost();
+  CenterWindow(nullptr);
+  return true;
+}
+
+}  // namespace tollward::ui

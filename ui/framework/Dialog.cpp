@@ -1,0 +1,309 @@
+// The dialog procedure, the modal loop and the modeless creation of the framework's dialogs.
+#include "ui/framework/Dialog.h"
+
+#include <commctrl.h>
+
+#include <cstring>
+
+namespace tollward::ui {
+namespace {
+
+HWND g_mainWindow = nullptr;
+
+// List views and tooltips are registered by comctl32 only once asked for; templates use them.
+void EnsureCommonControls() {
+  static const bool initialised = [] {
+    INITCOMMONCONTROLSEX init{};
+    init.dwSize = sizeof(init);
+    init.dwICC = ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES;
+    return ::InitCommonControlsEx(&init) != FALSE;
+  }();
+  static_cast<void>(initialised);
+}
+
+// These few messages are answered by the dialog procedure's own result; all others through
+// DWLP_MSGRESULT.
+bool AnsweredDirectly(UINT message) {
+  switch (message) {
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+    case WM_COMPAREITEM:
+    case WM_VKEYTOITEM:
+    case WM_CHARTOITEM:
+    case WM_QUERYDRAGICON:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// A dialog run without a parent belongs to the main window, or rather to whatever popup of it
+// was active last, so that a dialog opened from a sub-dialog stays in front of that one.
+HWND ModalOwner(HWND parent) {
+  HWND owner = parent != nullptr ? parent : g_mainWindow;
+  if (owner == nullptr || !::IsWindow(owner)) {
+    return nullptr;
+  }
+  owner = ::GetAncestor(owner, GA_ROOT);
+  if (parent == nullptr && owner != nullptr) {
+    owner = ::GetLastActivePopup(owner);
+  }
+  return owner;
+}
+
+}  // namespace
+
+CDialog::CDialog(UINT templateId, HWND parent) : m_templateId(templateId), m_parent(parent) {}
+
+CDialog::~CDialog() {
+  if (m_hwnd != nullptr) {
+    HWND hwnd = Detach();
+    // The window must not call back into an object that is going away.
+    ::SetWindowLongPtrA(hwnd, DWLP_USER, 0);
+    RestoreOwner();
+    ::DestroyWindow(hwnd);
+  }
+}
+
+void CDialog::SetMainWindow(HWND hwnd) {
+  g_mainWindow = hwnd;
+}
+
+HWND CDialog::MainWindow() {
+  return g_mainWindow;
+}
+
+CDialog* CDialog::FromHandle(HWND hwnd) {
+  if (hwnd == nullptr || !::IsWindow(hwnd)) {
+    return nullptr;
+  }
+  char className[16] = {};
+  ::GetClassNameA(hwnd, className, sizeof(className));
+  if (std::strcmp(className, "#32770") != 0 ||
+      ::GetWindowLongPtrA(hwnd, DWLP_DLGPROC) != reinterpret_cast<LONG_PTR>(&DialogProc)) {
+    return nullptr;
+  }
+  return reinterpret_cast<CDialog*>(::GetWindowLongPtrA(hwnd, DWLP_USER));
+}
+
+INT_PTR CDialog::DoModal() {
+  if (m_hwnd != nullptr) {
+    return -1;
+  }
+  m_owner = ModalOwner(m_parent);
+  m_modal = true;
+  m_ending = false;
+  m_result = -1;
+  if (m_owner != nullptr && ::IsWindowEnabled(m_owner)) {
+    ::EnableWindow(m_owner, FALSE);
+    m_ownerDisabledByUs = true;
+  }
+  if (CreateWindowFor(m_owner)) {
+    // A dialog that ended in its own initialisation is never seen.
+    if (!m_ending) {
+      Show(SW_SHOW);
+      RunModalLoop();
+    }
+  }
+  RestoreOwner();
+  if (m_hwnd != nullptr) {
+    ::DestroyWindow(m_hwnd);
+  }
+  if (m_owner != nullptr && ::IsWindow(m_owner) && ::IsWindowVisible(m_owner) &&
+      ::IsWindowEnabled(m_owner)) {
+    ::SetActiveWindow(m_owner);
+  }
+  m_modal = false;
+  return m_result;
+}
+
+bool CDialog::Create() {
+  if (m_hwnd != nullptr) {
+    return false;
+  }
+  m_modal = false;
+  m_owner = m_parent != nullptr ? ::GetAncestor(m_parent, GA_ROOT) : nullptr;
+  return CreateWindowFor(m_owner);
+}
+
+void CDialog::EndDialog(INT_PTR result) {
+  if (!m_modal) {
+    if (m_hwnd != nullptr) {
+      ::DestroyWindow(m_hwnd);
+    }
+    return;
+  }
+  m_result = result;
+  m_ending = true;
+  // The owner first: when the dialog disappears, Windows activates an enabled owner.
+  RestoreOwner();
+  if (m_hwnd != nullptr) {
+    Show(SW_HIDE);
+    // Wakes the loop if it is waiting in GetMessage.
+    Post(WM_NULL);
+  }
+}
+
+bool CDialog::CreateWindowFor(HWND owner) {
+  EnsureCommonControls();
+  m_initFailed = false;
+  HWND hwnd = ::CreateDialogParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_templateId),
+                                   owner, &DialogProc, reinterpret_cast<LPARAM>(this));
+  if (hwnd == nullptr) {
+    return false;
+  }
+  if (m_initFailed) {
+    ::DestroyWindow(hwnd);
+    return false;
+  }
+  return true;
+}
+
+void CDialog::RunModalLoop() {
+  MSG message{};
+  while (!m_ending && m_hwnd != nullptr) {
+    const BOOL got = ::GetMessageA(&message, nullptr, 0, 0);
+    if (got == -1) {
+      break;
+    }
+    if (got == 0) {
+      // The quit belongs to the outermost loop; leave it queued for that one.
+      ::PostQuitMessage(static_cast<int>(message.wParam));
+      break;
+    }
+    if (TranslateInLoop(&message)) {
+      continue;
+    }
+    if (m_hwnd != nullptr && ::IsDialogMessageA(m_hwnd, &message)) {
+      continue;
+    }
+    ::TranslateMessage(&message);
+    ::DispatchMessageA(&message);
+  }
+}
+
+bool CDialog::TranslateInLoop(MSG* message) {
+  try {
+    return PreTranslateMessage(message);
+  } catch (...) {
+    return false;
+  }
+}
+
+void CDialog::RestoreOwner() {
+  if (m_ownerDisabledByUs && m_owner != nullptr && ::IsWindow(m_owner)) {
+    ::EnableWindow(m_owner, TRUE);
+  }
+  m_ownerDisabledByUs = false;
+}
+
+bool CDialog::OnCommand(int, int, HWND) {
+  return false;
+}
+
+bool CDialog::OnNotify(int, NMHDR*, LRESULT&) {
+  return false;
+}
+
+void CDialog::OnTimer(UINT_PTR) {}
+
+bool CDialog::OnHelp(const HELPINFO*) {
+  return false;
+}
+
+bool CDialog::OnMessage(UINT, WPARAM, LPARAM, LRESULT&) {
+  return false;
+}
+
+bool CDialog::PreTranslateMessage(MSG*) {
+  return false;
+}
+
+INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  CDialog* self = nullptr;
+  if (message == WM_INITDIALOG) {
+    self = reinterpret_cast<CDialog*>(lParam);
+    ::SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
+    if (self != nullptr) {
+      self->m_hwnd = hwnd;
+    }
+  } else {
+    self = reinterpret_cast<CDialog*>(::GetWindowLongPtrA(hwnd, DWLP_USER));
+  }
+  if (self == nullptr) {
+    return FALSE;
+  }
+  if (message == WM_NCDESTROY) {
+    ::SetWindowLongPtrA(hwnd, DWLP_USER, 0);
+    self->m_hwnd = nullptr;
+    return FALSE;
+  }
+  try {
+    return self->HandleMessage(message, wParam, lParam);
+  } catch (...) {
+    // Windows cannot unwind a C++ exception; the message counts as unhandled. A dialog whose
+    // initialisation failed is not shown half-built.
+    if (message == WM_INITDIALOG) {
+      self->m_initFailed = true;
+    }
+    return FALSE;
+  }
+}
+
+INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_INITDIALOG:
+      return OnInitDialog() ? TRUE : FALSE;
+    case WM_COMMAND: {
+      const int id = LOWORD(wParam);
+      if (OnCommand(id, HIWORD(wParam), reinterpret_cast<HWND>(lParam))) {
+        return TRUE;
+      }
+      if (id == IDOK) {
+        OnOK();
+        return TRUE;
+      }
+      if (id == IDCANCEL) {
+        OnCancel();
+        return TRUE;
+      }
+      return FALSE;
+    }
+    case WM_NOTIFY: {
+      auto* header = reinterpret_cast<NMHDR*>(lParam);
+      LRESULT result = 0;
+      if (header == nullptr || !OnNotify(static_cast<int>(header->idFrom), header, result)) {
+        return FALSE;
+      }
+      ::SetWindowLongPtrA(m_hwnd, DWLP_MSGRESULT, result);
+      return TRUE;
+    }
+    case WM_TIMER:
+      OnTimer(wParam);
+      return TRUE;
+    case WM_HELP:
+      if (!OnHelp(reinterpret_cast<const HELPINFO*>(lParam))) {
+        return FALSE;
+      }
+      ::SetWindowLongPtrA(m_hwnd, DWLP_MSGRESULT, TRUE);
+      return TRUE;
+    default: {
+      LRESULT result = 0;
+      if (!OnMessage(message, wParam, lParam, result)) {
+        return FALSE;
+      }
+      if (AnsweredDirectly(message)) {
+        return static_cast<INT_PTR>(result);
+      }
+      ::SetWindowLongPtrA(m_hwnd, DWLP_MSGRESULT, result);
+      return TRUE;
+    }
+  }
+}
+
+}  // namespace tollward::ui

@@ -1,0 +1,84 @@
+// A dialog built from a template, run modally by the framework's own loop or created modeless.
+#pragma once
+
+#include <windows.h>
+
+#include "ui/framework/Window.h"
+
+namespace tollward::ui {
+
+// One class per dialog of the program derives from CDialog and overrides the handlers it needs.
+// One static dialog procedure finds the object (stored at WM_INITDIALOG) and forwards to the
+// virtual handlers; no exception thrown by a handler ever reaches Windows.
+//
+// Modal run (DoModal): the owner is disabled, the dialog is created modeless and shown, and the
+// framework's loop takes every message of the thread: PreTranslateMessage first, then
+// IsDialogMessage for the dialog's keyboard, then translate and dispatch. It fetches messages for
+// all windows of the thread, so timers and posted commands of other windows (the owner above
+// all) keep arriving, as they do in the loops of message boxes and of nested dialogs. EndDialog
+// ends the run; the owner is re-enabled before the dialog goes, so activation returns to it.
+//
+// Modeless (Create): the dialog lives until EndDialog, Destroy or the object's destruction; the
+// caller's loop drives it.
+class CDialog : public CWindow {
+ public:
+  explicit CDialog(UINT templateId, HWND parent = nullptr);
+  virtual ~CDialog();
+  CDialog(const CDialog&) = delete;
+  CDialog& operator=(const CDialog&) = delete;
+
+  // The result passed to EndDialog; -1 if the dialog could not be created, its initialisation
+  // threw, or its window was destroyed without EndDialog.
+  INT_PTR DoModal();
+  bool Create();
+  // Modal: ends the run with `result` once the current handler returns. Modeless: destroys it.
+  void EndDialog(INT_PTR result);
+
+  UINT TemplateId() const { return m_templateId; }
+  bool IsModal() const { return m_modal; }
+
+  // The framework object behind a dialog window, or null for any other window.
+  static CDialog* FromHandle(HWND hwnd);
+
+  // Dialogs constructed without a parent are owned by this window (the program's main window)
+  // while they run modally, as the secondary dialogs are owned by the control center.
+  static void SetMainWindow(HWND hwnd);
+  static HWND MainWindow();
+
+ protected:
+  // True leaves the focus to the dialog manager (the first tab stop).
+  virtual bool OnInitDialog() { return true; }
+  // Commands of controls, menus and accelerators. Return false for what the class does not
+  // handle: IDOK and IDCANCEL then go to OnOK and OnCancel.
+  virtual bool OnCommand(int id, int code, HWND control);
+  virtual bool OnNotify(int id, NMHDR* header, LRESULT& result);
+  virtual void OnTimer(UINT_PTR id);
+  virtual void OnOK() { EndDialog(IDOK); }
+  // Reached by the Cancel button, Escape and the close box.
+  virtual void OnCancel() { EndDialog(IDCANCEL); }
+  // F1; return true when the help was shown.
+  virtual bool OnHelp(const HELPINFO* info);
+  // Any other message; return true with `result` set when handled.
+  virtual bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  // Sees every message of the modal loop before the dialog manager; true swallows it.
+  virtual bool PreTranslateMessage(MSG* message);
+
+ private:
+  static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  bool CreateWindowFor(HWND owner);
+  void RunModalLoop();
+  bool TranslateInLoop(MSG* message);
+  void RestoreOwner();
+
+  UINT m_templateId;
+  HWND m_parent;
+  HWND m_owner = nullptr;
+  bool m_ownerDisabledByUs = false;
+  bool m_modal = false;
+  bool m_ending = false;
+  bool m_initFailed = false;
+  INT_PTR m_result = -1;
+};
+
+}  // namespace tollward::ui

@@ -1,0 +1,62 @@
+// The program's help: HTML pages beside the program, one per topic, opened by the system.
+#include "ui/framework/Help.h"
+
+#include <shellapi.h>
+
+#include <vector>
+
+#include "res/resource.h"
+#include "ui/framework/AppMessageBox.h"
+#include "ui/framework/ResourceString.h"
+
+namespace tollward::ui {
+
+const char* HelpPageName(UINT context) {
+  switch (context) {
+    case help_topic::kControlCenter:
+      return "control-center.html";
+    case help_topic::kBadAreaCodes:
+      return "bad-area-codes.html";
+    case help_topic::kOptions:
+      return "options.html";
+    default:
+      return "index.html";
+  }
+}
+
+std::string HelpDirectory() {
+  std::vector<char> path(MAX_PATH);
+  for (;;) {
+    const DWORD length =
+        ::GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length == 0) {
+      return "help\\";
+    }
+    if (length < path.size()) {
+      std::string program(path.data(), length);
+      const size_t slash = program.find_last_of("\\/");
+      return (slash == std::string::npos ? std::string() : program.substr(0, slash + 1)) + "help\\";
+    }
+    path.resize(path.size() * 2);
+  }
+}
+
+bool ShowHelpFrom(HWND owner, const std::string& directory, UINT context) {
+  const std::string page = directory + HelpPageName(context);
+  const DWORD attributes = ::GetFileAttributesA(page.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+    AppMessageBox(FormatResString(IDS_HELP_MISSING, page.c_str()).c_str(),
+                  MB_OK | MB_ICONINFORMATION, owner);
+    return false;
+  }
+  const auto result = reinterpret_cast<INT_PTR>(
+      ::ShellExecuteA(owner, "open", page.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+  if (result <= 32) {
+    AppMessageBox(FormatResString(IDS_HELP_NOT_OPENED, page.c_str()).c_str(),
+                  MB_OK | MB_ICONINFORMATION, owner);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace tollward::ui
