@@ -117,7 +117,7 @@ WindowMatch MessageBoxWith(const std::string& part) {
           }};
 }
 
-Robot::Robot() : baseline_(ThreadWindows()) {
+Robot::Robot() : baseline_(ThreadWindows()), stepLimit_(kStepLimitTicks) {
   g_robot = this;
   timer_ = ::SetTimer(nullptr, 0, kTickMilliseconds, &Robot::OnTick);
 }
@@ -186,7 +186,7 @@ void Robot::Tick() {
     if (TryStep(steps_[next_])) {
       ++next_;
       waited_ = 0;
-    } else if (++waited_ > kStepLimitTicks) {
+    } else if (++waited_ > stepLimit_) {
       failures_ += "step " + std::to_string(next_ + 1) + " waited in vain for " +
                    steps_[next_].description + "\n";
       aborting_ = true;

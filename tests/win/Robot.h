@@ -94,6 +94,9 @@ class Robot {
   // Acts at the next tick after the previous step.
   Robot& Then(std::function<void()> action);
 
+  // How many ticks a step may wait before the robot gives up (750, some 15 seconds, by default).
+  void SetStepLimit(int ticks) { stepLimit_ = ticks; }
+
   bool Done() const { return next_ == steps_.size(); }
   bool Aborted() const { return aborting_; }
   const std::string& Failures() const { return failures_; }
@@ -120,6 +123,7 @@ class Robot {
   std::vector<Step> steps_;
   size_t next_ = 0;
   int waited_ = 0;
+  int stepLimit_;
   bool inTick_ = false;
   bool aborting_ = false;
   std::string failures_;

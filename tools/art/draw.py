@@ -82,6 +82,16 @@ def icon(name, sizes, **kwargs):
 
 # Wide and tall pictures -----------------------------------------------------------------------
 
+def sunken_edge(canvas):
+    """The dialogs' pictures carry their sunken frame themselves: Wine paints stray dotted lines
+    over a bitmap static that has a border style of its own."""
+    w, h = canvas.width, canvas.height
+    canvas.fill(rect(0, 0, w, 1), (128, 128, 128))
+    canvas.fill(rect(0, 0, 1, h), (128, 128, 128))
+    canvas.fill(rect(0, h - 1, w, 1), (255, 255, 255))
+    canvas.fill(rect(w - 1, 0, 1, h), (255, 255, 255))
+
+
 def telephone_line(canvas, points, width, colour):
     canvas.fill(thick(points, width), colour)
 
@@ -117,6 +127,7 @@ def banner():
     draw_emblem(c, 0.66, 18, 14)
     word = rotate_mask_left(text_mask("Tollward", "DejaVu-Sans-Bold", 30))
     c.stamp(word, 30, h - len(word) - 14, (255, 255, 255, 225))
+    sunken_edge(c)
     write_bmp8(os.path.join(OUT, "banner.bmp"), w, h, c.rgba())
 
 
@@ -132,6 +143,7 @@ def bad_area_picture():
     c.stamp(text_mask("Bad area codes", "DejaVu-Sans-Bold", 15), 48, 7, (150, 20, 20))
     c.stamp(text_mask("never to be registered", "DejaVu-Sans", 9), 49, 28,
             (90, 90, 90))
+    sunken_edge(c)
     write_bmp8(os.path.join(OUT, "badareas.bmp"), w, h, c.rgba())
 
 
@@ -144,6 +156,7 @@ def manipulated_picture():
     c.fill(thick([(34, 12), (29, 26), (36, 36), (28, 50), (33, 60)], 2.2), (60, 20, 0))
     word = rotate_mask_left(text_mask("ALTERED", "DejaVu-Sans-Bold", 22))
     c.stamp(word, (w - len(word[0])) // 2, h - len(word) - 10, (255, 230, 220))
+    sunken_edge(c)
     write_bmp8(os.path.join(OUT, "manipulated.bmp"), w, h, c.rgba())
 
 
