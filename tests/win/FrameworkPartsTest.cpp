@@ -8,6 +8,7 @@
 #include "ui/framework/Dialog.h"
 #include "ui/framework/Help.h"
 #include "ui/framework/ListView.h"
+#include "ui/framework/ToolTip.h"
 
 namespace tollward::ui {
 namespace {
@@ -73,6 +74,24 @@ TEST(Texts, ListSelectionSetsTheMarkTheProgramReadsTheSelectionFrom) {
   EXPECT_EQ(mid, view.GetSelectionMark());
   EXPECT_EQ(1, view.GetSelectedCount());
   EXPECT_EQ("Mid", view.GetItemText(view.GetSelectionMark(), 0));
+}
+
+TEST(ToolTip, KeepsATipPerControlAndItsTimings) {
+  CDialog dialog(IDD_CONTROL_CENTER);
+  ASSERT_TRUE(dialog.Create());
+  CToolTip tips;
+  ASSERT_TRUE(tips.Create(dialog));
+  EXPECT_EQ(dialog.GetHwnd(), ::GetWindow(tips, GW_OWNER));
+  ASSERT_TRUE(tips.AddTool(dialog.GetDlgItem(IDC_REFRESH), "scan connections and refresh display"));
+  ASSERT_TRUE(tips.AddTool(dialog.GetDlgItem(IDC_OPTIONS), "edit program options"));
+  EXPECT_FALSE(tips.AddTool(dialog.GetDlgItem(4711), "no such control"));
+  EXPECT_EQ(2, tips.GetToolCount());
+  EXPECT_EQ("edit program options", tips.GetToolText(dialog.GetDlgItem(IDC_OPTIONS)));
+  EXPECT_EQ("", tips.GetToolText(dialog.GetDlgItem(IDC_ABOUT)));
+  tips.SetDelayTime(TTDT_INITIAL, 750);
+  tips.SetDelayTime(TTDT_AUTOPOP, 3000);
+  EXPECT_EQ(750, tips.GetDelayTime(TTDT_INITIAL));
+  EXPECT_EQ(3000, tips.GetDelayTime(TTDT_AUTOPOP));
 }
 
 TEST(Help, TopicsHaveTheirOwnPagesBesideTheProgram) {
