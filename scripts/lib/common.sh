@@ -5,6 +5,7 @@ TOLLWARD_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 BUILD_NATIVE="$TOLLWARD_ROOT/build/native"
 BUILD_WINDOWS="$TOLLWARD_ROOT/build/windows"
 BUILD_SANITIZE="$TOLLWARD_ROOT/build/sanitize"
+BUILD_FUZZ="$TOLLWARD_ROOT/build/fuzz"
 export WINEPREFIX="$BUILD_WINDOWS/wineprefix"
 export WINEDEBUG=-all
 export WINEARCH=win64
@@ -34,6 +35,13 @@ build_native() {
 build_sanitize() {
   mkdir -p "$TOLLWARD_ROOT/build"
   configure_and_build "$BUILD_SANITIZE" -DCMAKE_BUILD_TYPE=Debug -DTOLLWARD_SANITIZE=ON
+}
+
+# The libFuzzer targets and their seed generator; libFuzzer comes with clang only.
+build_fuzz() {
+  mkdir -p "$TOLLWARD_ROOT/build"
+  CC=clang CXX=clang++ configure_and_build "$BUILD_FUZZ" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DTOLLWARD_FUZZ=ON
 }
 
 build_windows() {

@@ -1,0 +1,82 @@
+// What every file fuzzer shares: a scratch folder of its own, whole-file I/O, and a hard stop.
+#include "fuzz/FuzzSupport.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <system_error>
+
+namespace tollward::fuzzing {
+namespace {
+
+class ScratchFolder {
+ public:
+  ScratchFolder() {
+    // Shared memory where there is some: millions of tiny files should not wear a disk.
+    std::error_code error;
+    std::filesystem::path base = "/dev/shm";
+    if (!std::filesystem::is_directory(base, error)) {
+      base = std::filesystem::temp_directory_path();
+    }
+    root_ = base / ("tollward-fuzz-" + std::to_string(::getpid()));
+    std::filesystem::remove_all(root_, error);
+    if (!std::filesystem::create_directories(root_, error)) {
+      std::fprintf(stderr, "cannot create the scratch folder %s\n", root_.c_str());
+      std::abort();
+    }
+  }
+  ~ScratchFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(root_, ignored);
+  }
+  ScratchFolder(const ScratchFolder&) = delete;
+  ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+  std::string Path(const std::string& name) const { return (root_ / name).string(); }
+
+ private:
+  std::filesystem::path root_;
+};
+
+}  // namespace
+
+std::string ScratchPath(const std::string& name) {
+  static ScratchFolder folder;
+  return folder.Path(name);
+}
+
+void WriteWholeFile(const std::string& path, const std::uint8_t* data, std::size_t size) {
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  if (file == nullptr || std::fwrite(data, 1, size, file) != size || std::fclose(file) != 0) {
+    std::fprintf(stderr, "cannot write the input to %s\n", path.c_str());
+    std::abort();
+  }
+}
+
+Bytes ReadWholeFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+bool Exists(const std::string& path) {
+  std::error_code ignored;
+  return std::filesystem::exists(path, ignored);
+}
+
+void Fail(const char* what) {
+  std::fprintf(stderr, "==tollward-fuzz== check failed: %s\n", what);
+  std::abort();
+}
+
+std::uint32_t Uint32At(const std::uint8_t* data, std::size_t offset) {
+  return static_cast<std::uint32_t>(data[offset]) |
+         static_cast<std::uint32_t>(data[offset + 1]) << 8 |
+         static_cast<std::uint32_t>(data[offset + 2]) << 16 |
+         static_cast<std::uint32_t>(data[offset + 3]) << 24;
+}
+
+}  // namespace tollward::fuzzing

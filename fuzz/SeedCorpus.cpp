@@ -1,0 +1,169 @@
+// Writes the fuzzers' seed inputs: sound files of each kind and the usual ways files get damaged.
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "core/EntryScrambler.h"
+
+namespace {
+
+using tollward::ConnectionRecord;
+using Bytes = std::vector<std::uint8_t>;
+using NamedFile = std::pair<std::string, Bytes>;
+
+const Bytes kVersionOne = {0, 0, 0, 0, 0, 0, 0xF0, 0x3F};
+
+void Append(Bytes& to, const Bytes& what) {
+  to.insert(to.end(), what.begin(), what.end());
+}
+
+Bytes Uint32(std::uint32_t value) {
+  return {static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8),
+          static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 24)};
+}
+
+// The tag with its terminating zero, the version 1.0, then the count.
+Bytes Header(const char* tag, std::uint32_t count) {
+  Bytes bytes(tag, tag + std::strlen(tag) + 1);
+  Append(bytes, kVersionOne);
+  Append(bytes, Uint32(count));
+  return bytes;
+}
+
+Bytes Scrambled(const ConnectionRecord& record) {
+  std::uint8_t bytes[tollward::kConnectionRecordSize];
+  tollward::ScrambleEntry(record, bytes);
+  return Bytes(bytes, bytes + sizeof bytes);
+}
+
+ConnectionRecord Record(const char* name, const char* area, const char* number, const char* user,
+                        const char* password) {
+  ConnectionRecord record = tollward::EmptyRecord();
+  tollward::CopyField(record.szEntryName, name);
+  tollward::CopyField(record.szAreaCode, area);
+  tollward::CopyField(record.szLocalPhoneNumber, number);
+  tollward::CopyField(record.szUserName, user);
+  tollward::CopyField(record.szPassword, password);
+  return record;
+}
+
+Bytes Slot(const char* code) {
+  Bytes slot(11, 0);
+  std::memcpy(slot.data(), code, std::min<std::size_t>(std::strlen(code), slot.size()));
+  return slot;
+}
+
+// What typically happens to a file of this layout: cut inside each part, the tag in other
+// letters or of another file, another version, a count beyond the entries, bytes after them.
+std::vector<NamedFile> Damaged(const Bytes& sound, std::size_t tagSize, const char* otherTag) {
+  const std::size_t countOffset = tagSize + kVersionOne.size();
+  std::vector<NamedFile> files;
+  auto cut = [&](const char* name, std::size_t length) {
+    files.emplace_back(name, Bytes(sound.begin(), sound.begin() + length));
+  };
+  cut("cut-in-tag", tagSize - 3);
+  cut("cut-in-version", tagSize + 4);
+  cut("cut-in-count", countOffset + 2);
+  cut("cut-in-entry", sound.size() - 3);
+
+  Bytes upper = sound;
+  for (std::size_t i = 0; i < tagSize; ++i) {
+    if (upper[i] >= 'a' && upper[i] <= 'z') {
+      upper[i] = static_cast<std::uint8_t>(upper[i] - 'a' + 'A');
+    }
+  }
+  files.emplace_back("tag-in-capitals", upper);
+
+  Bytes other = sound;
+  std::memset(other.data(), 0, tagSize);
+  std::memcpy(other.data(), otherTag, std::min(std::strlen(otherTag), tagSize));
+  files.emplace_back("tag-of-another-file", other);
+
+  Bytes version = sound;
+  version[tagSize + 7] = 0x40;
+  files.emplace_back("version-2", version);
+
+  Bytes huge = sound;
+  const Bytes most = Uint32(0xFFFFFFFFu);
+  std::copy(most.begin(), most.end(), huge.begin() + static_cast<std::ptrdiff_t>(countOffset));
+  files.emplace_back("count-beyond-entries", huge);
+
+  Bytes trailing = sound;
+  Append(trailing, {'t', 'r', 'a', 'i', 'l'});
+  files.emplace_back("bytes-after-entries", trailing);
+  return files;
+}
+
+std::vector<NamedFile> ConnectionFiles() {
+  const char* tag = "RASConnections:";
+  const ConnectionRecord office = Record("Office", "030", "123 456", "anna", "secret");
+  const ConnectionRecord home = Record("Home", "0190", "1", "", "");
+  ConnectionRecord wild;
+  std::memset(&wild, 'A', sizeof wild);
+
+  std::vector<NamedFile> files = {{"empty", Header(tag, 0)}};
+  Bytes two = Header(tag, 2);
+  Append(two, Scrambled(office));
+  Append(two, Scrambled(home));
+  files.emplace_back("two-records", two);
+  Bytes unterminated = Header(tag, 1);
+  Append(unterminated, Scrambled(wild));
+  files.emplace_back("record-without-zeros", unterminated);
+  for (NamedFile& damaged : Damaged(two, 16, "RASBadAreaCodes:")) {
+    files.push_back(std::move(damaged));
+  }
+  return files;
+}
+
+std::vector<NamedFile> BadAreaCodeFiles() {
+  const char* tag = "RASBadAreaCodes:";
+  std::vector<NamedFile> files = {{"empty", Header(tag, 0)}};
+  Bytes three = Header(tag, 3);
+  for (const char* code : {"0190", "0900123456", "1"}) {
+    Append(three, Slot(code));
+  }
+  files.emplace_back("three-codes", three);
+  Bytes odd = Header(tag, 3);
+  Append(odd, Bytes(11, '9'));
+  Append(odd, Slot(""));
+  Append(odd, Slot("01x9"));
+  files.emplace_back("slots-a-user-could-not-add", odd);
+  for (NamedFile& damaged : Damaged(three, 17, "RASConnections:")) {
+    files.push_back(std::move(damaged));
+  }
+  return files;
+}
+
+bool WriteAll(const std::filesystem::path& folder, const std::vector<NamedFile>& files) {
+  std::error_code error;
+  std::filesystem::create_directories(folder, error);
+  for (const NamedFile& file : files) {
+    std::ofstream out(folder / file.first, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(file.second.data()),
+              static_cast<std::streamsize>(file.second.size()));
+    if (!out) {
+      std::fprintf(stderr, "cannot write %s\n", (folder / file.first).c_str());
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+// One folder per fuzzer, named as the fuzzer is.
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: %s OUTPUT-FOLDER\n", argv[0]);
+    return 2;
+  }
+  const std::filesystem::path out = argv[1];
+  const bool written = WriteAll(out / "ConnectionFileFuzzer", ConnectionFiles()) &&
+                       WriteAll(out / "BadAreaCodeFileFuzzer", BadAreaCodeFiles());
+  return written ? 0 : 1;
+}
