@@ -1,0 +1,180 @@
+// Every way a save can fail, at every byte of every data file: the previous file always survives.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "core/ErrorTables.h"
+#include "core/RASBadAreaCodes.h"
+#include "core/SafeFileWriter.h"
+#include "tests/fakes/FakePhonebook.h"
+#include "tests/fakes/FaultyFileSystem.h"
+#include "tests/fakes/RecordingConnections.h"
+#include "tests/fakes/TempDir.h"
+
+namespace tollward {
+namespace {
+
+using testing::FaultyFileSystem;
+using testing::FileExists;
+using testing::ReadBytes;
+using testing::TempDir;
+using testing::WriteBytes;
+using Bytes = std::vector<unsigned char>;
+using Codes = std::vector<ErrorCode>;
+
+// A data file's owner as the sweep sees it: it holds content of its own, saves it, and tells
+// which codes it reported, in order, since it was last asked.
+class SaveSubject {
+ public:
+  virtual ~SaveSubject() = default;
+  virtual bool Save(const std::string& path) = 0;
+  // Again to the path it remembers from the last Save.
+  virtual bool SaveAgain() = 0;
+  virtual Codes TakeReports() = 0;
+};
+
+class ConnectionsSubject : public SaveSubject {
+ public:
+  ConnectionsSubject() {
+    list_.Add(testing::MakeRecord("Office", "030", "123 456", "anna", "secret"));
+    list_.Add(testing::MakeRecord("Home", "0190", "1"));
+  }
+  // The list would write itself back on destruction; the sweep's files are its own business.
+  ~ConnectionsSubject() override { list_.ClearPath(); }
+  bool Save(const std::string& path) override { return list_.Save(path); }
+  bool SaveAgain() override { return list_.Save(); }
+  Codes TakeReports() override { return std::exchange(list_.reported, {}); }
+
+ private:
+  testing::FakePhonebook phonebook_;
+  testing::RecordingConnections list_{phonebook_};
+};
+
+class BadAreaCodesSubject : public SaveSubject {
+ public:
+  BadAreaCodesSubject() {
+    for (const char* code : {"0190", "0900123456", "1"}) {
+      list_.Add(code);
+    }
+  }
+  bool Save(const std::string& path) override { return list_.Save(path); }
+  bool SaveAgain() override { return list_.Save(); }
+  Codes TakeReports() override { return std::exchange(list_.reported, {}); }
+
+ private:
+  struct Recording : CRASBadAreaCodes {
+    void ReportError() override { reported.push_back(errorCode()); }
+    Codes reported;
+  };
+  Recording list_;
+};
+
+// One data file: how big its saved form is, and what each kind of failure must report.
+struct DataFile {
+  const char* name;
+  std::function<std::unique_ptr<SaveSubject>()> make;
+  std::size_t size;
+  std::size_t headerSize;
+  Codes onCreate;
+  Codes onShortHeader;
+  Codes onShortEntry;
+  // The file was written completely, but closing or replacing the old one failed.
+  Codes onFinalStep;
+};
+
+std::vector<DataFile> DataFiles() {
+  using namespace connection_error;
+  namespace bad = bad_area_error;
+  return {
+      {"Tollward.con", [] { return std::make_unique<ConnectionsSubject>(); }, 28 + 2 * 911, 28,
+       Codes{kSaveOpen}, Codes{kSaveWrite}, Codes{kWriteEntryWrite, kSaveWrite}, Codes{kSaveWrite}},
+      {"Tollward.bac", [] { return std::make_unique<BadAreaCodesSubject>(); }, 29 + 3 * 11, 29,
+       Codes{bad::kSaveOpen}, Codes{bad::kSaveWrite, bad::kSaveArchive},
+       Codes{bad::kSaveWrite, bad::kSaveArchive}, Codes{bad::kSaveArchive}},
+  };
+}
+
+struct Fault {
+  std::string what;
+  std::function<void(FaultyFileSystem&)> arm;
+  Codes codes;
+};
+
+// Creation, a write stopping short after each byte of the file, closing, replacing.
+std::vector<Fault> EveryFault(const DataFile& file) {
+  std::vector<Fault> faults = {
+      {"create", [](FaultyFileSystem& fs) { fs.failCreate = true; }, file.onCreate},
+      {"close", [](FaultyFileSystem& fs) { fs.failClose = true; }, file.onFinalStep},
+      {"replace", [](FaultyFileSystem& fs) { fs.failReplace = true; }, file.onFinalStep},
+  };
+  for (std::size_t offset = 0; offset < file.size; ++offset) {
+    faults.push_back({"write stops after " + std::to_string(offset) + " bytes",
+                      [offset](FaultyFileSystem& fs) { fs.stopAfterBytes = offset; },
+                      offset < file.headerSize ? file.onShortHeader : file.onShortEntry});
+  }
+  return faults;
+}
+
+// Saves through a file system that fails as the fault says.
+bool SaveWith(const Fault& fault, SaveSubject& subject, const std::string& path) {
+  FaultyFileSystem faulty;
+  fault.arm(faulty);
+  ScopedFileSystem scope(faulty);
+  return subject.Save(path);
+}
+
+TEST(SaveFault, EveryFailingStepOfEverySaveKeepsThePreviousFileByteForByte) {
+  for (const DataFile& file : DataFiles()) {
+    SCOPED_TRACE(file.name);
+    TempDir dir;
+    const std::string path = dir.Path(file.name);
+    const std::string beside = CSafeFileWriter::TemporaryPathFor(path);
+    const std::string text = std::string("the previous ") + file.name + ", whatever it holds";
+    const Bytes previous(text.begin(), text.end());
+    const auto subject = file.make();
+
+    for (const Fault& fault : EveryFault(file)) {
+      WriteBytes(path, previous);
+      EXPECT_FALSE(SaveWith(fault, *subject, path)) << fault.what;
+      EXPECT_EQ(subject->TakeReports(), fault.codes) << fault.what;
+      EXPECT_EQ(ReadBytes(path), previous) << fault.what;
+      EXPECT_FALSE(FileExists(beside)) << fault.what;
+    }
+
+    // The sweep reached the last byte: with room for the whole file the save goes through, and
+    // the list kept both its content and its path through all those failures.
+    ASSERT_TRUE(SaveWith({"none", [&](FaultyFileSystem& fs) { fs.stopAfterBytes = file.size; }, {}},
+                         *subject, path));
+    const Bytes written = ReadBytes(path);
+    EXPECT_EQ(written.size(), file.size);
+    WriteBytes(path, previous);
+    ASSERT_TRUE(subject->SaveAgain());
+    EXPECT_EQ(ReadBytes(path), written);
+    EXPECT_TRUE(subject->TakeReports().empty());
+  }
+}
+
+TEST(SaveFault, AFailedFirstSaveCreatesNoFileAtAll) {
+  for (const DataFile& file : DataFiles()) {
+    SCOPED_TRACE(file.name);
+    const auto subject = file.make();
+    const std::vector<Fault> faults = EveryFault(file);
+    // Creation, close, replace, and a write stopping in the header and in the last entry.
+    for (const Fault& fault :
+         {faults[0], faults[1], faults[2], faults[3 + file.headerSize - 1], faults.back()}) {
+      TempDir dir;
+      const std::string path = dir.Path(file.name);
+      EXPECT_FALSE(SaveWith(fault, *subject, path)) << fault.what;
+      EXPECT_EQ(subject->TakeReports(), fault.codes) << fault.what;
+      EXPECT_FALSE(FileExists(path)) << fault.what;
+      EXPECT_FALSE(FileExists(CSafeFileWriter::TemporaryPathFor(path))) << fault.what;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace tollward
