@@ -1,7 +1,10 @@
 // What every file fuzzer shares: a scratch folder of its own, whole-file I/O, and a hard stop.
 #include "fuzz/FuzzSupport.h"
 
+#include <signal.h>
 #include <unistd.h>
+
+#include <cerrno>
 
 #include <cstdio>
 #include <cstdlib>
@@ -13,6 +16,23 @@
 namespace tollward::fuzzing {
 namespace {
 
+const char kScratchPrefix[] = "tollward-fuzz-";
+
+// A run that found something ended at once and left its folder behind; its process is gone.
+void RemoveAbandonedFolders(const std::filesystem::path& base) {
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(base, error)) {
+    const std::string name = entry.path().filename().string();
+    if (name.rfind(kScratchPrefix, 0) != 0) {
+      continue;
+    }
+    const long pid = std::strtol(name.c_str() + sizeof kScratchPrefix - 1, nullptr, 10);
+    if (pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) {
+      std::filesystem::remove_all(entry.path(), error);
+    }
+  }
+}
+
 class ScratchFolder {
  public:
   ScratchFolder() {
@@ -22,7 +42,8 @@ class ScratchFolder {
     if (!std::filesystem::is_directory(base, error)) {
       base = std::filesystem::temp_directory_path();
     }
-    root_ = base / ("tollward-fuzz-" + std::to_string(::getpid()));
+    RemoveAbandonedFolders(base);
+    root_ = base / (kScratchPrefix + std::to_string(::getpid()));
     std::filesystem::remove_all(root_, error);
     if (!std::filesystem::create_directories(root_, error)) {
       std::fprintf(stderr, "cannot create the scratch folder %s\n", root_.c_str());

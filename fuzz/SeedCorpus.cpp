@@ -59,7 +59,8 @@ Bytes Slot(const char* code) {
 }
 
 // What typically happens to a file of this layout: cut inside each part, the tag in other
-// letters or of another file, another version, a count beyond the entries, bytes after them.
+// letters or of another file, another version, the largest number where the count (or the
+// interval) is, bytes after the end.
 std::vector<NamedFile> Damaged(const Bytes& sound, std::size_t tagSize, const char* otherTag) {
   const std::size_t countOffset = tagSize + kVersionOne.size();
   std::vector<NamedFile> files;
@@ -69,7 +70,7 @@ std::vector<NamedFile> Damaged(const Bytes& sound, std::size_t tagSize, const ch
   cut("cut-in-tag", tagSize - 3);
   cut("cut-in-version", tagSize + 4);
   cut("cut-in-count", countOffset + 2);
-  cut("cut-in-entry", sound.size() - 3);
+  cut("cut-near-the-end", sound.size() - 3);
 
   Bytes upper = sound;
   for (std::size_t i = 0; i < tagSize; ++i) {
@@ -91,11 +92,11 @@ std::vector<NamedFile> Damaged(const Bytes& sound, std::size_t tagSize, const ch
   Bytes huge = sound;
   const Bytes most = Uint32(0xFFFFFFFFu);
   std::copy(most.begin(), most.end(), huge.begin() + static_cast<std::ptrdiff_t>(countOffset));
-  files.emplace_back("count-beyond-entries", huge);
+  files.emplace_back("largest-number-after-version", huge);
 
   Bytes trailing = sound;
   Append(trailing, {'t', 'r', 'a', 'i', 'l'});
-  files.emplace_back("bytes-after-entries", trailing);
+  files.emplace_back("bytes-after-the-end", trailing);
   return files;
 }
 
@@ -139,6 +140,30 @@ std::vector<NamedFile> BadAreaCodeFiles() {
   return files;
 }
 
+Bytes OptionsRecord(std::uint32_t interval, std::uint8_t minimize, std::uint8_t extended,
+                    std::uint8_t flash) {
+  const char tag[] = "Options:";
+  Bytes bytes(tag, tag + sizeof tag);
+  Append(bytes, kVersionOne);
+  Append(bytes, Uint32(interval));
+  Append(bytes, {minimize, extended, flash});
+  return bytes;
+}
+
+std::vector<NamedFile> OptionsFiles() {
+  const Bytes initial = OptionsRecord(15, 0, 0, 1);
+  std::vector<NamedFile> files = {
+      {"initial", initial},
+      {"all-on", OptionsRecord(9999, 1, 1, 1)},
+      {"interval-0", OptionsRecord(0, 0, 1, 0)},
+      {"flags-not-0-or-1", OptionsRecord(60, 2, 0xFF, 0x80)},
+  };
+  for (NamedFile& damaged : Damaged(initial, 9, "RASConnections:")) {
+    files.push_back(std::move(damaged));
+  }
+  return files;
+}
+
 bool WriteAll(const std::filesystem::path& folder, const std::vector<NamedFile>& files) {
   std::error_code error;
   std::filesystem::create_directories(folder, error);
@@ -164,6 +189,7 @@ int main(int argc, char** argv) {
   }
   const std::filesystem::path out = argv[1];
   const bool written = WriteAll(out / "ConnectionFileFuzzer", ConnectionFiles()) &&
-                       WriteAll(out / "BadAreaCodeFileFuzzer", BadAreaCodeFiles());
+                       WriteAll(out / "BadAreaCodeFileFuzzer", BadAreaCodeFiles()) &&
+                       WriteAll(out / "OptionsFileFuzzer", OptionsFiles());
   return written ? 0 : 1;
 }
