@@ -165,11 +165,15 @@ TEST(SaveFault, EveryFailingStepOfEverySaveKeepsThePreviousFileByteForByte) {
       EXPECT_FALSE(FileExists(beside)) << fault.what;
     }
 
-    // The sweep reached the last byte: with room for the whole file the save goes through.
+    // The sweep reached the last byte: with room for the whole file the save goes through, and
+    // all those failures changed nothing of what is saved.
     ASSERT_TRUE(SaveWith({"none", [&](FaultyFileSystem& fs) { fs.stopAfterBytes = file.size; }, {}},
                          *subject, path));
-    EXPECT_EQ(ReadBytes(path).size(), file.size);
     EXPECT_TRUE(subject->TakeReports().empty());
+    const std::string untouched = dir.Path(std::string("untouched ") + file.name);
+    ASSERT_TRUE(file.make()->Save(untouched));
+    EXPECT_EQ(ReadBytes(path).size(), file.size);
+    EXPECT_EQ(ReadBytes(path), ReadBytes(untouched));
   }
 }
 
