@@ -22,23 +22,27 @@ std::size_t ConnectionArray::Find(const char* name) const {
   if (!indexed_) {
     Reindex();
   }
-  const auto found = firstOf_.find(std::string(name));
+  probe_.assign(name);
+  const auto found = firstOf_.find(probe_);
   return found == firstOf_.end() ? kNone : found->second;
 }
 
-void ConnectionArray::Append(const ConnectionRecord& record) {
+bool ConnectionArray::AppendUnique(const ConnectionRecord& record) {
   if (!indexed_) {
-    records_.push_back(record);  // the next lookup indexes it with the rest
-    return;
+    Reindex();
   }
-  std::string key = KeyOf(record);
-  records_.push_back(record);
+  // One hash of the name both refuses a twin and indexes the newcomer.
+  const auto [entry, added] = firstOf_.try_emplace(KeyOf(record), records_.size());
+  if (!added) {
+    return false;
+  }
   try {
-    firstOf_.emplace(std::move(key), records_.size() - 1);
+    records_.push_back(record);
   } catch (...) {
-    records_.pop_back();
+    firstOf_.erase(entry);
     throw;
   }
+  return true;
 }
 
 void ConnectionArray::Erase(std::size_t position) noexcept {
@@ -52,6 +56,13 @@ void ConnectionArray::SetCredentials(std::size_t position, const char* userName,
   CopyField(record.szUserName, userName);
   if (password != nullptr) {
     CopyField(record.szPassword, password);
+  }
+}
+
+void ConnectionArray::Reserve(std::size_t count) {
+  records_.reserve(count);
+  if (indexed_) {
+    firstOf_.reserve(count);
   }
 }
 

@@ -26,13 +26,17 @@ class ConnectionArray {
   // The position of the first record with exactly this name, or kNone. May rebuild the index.
   std::size_t Find(const char* name) const;
 
-  // Appends a copy; on an exception the array is as it was.
-  void Append(const ConnectionRecord& record);
+  // Appends a copy unless a record of that name is there already; false then. On an exception
+  // the array is as it was.
+  bool AppendUnique(const ConnectionRecord& record);
   // Removes one record and keeps the order of the rest.
   void Erase(std::size_t position) noexcept;
   // Changes only the user name and, when one is given, the password; the name, and so the
   // index, stays as it is.
   void SetCredentials(std::size_t position, const char* userName, const char* password);
+  // Makes room for this many records in all, so that filling a list of known size never moves
+  // the records already in it.
+  void Reserve(std::size_t count);
   // Takes over records read elsewhere.
   void Assign(std::vector<ConnectionRecord>&& records) noexcept;
   // Releases the storage itself, not only the records.
@@ -48,6 +52,8 @@ class ConnectionArray {
   std::vector<ConnectionRecord> records_;
   mutable Index firstOf_;
   mutable bool indexed_ = true;
+  // The name being looked up; kept, so that a lookup reuses its room instead of allocating.
+  mutable std::string probe_;
 };
 
 }  // namespace tollward

@@ -73,24 +73,46 @@ bool CRASConnections::CheckConnection(const ConnectionRecord& checked,
 
 bool CRASConnections::SplitPhonebook(const CRASConnections& registered, CRASConnections* other) {
   bool split = false;
-  // Only copying the registered list can throw here; its work is that of adding records.
+  // Only taking the registered records and filling the lists can throw here; that is the work of
+  // adding records.
   RunReported(kAddUnhandled, [&]() -> ErrorCode {
-    // Taken before anything changes, so that a list can be split against itself.
-    CRASConnections reference(registered);
+    // Taken before anything changes, so that a list can be split against itself. Such a list is
+    // emptied below anyway, so its records are taken over instead of copied.
+    const bool againstItself = &registered == this;
+    CRASConnections reference(phonebook_);
+    reference.path_ = registered.path_;
+    if (againstItself) {
+      reference.records_ = std::move(records_);
+      records_.Clear();
+    } else {
+      reference.records_ = registered.records_;
+    }
     CRASConnections live(phonebook_);
     if (!live.Retrieve()) {
-      return kNoError;  // the lists keep the registrations a failed read would otherwise cost
+      if (againstItself) {
+        records_ = reference.records_;  // the lists keep what a failed read would otherwise cost
+      }
+      return kNoError;
+    }
+    // Sorted first and filled afterwards, so that each list is given its exact room at once.
+    const std::size_t count = live.records_.size();
+    std::vector<bool> unchanged(count, false);
+    std::size_t unchangedCount = 0;
+    ConnectionRecord scratch;
+    for (std::size_t i = 0; i < count; ++i) {
+      unchanged[i] = reference.CheckConnection(live.records_[i], scratch, false);
+      unchangedCount += unchanged[i] ? 1 : 0;
     }
     if (other != nullptr) {
       other->ClearRecords();
       other->ClearPath();
+      other->records_.Reserve(count - unchangedCount);
     }
     ClearRecords();
-    ConnectionRecord scratch;
-    for (std::size_t i = live.records_.size(); i-- > 0;) {
-      const ConnectionRecord& record = live.records_[i];
-      CRASConnections* target = reference.CheckConnection(record, scratch, false) ? this : other;
-      if (target != nullptr && !target->Add(record)) {
+    records_.Reserve(unchangedCount);
+    for (std::size_t i = count; i-- > 0;) {
+      CRASConnections* target = unchanged[i] ? this : other;
+      if (target != nullptr && !target->Add(live.records_[i])) {
         return kNoError;  // Add has reported
       }
     }

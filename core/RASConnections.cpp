@@ -48,14 +48,10 @@ bool CRASConnections::Add(const ConnectionRecord& record) {
     // A caller's record without terminators must not make a text run into the next field.
     ConnectionRecord copy = record;
     TerminateFields(copy);
-    if (records_.Find(copy.szEntryName) != ConnectionArray::kNone) {
-      return kAddNameExists;
-    }
     if (records_.size() >= 0xFFFFFFFFu) {
       return kAddUnhandled;  // no 1-based unsigned index would be left for it
     }
-    records_.Append(copy);
-    return kNoError;
+    return records_.AppendUnique(copy) ? kNoError : kAddNameExists;
   });
 }
 
@@ -165,6 +161,7 @@ bool CRASConnections::Retrieve() {
     if (!phonebook_.EnumerateEntries(count, names)) {
       return kRetrieveEnumeration;
     }
+    records_.Reserve(names.size());
     for (const std::string& name : names) {
       PhonebookDialParams params;
       if (!phonebook_.GetDialParams(name, params)) {
