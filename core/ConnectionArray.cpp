@@ -1,19 +1,10 @@
 // The records of a connection list in their order, with a name index so lookups never scan.
 #include "core/ConnectionArray.h"
 
-#include <cstring>
+#include <algorithm>
 #include <utility>
 
 namespace tollward {
-
-std::string ConnectionArray::KeyOf(const ConnectionRecord& record) {
-  // Bounded by the field, so that even an unterminated name cannot run into the next field.
-  const void* end = std::memchr(record.szEntryName, '\0', kEntryNameSize);
-  const std::size_t length =
-      end == nullptr ? kEntryNameSize
-                     : static_cast<std::size_t>(static_cast<const char*>(end) - record.szEntryName);
-  return std::string(record.szEntryName, length);
-}
 
 std::size_t ConnectionArray::Find(const char* name) const {
   if (name == nullptr) {
@@ -22,26 +13,22 @@ std::size_t ConnectionArray::Find(const char* name) const {
   if (!indexed_) {
     Reindex();
   }
-  probe_.assign(name);
-  const auto found = firstOf_.find(probe_);
-  return found == firstOf_.end() ? kNone : found->second;
+  return index_.Find(name, records_);
 }
 
 bool ConnectionArray::AppendUnique(const ConnectionRecord& record) {
   if (!indexed_) {
     Reindex();
   }
-  // One hash of the name both refuses a twin and indexes the newcomer.
-  const auto [entry, added] = firstOf_.try_emplace(KeyOf(record), records_.size());
-  if (!added) {
+  // Room in both first: once it is there, neither the index nor the append can fail half-way.
+  if (records_.size() == records_.capacity()) {
+    records_.reserve(std::max<std::size_t>(8, records_.size() * 2));
+  }
+  index_.Reserve(records_.size() + 1);
+  if (index_.Insert(NameOf(record), records_.size(), records_) != records_.size()) {
     return false;
   }
-  try {
-    records_.push_back(record);
-  } catch (...) {
-    firstOf_.erase(entry);
-    throw;
-  }
+  records_.push_back(record);
   return true;
 }
 
@@ -62,7 +49,7 @@ void ConnectionArray::SetCredentials(std::size_t position, const char* userName,
 void ConnectionArray::Reserve(std::size_t count) {
   records_.reserve(count);
   if (indexed_) {
-    firstOf_.reserve(count);
+    index_.Reserve(count);
   }
 }
 
@@ -72,18 +59,13 @@ void ConnectionArray::Assign(std::vector<ConnectionRecord>&& records) noexcept {
 }
 
 void ConnectionArray::Reindex() const {
-  Index index;
-  index.reserve(records_.size());
-  for (std::size_t i = 0; i < records_.size(); ++i) {
-    index.emplace(KeyOf(records_[i]), i);  // keeps the first of twin names
-  }
-  firstOf_.swap(index);
+  index_.Rebuild(records_);  // a failure leaves the index stale, to be built at the next lookup
   indexed_ = true;
 }
 
-void ConnectionArray::Clear() {
+void ConnectionArray::Clear() noexcept {
   std::vector<ConnectionRecord>().swap(records_);
-  Index().swap(firstOf_);
+  index_.Clear();
   indexed_ = true;
 }
 

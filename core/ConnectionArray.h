@@ -3,11 +3,10 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "core/ConnectionRecord.h"
+#include "core/NameIndex.h"
 
 namespace tollward {
 
@@ -17,7 +16,7 @@ namespace tollward {
 // of removals (or a load) costs no index work until the next lookup.
 class ConnectionArray {
  public:
-  static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+  static constexpr std::size_t kNone = NameIndex::kNone;
 
   std::size_t size() const { return records_.size(); }
   bool empty() const { return records_.empty(); }
@@ -40,20 +39,14 @@ class ConnectionArray {
   // Takes over records read elsewhere.
   void Assign(std::vector<ConnectionRecord>&& records) noexcept;
   // Releases the storage itself, not only the records.
-  void Clear();
+  void Clear() noexcept;
 
  private:
-  using Index = std::unordered_map<std::string, std::size_t>;
-
-  static std::string KeyOf(const ConnectionRecord& record);
-  // Builds a fresh index and only then puts it in place, so a failure leaves it stale.
   void Reindex() const;
 
   std::vector<ConnectionRecord> records_;
-  mutable Index firstOf_;
+  mutable NameIndex index_;
   mutable bool indexed_ = true;
-  // The name being looked up; kept, so that a lookup reuses its room instead of allocating.
-  mutable std::string probe_;
 };
 
 }  // namespace tollward

@@ -19,16 +19,28 @@ char AsciiLower(char c) {
   return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
+// The length of a field's text, never counting past the field.
+template <std::size_t N>
+std::size_t FieldLength(const char (&text)[N]) {
+  const void* end = std::memchr(text, '\0', N);
+  return end == nullptr ? N : static_cast<std::size_t>(static_cast<const char*>(end) - text);
+}
+
 // Whole texts, letter case aside; bounded by the field, so a record read from a damaged file
-// cannot lead the comparison into the next field.
+// cannot lead the comparison into the next field. Most values are unchanged, byte for byte, so
+// that is tried first.
 template <std::size_t N>
 bool SameText(const char (&a)[N], const char (&b)[N]) {
-  for (std::size_t i = 0; i < N; ++i) {
+  const std::size_t length = FieldLength(a);
+  if (length != FieldLength(b)) {
+    return false;
+  }
+  if (std::memcmp(a, b, length) == 0) {
+    return true;
+  }
+  for (std::size_t i = 0; i < length; ++i) {
     if (AsciiLower(a[i]) != AsciiLower(b[i])) {
       return false;
-    }
-    if (a[i] == '\0') {
-      return true;
     }
   }
   return true;
@@ -49,7 +61,7 @@ bool Compare(const char (&checked)[N], const char (&reference)[N], char (&differ
 bool CRASConnections::CheckConnection(const ConnectionRecord& checked,
                                       ConnectionRecord& differences, bool report) {
   bool same = false;
-  differences = EmptyRecord();
+  std::memset(&differences, 0, sizeof differences);
   RunReported(kCheckUnhandled, [&]() -> ErrorCode {
     const std::size_t position = records_.Find(checked.szEntryName);
     if (position == ConnectionArray::kNone) {

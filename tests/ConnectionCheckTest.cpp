@@ -92,6 +92,49 @@ TEST(CheckRegisteredFile, LeavesTheStoredRecordsWhoseEntryIsGoneAndNeverWritesTh
   EXPECT_EQ(ReadBytes(path), bytes);
 }
 
+TEST(CheckConnection, AFieldWithoutTerminatorIsComparedOnlyInsideItsField) {
+  FakePhonebook phonebook;
+  RecordingConnections reference(phonebook);
+  ASSERT_TRUE(reference.Add(MakeRecord("Office", "0190019001", "5", "Anna", "Secret")));
+  ConnectionRecord checked = MakeRecord("Office", "", "5", "anna", "secret");
+  std::memset(checked.szAreaCode, '0', kAreaCodeSize);  // the whole field, no terminator
+  ConnectionRecord differences;
+  EXPECT_FALSE(reference.CheckConnection(checked, differences, false));
+  EXPECT_STREQ(differences.szAreaCode, "0190019001");
+  EXPECT_STREQ(differences.szUserName, "") << "only the area code differs";
+  std::memcpy(checked.szAreaCode, "0190019001", kAreaCodeSize);
+  EXPECT_TRUE(reference.CheckConnection(checked, differences, false));
+}
+
+TEST(SplitPhonebook, AgainstAnotherListLeavesThatListAndItsStoreAsTheyWere) {
+  TempDir dir;
+  const std::string path = dir.Path("Tollward.con");
+  FakePhonebook phonebook;
+  RecordingConnections registered(phonebook);
+  ASSERT_TRUE(registered.Add(kOffice) && registered.Add(MakeRecord("Home", "030")));
+  ASSERT_TRUE(registered.Save(path));
+  const auto bytes = ReadBytes(path);
+  phonebook.Put("Office", "0190", "555 12", "ANNA", "Secret");
+  phonebook.Put("Home", "089");
+  phonebook.Put("New");
+
+  RecordingConnections split(phonebook);
+  RecordingConnections other(phonebook);
+  ASSERT_TRUE(split.SplitPhonebook(registered, &other));
+  EXPECT_EQ(NamesOf(split), (Names{"Office"}));
+  EXPECT_STREQ(split.GetUserName(1), "ANNA") << "the live record, not the registered one";
+  EXPECT_EQ(NamesOf(other), (Names{"New", "Home"}));
+  EXPECT_EQ(NamesOf(registered), (Names{"Office", "Home"}));
+  EXPECT_EQ(registered.path(), path);
+  EXPECT_EQ(ReadBytes(path), bytes);
+
+  phonebook.failEnumerate = true;
+  EXPECT_FALSE(split.SplitPhonebook(registered, &other));
+  EXPECT_EQ(NamesOf(split), (Names{"Office"}));
+  EXPECT_EQ(NamesOf(other), (Names{"New", "Home"}));
+  registered.ClearPath();
+}
+
 TEST(RemoveBadAreas, WithoutATargetListDropsOtherwiseMovesAndSaysWhenTheTargetRefuses) {
   FakePhonebook phonebook;
   CRASBadAreaCodes codes;
