@@ -53,6 +53,12 @@ void ConnectionArray::Reserve(std::size_t count) {
   }
 }
 
+std::vector<ConnectionRecord> ConnectionArray::TakeRecords() noexcept {
+  std::vector<ConnectionRecord> taken = std::move(records_);
+  Clear();
+  return taken;
+}
+
 void ConnectionArray::Assign(std::vector<ConnectionRecord>&& records) noexcept {
   records_ = std::move(records);
   indexed_ = false;

@@ -36,6 +36,8 @@ class ConnectionArray {
   // Makes room for this many records in all, so that filling a list of known size never moves
   // the records already in it.
   void Reserve(std::size_t count);
+  // Hands the records over, in their room, and leaves the array empty.
+  std::vector<ConnectionRecord> TakeRecords() noexcept;
   // Takes over records read elsewhere.
   void Assign(std::vector<ConnectionRecord>&& records) noexcept;
   // Releases the storage itself, not only the records.

@@ -1,4 +1,5 @@
 // The guard's checks: live entries against registered records, the split, the reports, bad areas.
+#include <algorithm>
 #include <cstddef>
 #include <cstring>
 #include <utility>
@@ -56,6 +57,25 @@ bool Compare(const char (&checked)[N], const char (&reference)[N], char (&differ
   return false;
 }
 
+// Leaves the marked records, in the reverse of their order, in the vector's own room; hands
+// back the room only when most of it is no longer needed.
+void KeepMarkedLastFirst(std::vector<ConnectionRecord>& records, const std::vector<bool>& keep) {
+  std::size_t kept = 0;
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    if (keep[i]) {
+      if (kept != i) {
+        records[kept] = records[i];
+      }
+      ++kept;
+    }
+  }
+  records.resize(kept);
+  std::reverse(records.begin(), records.end());
+  if (records.capacity() / 2 > kept) {
+    records.shrink_to_fit();
+  }
+}
+
 }  // namespace
 
 bool CRASConnections::CheckConnection(const ConnectionRecord& checked,
@@ -106,7 +126,7 @@ bool CRASConnections::SplitPhonebook(const CRASConnections& registered, CRASConn
       }
       return kNoError;
     }
-    // Sorted first and filled afterwards, so that each list is given its exact room at once.
+    // Sorted first and filled afterwards, so that the other list is given its exact room at once.
     const std::size_t count = live.records_.size();
     std::vector<bool> unchanged(count, false);
     std::size_t unchangedCount = 0;
@@ -115,19 +135,22 @@ bool CRASConnections::SplitPhonebook(const CRASConnections& registered, CRASConn
       unchanged[i] = reference.CheckConnection(live.records_[i], scratch, false);
       unchangedCount += unchanged[i] ? 1 : 0;
     }
+    ClearRecords();
     if (other != nullptr) {
       other->ClearRecords();
       other->ClearPath();
       other->records_.Reserve(count - unchangedCount);
-    }
-    ClearRecords();
-    records_.Reserve(unchangedCount);
-    for (std::size_t i = count; i-- > 0;) {
-      CRASConnections* target = unchanged[i] ? this : other;
-      if (target != nullptr && !target->Add(live.records_[i])) {
-        return kNoError;  // Add has reported
+      for (std::size_t i = count; i-- > 0;) {
+        if (!unchanged[i] && !other->Add(live.records_[i])) {
+          return kNoError;  // Add has reported
+        }
       }
     }
+    // The live records this list keeps are taken over where they lie instead of being copied:
+    // they are whole records with distinct names, as Add would make them.
+    std::vector<ConnectionRecord> kept = live.records_.TakeRecords();
+    KeepMarkedLastFirst(kept, unchanged);
+    records_.Assign(std::move(kept));
     split = true;
     return kNoError;
   });

@@ -135,6 +135,36 @@ TEST(SplitPhonebook, AgainstAnotherListLeavesThatListAndItsStoreAsTheyWere) {
   registered.ClearPath();
 }
 
+TEST(SplitPhonebook, AgainstItselfKeepsTheUnchangedLiveRecordsLastFirstAndFindsThemByName) {
+  FakePhonebook phonebook;
+  RecordingConnections registered(phonebook);
+  RecordingConnections other(phonebook);
+  for (const char* name : {"A", "B", "C", "D", "E", "F"}) {
+    phonebook.Put(name, "030", name);
+    ASSERT_TRUE(registered.Add(MakeRecord(name, "030", name)));
+  }
+  for (const char* name : {"A", "C", "D", "F"}) {
+    phonebook.Put(name, "089", name);  // most of the list changed: its room is handed back too
+  }
+  phonebook.Put("E", "030", "E", "eve");  // a live value the registration lacks
+
+  ASSERT_TRUE(registered.SplitPhonebook(registered, &other));
+  EXPECT_EQ(NamesOf(registered), (Names{"B"}));
+  EXPECT_EQ(NamesOf(other), (Names{"F", "E", "D", "C", "A"}));
+
+  phonebook.Put("E", "030", "E");
+  for (const char* name : {"A", "C", "D", "F"}) {
+    phonebook.Put(name, "030", name);
+  }
+  ASSERT_TRUE(registered.Add(MakeRecord("E", "030", "E")));
+  ASSERT_TRUE(registered.SplitPhonebook(registered, &other));
+  EXPECT_EQ(NamesOf(registered), (Names{"E", "B"}));
+  EXPECT_EQ(registered.Find("B"), 2u);
+  EXPECT_EQ(registered.Find("A"), 0u);
+  EXPECT_FALSE(registered.Add(MakeRecord("E"))) << "the kept records are known by name";
+  EXPECT_EQ(std::string(registered.GetUserName(1)), "");
+}
+
 TEST(RemoveBadAreas, WithoutATargetListDropsOtherwiseMovesAndSaysWhenTheTargetRefuses) {
   FakePhonebook phonebook;
   CRASBadAreaCodes codes;
