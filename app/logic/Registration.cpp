@@ -1,0 +1,47 @@
+// Moving a phonebook entry between the unregistered and the registered list.
+#include "app/logic/Registration.h"
+
+namespace tollward {
+namespace {
+
+// Adds before it deletes, so that a failure can at worst leave the entry in both lists, never
+// in neither.
+MoveOutcome Move(unsigned index, CRASConnections& source, CRASConnections& target) {
+  const ConnectionRecord record = source.GetRecord(index);
+  if (!target.Add(record)) {
+    return MoveOutcome::kNotAdded;
+  }
+  return source.Delete(index) ? MoveOutcome::kMoved : MoveOutcome::kNotRemoved;
+}
+
+}  // namespace
+
+MoveOutcome RegisterEntry(const std::string& name, CRASConnections& unregistered,
+                          CRASConnections& registered, CRASBadAreaCodes& badAreas) {
+  const unsigned index = name.empty() ? 0 : unregistered.Find(name.c_str());
+  if (index == 0) {
+    return MoveOutcome::kNoEntry;
+  }
+  if (badAreas.Check(unregistered.GetRecord(index)) != 0) {
+    return MoveOutcome::kBadAreaCode;
+  }
+  return Move(index, unregistered, registered);
+}
+
+MoveOutcome UnregisterEntry(const std::string& name, CRASConnections& registered,
+                            CRASConnections& unregistered) {
+  const unsigned index = name.empty() ? 0 : registered.Find(name.c_str());
+  if (index == 0) {
+    return MoveOutcome::kNoEntry;
+  }
+  return Move(index, registered, unregistered);
+}
+
+bool SaveRegistrationsForQuit(CRASConnections& registered, const std::string& storePath) {
+  if (!registered.path().has_value()) {
+    return true;
+  }
+  return registered.Save(storePath);
+}
+
+}  // namespace tollward
