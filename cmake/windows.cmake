@@ -14,6 +14,10 @@ if(EXISTS ${CMAKE_SOURCE_DIR}/app/WinMain.cpp)
   add_executable(Tollward WIN32 app/WinMain.cpp ${TOLLWARD_RC})
   target_compile_options(Tollward PRIVATE ${TOLLWARD_WARNINGS})
   target_link_libraries(Tollward PRIVATE tollward_win)
+  # The help pages go beside the program, where it looks for them.
+  add_custom_command(TARGET Tollward POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/docs/help
+            $<TARGET_FILE_DIR:Tollward>/help)
 endif()
 
 # Windows tests are console programs so that their output reaches the pipe under Wine.
@@ -32,6 +36,10 @@ if(TOLLWARD_WIN_TESTS)
   endif()
   target_link_libraries(tollward_wintests PRIVATE tollward_portable GTest::gmock
                         ${TOLLWARD_WIN_LIBS})
+  # Some tests start the real program beside them.
+  if(TARGET Tollward)
+    add_dependencies(tollward_wintests Tollward)
+  endif()
 endif()
 
 if(EXISTS ${CMAKE_SOURCE_DIR}/tools/rasemu/CMakeLists.txt)

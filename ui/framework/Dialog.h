@@ -36,6 +36,8 @@ class CDialog : public CWindow {
 
   UINT TemplateId() const { return m_templateId; }
   bool IsModal() const { return m_modal; }
+  // True once EndDialog has ended the current modal run, also when called from OnInitDialog.
+  bool IsEnding() const { return m_ending; }
 
   // The framework object behind a dialog window, or null for any other window.
   static CDialog* FromHandle(HWND hwnd);

@@ -1,0 +1,161 @@
+// The control center's life: start-up in the program's order, the splash, and the ways out.
+#include "app/ControlCenterDlg.h"
+
+#include "app/logic/Registration.h"
+#include "core/GuardSequences.h"
+#include "platform/win32/ProcessCommandLine.h"
+#include "platform/win32/RasPhonebook.h"
+#include "platform/win32/RegistryAutostartStore.h"
+#include "res/resource.h"
+#include "ui/framework/Help.h"
+#include "ui/framework/ResourceMessageBox.h"
+
+namespace tollward {
+
+const char kConnectionStoreName[] = "Tollward.con";
+const char kBadAreaFileName[] = "Tollward.bac";
+
+ControlCenterServices SystemServices() {
+  return ControlCenterServices{SystemPhonebook(), SystemAutostartStore(), SystemCommandLine(),
+                               ui::HelpDirectory()};
+}
+
+CControlCenterDlg::CControlCenterDlg(const ControlCenterServices& services)
+    : ui::CDialog(IDD_CONTROL_CENTER),
+      m_registered(services.phonebook),
+      m_unregistered(services.phonebook),
+      m_options(services.autostart, services.commandLine),
+      m_icon(::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_TOLLWARD))),
+      m_phonebook(services.phonebook),
+      m_helpDirectory(services.helpDirectory) {}
+
+CControlCenterDlg::~CControlCenterDlg() = default;
+
+void CControlCenterDlg::SetSwitches(const StartSwitches& switches) {
+  m_scanSwitch = switches.scan;
+  m_monitorSwitch = switches.monitor;
+  m_noSplashSwitch = switches.noSplash;
+}
+
+bool CControlCenterDlg::OnInitDialog() {
+  // Secondary dialogs opened without a parent belong to this window.
+  SetMainWindow(m_hwnd);
+  if (!m_noSplashSwitch) {
+    ShowSplash();
+  }
+  PrepareSystemMenu();
+  PrepareToolTips();
+  SetIcons(m_icon, m_icon);
+  m_unregisteredView.Attach(GetDlgItem(IDC_UNREGISTERED_LIST));
+  m_registeredView.Attach(GetDlgItem(IDC_REGISTERED_LIST));
+
+  LoadData();
+
+  if (WantsSilentExit(StartSwitches{m_scanSwitch, m_monitorSwitch, m_noSplashSwitch},
+                      m_unregistered.GetCount())) {
+    PauseBeforeSilentExit();
+    OnOK();
+    // A Yes ends the program before the control center was ever shown.
+    if (IsEnding()) {
+      return true;
+    }
+  }
+
+  FillConnectionList(m_unregisteredView, m_unregistered, kUnregisteredColour);
+  FillConnectionList(m_registeredView, m_registered, kRegisteredColour);
+  ShowExtendedButtons();
+  return true;
+}
+
+void CControlCenterDlg::ShowSplash() {
+  m_splash = std::make_unique<ui::CSplashDlg>();
+  if (!m_splash->Create()) {
+    m_splash.reset();
+    return;
+  }
+  m_splash->Show(SW_SHOW);
+  SetTimer(kSplashTimer, kSplashMilliseconds);
+}
+
+void CControlCenterDlg::EndSplash() {
+  KillTimer(kSplashTimer);
+  // The object's destruction takes its window along.
+  m_splash.reset();
+}
+
+void CControlCenterDlg::LoadData() {
+  if (m_options.OptionsFileExists("")) {
+    m_options.Load();
+  }
+  const std::string& directory = m_options.GetProgramDirectory();
+  // A missing or damaged file is not shown: the list has no owner window outside its dialog.
+  m_badAreaCodes.Load(directory + kBadAreaFileName);
+
+  m_connectionFilePath = directory + kConnectionStoreName;
+  m_lastScan = std::time(nullptr);
+  RunStartUpCheck(m_registered, m_unregistered, m_badAreaCodes, m_connectionFilePath,
+                  [this] { return std::make_unique<CInteractiveRASConnections>(m_phonebook); });
+}
+
+// The pause keeps the messages flowing, so that the splash still ends on time, while the
+// control center itself stays hidden.
+void CControlCenterDlg::PauseBeforeSilentExit() {
+  if (SetTimer(kSilentExitTimer, kSilentExitMilliseconds) == 0) {
+    return;
+  }
+  m_pausing = true;
+  MSG message{};
+  while (m_pausing) {
+    const BOOL got = ::GetMessageA(&message, nullptr, 0, 0);
+    if (got == -1) {
+      break;
+    }
+    if (got == 0) {
+      // The quit belongs to the outermost loop.
+      ::PostQuitMessage(static_cast<int>(message.wParam));
+      break;
+    }
+    ::TranslateMessage(&message);
+    ::DispatchMessageA(&message);
+  }
+  m_pausing = false;
+  KillTimer(kSilentExitTimer);
+}
+
+void CControlCenterDlg::OnTimer(UINT_PTR id) {
+  switch (id) {
+    case kSplashTimer:
+      EndSplash();
+      break;
+    case kSilentExitTimer:
+      KillTimer(kSilentExitTimer);
+      m_pausing = false;
+      break;
+    default:
+      break;
+  }
+}
+
+bool CControlCenterDlg::ConfirmQuit() {
+  return ui::ResourceMessageBox(m_hwnd, IDS_CONFIRM_QUIT, IDS_CONFIRM_QUIT_TITLE,
+                                MB_YESNOCANCEL | MB_DEFBUTTON2 | MB_ICONQUESTION) == IDYES;
+}
+
+void CControlCenterDlg::OnOK() {
+  if (!ConfirmQuit()) {
+    return;
+  }
+  // A failed save has been reported by the list; the program stays, so nothing is lost.
+  if (!SaveRegistrationsForQuit(m_registered, m_connectionFilePath)) {
+    return;
+  }
+  EndDialog(IDOK);
+}
+
+void CControlCenterDlg::OnCancel() {
+  if (ConfirmQuit()) {
+    EndDialog(IDCANCEL);
+  }
+}
+
+}  // namespace tollward

@@ -1,0 +1,126 @@
+// The program's main window: both lists of phonebook entries, the actions on them, and every
+// long-lived object of the program.
+#pragma once
+
+#include <windows.h>
+
+#include <ctime>
+#include <memory>
+#include <string>
+
+#include "app/InteractiveOptions.h"
+#include "app/InteractiveRASConnections.h"
+#include "app/LoadedBitmap.h"
+#include "app/logic/StartSwitches.h"
+#include "core/RASBadAreaCodes.h"
+#include "platform/AutostartStore.h"
+#include "platform/CommandLine.h"
+#include "platform/Phonebook.h"
+#include "ui/dialogs/SplashDlg.h"
+#include "ui/framework/Dialog.h"
+#include "ui/framework/ListView.h"
+#include "ui/framework/ToolTip.h"
+
+namespace tollward {
+
+extern const char kConnectionStoreName[];
+extern const char kBadAreaFileName[];
+
+// What the control center works on. The program passes the system's own; a test passes a
+// phonebook file of its own, an autostart value in memory, a command line that places the
+// program (and so its data files) in a fresh folder, and a folder without help pages.
+struct ControlCenterServices {
+  IPhonebook& phonebook;
+  IAutostartStore& autostart;
+  const ICommandLine& commandLine;
+  // With its trailing backslash.
+  std::string helpDirectory;
+};
+
+ControlCenterServices SystemServices();
+
+// Run modally for the whole life of the program. Its members are declared in the reverse order
+// of their destruction at the end of the program, which does the final writes: the option
+// record, then the bad area codes, then the registered list into the store.
+class CControlCenterDlg : public ui::CDialog {
+ public:
+  // Ends the splash window.
+  static constexpr UINT_PTR kSplashTimer = 1;
+  static constexpr UINT kSplashMilliseconds = 900;
+  // Ends the pause between the silent check and its quit question.
+  static constexpr UINT_PTR kSilentExitTimer = 4;
+  static constexpr UINT kSilentExitMilliseconds = 750;
+
+  static constexpr COLORREF kUnregisteredColour = RGB(255, 208, 208);
+  static constexpr COLORREF kRegisteredColour = RGB(208, 255, 208);
+  // For FillConnectionList: keep the view's colours.
+  static constexpr COLORREF kNoColour = 0;
+
+  explicit CControlCenterDlg(const ControlCenterServices& services = SystemServices());
+  ~CControlCenterDlg() override;
+
+  void SetSwitches(const StartSwitches& switches);
+
+ protected:
+  bool OnInitDialog() override;
+  bool OnCommand(int id, int code, HWND control) override;
+  bool OnNotify(int id, NMHDR* header, LRESULT& result) override;
+  void OnTimer(UINT_PTR id) override;
+  // "done": after the quit question, stores the registrations and ends the program.
+  void OnOK() override;
+  // Escape and the close box: after the quit question, ends the program; the store is written
+  // when the registered list goes.
+  void OnCancel() override;
+  bool OnHelp(const HELPINFO* info) override;
+  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+  bool PreTranslateMessage(MSG* message) override;
+
+ private:
+  // Start-up, in the order the program runs them.
+  void ShowSplash();
+  void EndSplash();
+  void PrepareSystemMenu();
+  void PrepareToolTips();
+  void LoadData();
+  void PauseBeforeSilentExit();
+
+  // The lists.
+  void FillConnectionList(const ui::CListView& view, CRASConnections& list, COLORREF colour);
+  std::string SelectedName(const ui::CListView& view) const;
+  void RegisterSelected();
+  void UnregisterSelected();
+  void UpdateUnregisteredButtons();
+  void UpdateRegisteredButtons();
+  void ShowExtendedButtons();
+  bool OnListNotify(const ui::CListView& view, NMHDR* header);
+
+  // The window.
+  bool ConfirmQuit();
+  void ShowAbout();
+  bool OnSysCommand(WPARAM command);
+  bool PaintIconic();
+
+  CInteractiveRASConnections m_registered;
+  CInteractiveRASConnections m_unregistered;
+  CRASBadAreaCodes m_badAreaCodes;
+  CInteractiveOptions m_options;
+  bool m_scanSwitch = false;
+  bool m_monitorSwitch = false;
+  bool m_noSplashSwitch = false;
+  // A sub-dialog or a check runs; the tray icon must not start another meanwhile.
+  bool m_busy = false;
+  std::time_t m_lastScan = 0;
+  bool m_pausing = false;
+  HICON m_icon;
+  ui::CToolTip m_tooltip;
+  std::string m_connectionFilePath;
+  ui::CListView m_unregisteredView;
+  ui::CListView m_registeredView;
+  CLoadedBitmap m_aboutItemBitmap;
+  CLoadedBitmap m_closeItemBitmap;
+  IPhonebook& m_phonebook;
+  std::string m_helpDirectory;
+  std::unique_ptr<ui::CSplashDlg> m_splash;
+};
+
+}  // namespace tollward

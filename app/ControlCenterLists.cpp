@@ -1,0 +1,158 @@
+// The control center's two list views: filling them, the selected entry, and the moves between.
+#include <string>
+
+#include "app/ControlCenterDlg.h"
+#include "app/logic/Registration.h"
+#include "res/resource.h"
+#include "ui/framework/ResourceMessageBox.h"
+#include "ui/framework/ResourceString.h"
+
+namespace tollward {
+namespace {
+
+struct Column {
+  UINT heading;
+  int width;
+};
+
+// User names and passwords are never shown.
+constexpr Column kColumns[] = {
+    {IDS_COLUMN_CONNECTION, 140},
+    {IDS_COLUMN_AREA_CODE, 80},
+    {IDS_COLUMN_LOCAL_NUMBER, 140},
+};
+
+}  // namespace
+
+void CControlCenterDlg::FillConnectionList(const ui::CListView& view, CRASConnections& list,
+                                           COLORREF colour) {
+  view.SetRedraw(false);
+  // The first fill sets the view up; its colour stays for the rest of the run.
+  if (view.GetColumnCount() == 0) {
+    int index = 0;
+    for (const Column& column : kColumns) {
+      view.InsertColumn(index++, ui::LoadResString(column.heading).c_str(), column.width);
+    }
+    view.Enable(true);
+    view.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_HEADERDRAGDROP);
+    if (colour != kNoColour) {
+      view.SetBkColor(colour);
+      view.SetTextBkColor(colour);
+    }
+  }
+  view.DeleteAllItems();
+  for (unsigned i = 1; i <= list.GetCount(); ++i) {
+    // The view sorts by name as the items arrive.
+    const int item = view.InsertItem(static_cast<int>(i - 1), list.GetName(i));
+    if (item >= 0) {
+      view.SetItemText(item, 1, list.GetAreaCode(i));
+      view.SetItemText(item, 2, list.GetLocalPhoneNumber(i));
+    }
+  }
+  view.SetRedraw(true);
+  ::InvalidateRect(view, nullptr, TRUE);
+}
+
+std::string CControlCenterDlg::SelectedName(const ui::CListView& view) const {
+  const int mark = view.GetSelectionMark();
+  return mark < 0 ? std::string() : view.GetItemText(mark, 0);
+}
+
+void CControlCenterDlg::RegisterSelected() {
+  switch (RegisterEntry(SelectedName(m_unregisteredView), m_unregistered, m_registered,
+                        m_badAreaCodes)) {
+    case MoveOutcome::kBadAreaCode:
+      ui::ResourceMessageBox(m_hwnd, IDS_BAD_AREA_REFUSED, IDS_BAD_AREA_REFUSED_TITLE,
+                             MB_OK | MB_ICONINFORMATION);
+      break;
+    case MoveOutcome::kMoved:
+      FillConnectionList(m_registeredView, m_registered, kNoColour);
+      FillConnectionList(m_unregisteredView, m_unregistered, kNoColour);
+      UpdateUnregisteredButtons();
+      break;
+    case MoveOutcome::kNotRemoved:
+      FillConnectionList(m_registeredView, m_registered, kNoColour);
+      break;
+    case MoveOutcome::kNoEntry:
+    case MoveOutcome::kNotAdded:
+      break;
+  }
+}
+
+void CControlCenterDlg::UnregisterSelected() {
+  switch (UnregisterEntry(SelectedName(m_registeredView), m_registered, m_unregistered)) {
+    case MoveOutcome::kMoved:
+      FillConnectionList(m_unregisteredView, m_unregistered, kNoColour);
+      FillConnectionList(m_registeredView, m_registered, kNoColour);
+      UpdateRegisteredButtons();
+      break;
+    case MoveOutcome::kNotRemoved:
+      FillConnectionList(m_unregisteredView, m_unregistered, kNoColour);
+      break;
+    case MoveOutcome::kNoEntry:
+    case MoveOutcome::kBadAreaCode:
+    case MoveOutcome::kNotAdded:
+      break;
+  }
+}
+
+void CControlCenterDlg::UpdateUnregisteredButtons() {
+  const bool selected = m_unregisteredView.GetSelectedCount() != 0;
+  for (int id : {IDC_REGISTER, IDC_UNREGISTERED_PROPERTIES, IDC_UNREGISTERED_USER_PASS}) {
+    EnableItem(id, selected);
+  }
+}
+
+void CControlCenterDlg::UpdateRegisteredButtons() {
+  const bool selected = m_registeredView.GetSelectedCount() != 0;
+  for (int id : {IDC_UNREGISTER, IDC_REGISTERED_PROPERTIES, IDC_REGISTERED_USER_PASS}) {
+    EnableItem(id, selected);
+  }
+}
+
+void CControlCenterDlg::ShowExtendedButtons() {
+  const bool show = m_options.showExtendedFunctionality;
+  for (int id : {IDC_UNREGISTERED_PROPERTIES, IDC_REGISTERED_PROPERTIES, IDC_UNREGISTERED_USER_PASS,
+                 IDC_REGISTERED_USER_PASS}) {
+    ShowItem(id, show);
+  }
+}
+
+bool CControlCenterDlg::OnNotify(int id, NMHDR* header, LRESULT& result) {
+  result = 0;
+  switch (id) {
+    case IDC_UNREGISTERED_LIST:
+      return OnListNotify(m_unregisteredView, header);
+    case IDC_REGISTERED_LIST:
+      return OnListNotify(m_registeredView, header);
+    default:
+      return false;
+  }
+}
+
+// Both views answer alike, each moving its entries to the other.
+bool CControlCenterDlg::OnListNotify(const ui::CListView& view, NMHDR* header) {
+  const bool unregistered = view.GetHwnd() == m_unregisteredView.GetHwnd();
+  switch (header->code) {
+    case NM_DBLCLK:
+      // A double click on the empty part of the view moves nothing.
+      if (reinterpret_cast<const NMITEMACTIVATE*>(header)->iItem < 0) {
+        return false;
+      }
+      break;
+    case LVN_KEYDOWN:
+      if (reinterpret_cast<const NMLVKEYDOWN*>(header)->wVKey != VK_SPACE) {
+        return false;
+      }
+      break;
+    case LVN_ITEMCHANGED:
+      unregistered ? UpdateUnregisteredButtons() : UpdateRegisteredButtons();
+      return true;
+    default:
+      return false;
+  }
+  unregistered ? RegisterSelected() : UnregisterSelected();
+  return true;
+}
+
+}  // namespace tollward

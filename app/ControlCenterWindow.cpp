@@ -1,0 +1,166 @@
+// The control center's window: system menu, tooltips, icon, buttons, help and the about box.
+#include "app/ControlCenterDlg.h"
+#include "res/resource.h"
+#include "ui/dialogs/AboutDlg.h"
+#include "ui/framework/Help.h"
+#include "ui/framework/ResourceString.h"
+
+namespace tollward {
+namespace {
+
+struct Tip {
+  int control;
+  UINT text;
+};
+
+constexpr Tip kTips[] = {
+    {IDC_BAD_AREAS, IDS_TIP_BAD_AREAS},
+    {IDC_OPTIONS, IDS_TIP_OPTIONS},
+    {IDC_ABOUT, IDS_TIP_ABOUT},
+    {IDC_UNREGISTERED_LIST, IDS_TIP_UNREGISTERED_LIST},
+    {IDC_REGISTERED_LIST, IDS_TIP_REGISTERED_LIST},
+    {IDC_UNREGISTER, IDS_TIP_UNREGISTER},
+    {IDC_REGISTER, IDS_TIP_REGISTER},
+    {IDC_UNREGISTERED_PROPERTIES, IDS_TIP_PROPERTIES},
+    {IDC_REGISTERED_PROPERTIES, IDS_TIP_PROPERTIES},
+    {IDC_MONITOR, IDS_TIP_MONITOR},
+    {IDC_REFRESH, IDS_TIP_REFRESH},
+};
+
+constexpr COLORREF kTipBackground = RGB(224, 224, 255);
+constexpr COLORREF kTipText = RGB(0, 0, 0);
+
+}  // namespace
+
+void CControlCenterDlg::PrepareSystemMenu() {
+  HMENU menu = ::GetSystemMenu(m_hwnd, FALSE);
+  if (menu == nullptr) {
+    return;
+  }
+  const std::string about = ui::LoadResString(IDS_ABOUT_MENU_ITEM);
+  if (!about.empty()) {
+    ::InsertMenuA(menu, SC_CLOSE, MF_BYCOMMAND | MF_STRING, IDM_ABOUTBOX, about.c_str());
+    ::InsertMenuA(menu, SC_CLOSE, MF_BYCOMMAND | MF_SEPARATOR, 0, nullptr);
+  }
+  // One picture for both states: the items are never checked, the picture is their icon.
+  if (HBITMAP picture = m_aboutItemBitmap.Load(IDB_SYSMENU_ABOUT)) {
+    ::SetMenuItemBitmaps(menu, IDM_ABOUTBOX, MF_BYCOMMAND, picture, picture);
+  }
+  if (HBITMAP picture = m_closeItemBitmap.Load(IDB_SYSMENU_CLOSE)) {
+    ::SetMenuItemBitmaps(menu, SC_CLOSE, MF_BYCOMMAND, picture, picture);
+  }
+  for (UINT command : {SC_MAXIMIZE, SC_SIZE, SC_RESTORE}) {
+    ::EnableMenuItem(menu, command, MF_BYCOMMAND | MF_GRAYED);
+  }
+}
+
+void CControlCenterDlg::PrepareToolTips() {
+  if (!m_tooltip.Create(m_hwnd, TTS_ALWAYSTIP)) {
+    return;
+  }
+  for (const Tip& tip : kTips) {
+    m_tooltip.AddTool(GetDlgItem(tip.control), ui::LoadResString(tip.text).c_str());
+  }
+  m_tooltip.Activate(true);
+  m_tooltip.SetDelayTime(TTDT_INITIAL, 750);
+  m_tooltip.SetDelayTime(TTDT_RESHOW, 250);
+  m_tooltip.SetDelayTime(TTDT_AUTOPOP, 3000);
+  m_tooltip.SetTipBkColor(kTipBackground);
+  m_tooltip.SetTipTextColor(kTipText);
+}
+
+bool CControlCenterDlg::PreTranslateMessage(MSG* message) {
+  // The tooltip control learns of the mouse only through the messages relayed to it.
+  if (m_tooltip.GetHwnd() != nullptr) {
+    m_tooltip.RelayEvent(message);
+  }
+  return ui::CDialog::PreTranslateMessage(message);
+}
+
+bool CControlCenterDlg::OnCommand(int id, int code, HWND) {
+  if (code != BN_CLICKED) {
+    return false;
+  }
+  switch (id) {
+    case IDC_REGISTER:
+      RegisterSelected();
+      return true;
+    case IDC_UNREGISTER:
+      UnregisterSelected();
+      return true;
+    case IDC_ABOUT:
+      m_busy = true;
+      ShowAbout();
+      m_busy = false;
+      return true;
+    case IDC_HELP_BUTTON:
+      ui::ShowHelpFrom(m_hwnd, m_helpDirectory, ui::help_topic::kControlCenter);
+      return true;
+    default:
+      return false;
+  }
+}
+
+void CControlCenterDlg::ShowAbout() {
+  ui::CAboutDlg about;
+  about.DoModal();
+}
+
+// F1 on the control center asks for its own topic. A request passed on from a window of the
+// program that has no topic of its own (the about box) gets the contents page.
+bool CControlCenterDlg::OnHelp(const HELPINFO* info) {
+  HWND asking = info != nullptr && info->iContextType == HELPINFO_WINDOW
+                    ? static_cast<HWND>(info->hItemHandle)
+                    : m_hwnd;
+  const bool ours = asking == m_hwnd || ::IsChild(m_hwnd, asking);
+  ui::ShowHelpFrom(m_hwnd, m_helpDirectory,
+                   ours ? ui::help_topic::kControlCenter : ui::help_topic::kContents);
+  return true;
+}
+
+bool CControlCenterDlg::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
+  switch (message) {
+    case WM_SYSCOMMAND:
+      return OnSysCommand(wParam);
+    case WM_PAINT:
+      return PaintIconic();
+    case WM_QUERYDRAGICON:
+      result = reinterpret_cast<LRESULT>(m_icon);
+      return true;
+    case WM_DESTROY:
+      if (MainWindow() == m_hwnd) {
+        SetMainWindow(nullptr);
+      }
+      return false;
+    default:
+      return false;
+  }
+}
+
+bool CControlCenterDlg::OnSysCommand(WPARAM command) {
+  // The system keeps the low four bits for itself.
+  if ((command & 0xFFF0) == IDM_ABOUTBOX) {
+    ShowAbout();
+    return true;
+  }
+  return false;
+}
+
+// A minimized window of the old shells showed its client area as the icon.
+bool CControlCenterDlg::PaintIconic() {
+  if (!::IsIconic(m_hwnd)) {
+    return false;
+  }
+  PAINTSTRUCT paint{};
+  HDC dc = ::BeginPaint(m_hwnd, &paint);
+  Send(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc));
+  RECT client{};
+  ::GetClientRect(m_hwnd, &client);
+  const int x = (client.right - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
+  const int y = (client.bottom - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
+  ::DrawIcon(dc, x, y, m_icon);
+  ::EndPaint(m_hwnd, &paint);
+  return true;
+}
+
+}  // namespace tollward

@@ -1,0 +1,40 @@
+// The application: one instance at a time, the switches, and the control center run modally.
+#include "app/TollwardApp.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "app/ControlCenterDlg.h"
+#include "app/logic/StartSwitches.h"
+#include "platform/win32/ProcessCommandLine.h"
+#include "res/resource.h"
+#include "ui/framework/AppMessageBox.h"
+#include "ui/framework/ResourceString.h"
+
+namespace tollward {
+
+bool CTollwardApp::InitInstance() {
+  ui::SetAppTitle(ui::LoadResString(IDS_APP_TITLE));
+  INITCOMMONCONTROLSEX controls{};
+  controls.dwSize = sizeof(controls);
+  controls.dwICC = ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES;
+  ::InitCommonControlsEx(&controls);
+
+  auto marker = std::make_unique<CNamedSemaphoreMarker>();
+  if (marker->IsHeld()) {
+    // The running instance is left as it is, not even brought forward.
+    ui::AppMessageBox(ui::LoadResString(IDS_ANOTHER_INSTANCE).c_str(),
+                      MB_OK | MB_ICONINFORMATION | MB_SYSTEMMODAL);
+    return false;
+  }
+  // A marker the system refuses only costs the second-instance check; the program still runs.
+  marker->Take();
+  m_instanceSemaphore = std::move(marker);
+
+  CControlCenterDlg controlCenter;
+  controlCenter.SetSwitches(ReadStartSwitches(SystemCommandLine().Text()));
+  controlCenter.DoModal();
+  return false;
+}
+
+}  // namespace tollward

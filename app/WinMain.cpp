@@ -1,0 +1,10 @@
+// The program's entry: the application object does the whole run.
+#include <windows.h>
+
+#include "app/TollwardApp.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  tollward::CTollwardApp app;
+  app.InitInstance();
+  return 0;
+}
