@@ -1,0 +1,246 @@
+// The control center's start-up: the first start, the splash, and the silent check of "/scan".
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "res/resource.h"
+#include "tests/win/ControlCenterFixture.h"
+#include "ui/framework/ListView.h"
+
+namespace tollward {
+namespace {
+
+using testing::ControlCenterTest;
+using testing::DialogsFromTemplate;
+using testing::FromTemplate;
+using testing::kQuitQuestion;
+using testing::ListColumn;
+using testing::MessageBoxWith;
+using testing::Robot;
+using testing::RobotWindow;
+using Names = std::vector<std::string>;
+
+std::string ColumnHeading(const ui::CListView& view, int column) {
+  char text[64] = {};
+  LVCOLUMNA info{};
+  info.mask = LVCF_TEXT;
+  info.pszText = text;
+  info.cchTextMax = sizeof(text);
+  view.Send(LVM_GETCOLUMNA, column, reinterpret_cast<LPARAM>(&info));
+  return text;
+}
+
+TEST_F(ControlCenterTest, AFirstStartListsEveryEntryAsUnregisteredSortedByName) {
+  WriteFourEntries();
+  Names names;
+  Names areaCodes;
+  Names numbers;
+  int registeredRows = -1;
+  bool anyEntryButtonEnabled = true;
+  bool anyExpertButtonShown = true;
+  Robot robot;
+  robot.OnWindow(FromTemplate(IDD_CONTROL_CENTER), [&](RobotWindow& controlCenter) {
+    names = ListColumn(controlCenter, IDC_UNREGISTERED_LIST, 0);
+    areaCodes = ListColumn(controlCenter, IDC_UNREGISTERED_LIST, 1);
+    numbers = ListColumn(controlCenter, IDC_UNREGISTERED_LIST, 2);
+    registeredRows = controlCenter.ListCount(IDC_REGISTERED_LIST);
+    anyEntryButtonEnabled = false;
+    for (int id :
+         {IDC_REGISTER, IDC_UNREGISTER, IDC_UNREGISTERED_PROPERTIES, IDC_REGISTERED_PROPERTIES,
+          IDC_UNREGISTERED_USER_PASS, IDC_REGISTERED_USER_PASS}) {
+      anyEntryButtonEnabled = anyEntryButtonEnabled || controlCenter.IsItemEnabled(id);
+    }
+    anyExpertButtonShown = false;
+    for (int id : {IDC_UNREGISTERED_PROPERTIES, IDC_REGISTERED_PROPERTIES,
+                   IDC_UNREGISTERED_USER_PASS, IDC_REGISTERED_USER_PASS}) {
+      anyExpertButtonShown = anyExpertButtonShown || controlCenter.IsItemVisible(id);
+    }
+  });
+  ControlCenterTest::QueueQuitWithYes(robot);
+  {
+    auto controlCenter = MakeControlCenter(" /nosplash");
+    EXPECT_EQ(IDCANCEL, controlCenter->DoModal());
+  }
+  EXPECT_TRUE(robot.Done()) << robot.Failures();
+  EXPECT_EQ((Names{"CityNet", "Fast Access", "Office ISDN", "university dial-in"}), names);
+  EXPECT_EQ((Names{"030", "0190", "089", "0761"}), areaCodes);
+  EXPECT_EQ((Names{"19231770", "870870", "44881200", "2034567"}), numbers);
+  EXPECT_EQ(0, registeredRows);
+  EXPECT_FALSE(anyEntryButtonEnabled) << "nothing is selected yet";
+  EXPECT_FALSE(anyExpertButtonShown) << "the expert functions are off by default";
+
+  // The end wrote the three files of a first start: the options, no bad area codes, and a store
+  // without registrations.
+  EXPECT_EQ(24u, testing::ReadBytes(programDirectory() + "Tollward.ini").size());
+  EXPECT_TRUE(testing::FileExists(programDirectory() + "Tollward.bac"));
+  EXPECT_EQ(28u, testing::ReadBytes(storePath()).size());
+}
+
+TEST_F(ControlCenterTest, BothViewsHaveTheirColumnsColoursAndStyles) {
+  WriteFourEntries();
+  struct Seen {
+    Names headings;
+    std::vector<int> widths;
+    COLORREF background = 0;
+    COLORREF textBackground = 0;
+    DWORD extendedStyle = 0;
+  } unregistered, registered;
+  const auto read = [](const RobotWindow& window, int id, Seen& seen) {
+    const ui::CListView view(::GetDlgItem(window.hwnd(), id));
+    for (int column = 0; column < view.GetColumnCount(); ++column) {
+      seen.headings.push_back(ColumnHeading(view, column));
+      seen.widths.push_back(static_cast<int>(view.Send(LVM_GETCOLUMNWIDTH, column)));
+    }
+    seen.background = view.GetBkColor();
+    seen.textBackground = view.GetTextBkColor();
+    seen.extendedStyle = view.GetExtendedStyle();
+  };
+  Robot robot;
+  robot.OnWindow(FromTemplate(IDD_CONTROL_CENTER), [&](RobotWindow& controlCenter) {
+    read(controlCenter, IDC_UNREGISTERED_LIST, unregistered);
+    read(controlCenter, IDC_REGISTERED_LIST, registered);
+  });
+  ControlCenterTest::QueueQuitWithYes(robot);
+  MakeControlCenter(" /nosplash")->DoModal();
+  EXPECT_TRUE(robot.Done()) << robot.Failures();
+
+  for (const Seen* seen : {&unregistered, &registered}) {
+    EXPECT_EQ((Names{"Connection", "Area Code", "Local Phone Number"}), seen->headings);
+    EXPECT_EQ((std::vector<int>{140, 80, 140}), seen->widths);
+    const DWORD wanted = LVS_EX_FULLROWSELECT | LVS_EX_HEADERDRAGDROP;
+    EXPECT_EQ(wanted, seen->extendedStyle & wanted);
+  }
+  EXPECT_EQ(RGB(255, 208, 208), unregistered.background);
+  EXPECT_EQ(RGB(255, 208, 208), unregistered.textBackground);
+  EXPECT_EQ(RGB(208, 255, 208), registered.background);
+  EXPECT_EQ(RGB(208, 255, 208), registered.textBackground);
+}
+
+// Real ticks of timer 1 are held back, so that only the test's own tick can end the splash,
+// however slowly the machine starts the control center.
+class TickedControlCenter : public CControlCenterDlg {
+ public:
+  using CControlCenterDlg::CControlCenterDlg;
+  bool splashTickAllowed = false;
+
+ protected:
+  void OnTimer(UINT_PTR id) override {
+    if (id == kSplashTimer && !splashTickAllowed) {
+      return;
+    }
+    CControlCenterDlg::OnTimer(id);
+  }
+};
+
+TEST_F(ControlCenterTest, TheSplashLastsUntilTimerOne) {
+  WriteFourEntries();
+  auto controlCenter = MakeControlCenter<TickedControlCenter>("");
+  std::vector<HWND> splashes;
+  bool splashTopmost = false;
+  size_t splashesAfterTick = 1;
+  Robot robot;
+  robot.OnWindow(FromTemplate(IDD_CONTROL_CENTER), [&](RobotWindow& window) {
+    splashes = DialogsFromTemplate(IDD_SPLASH);
+    splashTopmost = !splashes.empty() && ::IsWindowVisible(splashes[0]) &&
+                    (::GetWindowLongA(splashes[0], GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    controlCenter->splashTickAllowed = true;
+    window.Post(WM_TIMER, CControlCenterDlg::kSplashTimer);
+  });
+  robot.Then([&] { splashesAfterTick = DialogsFromTemplate(IDD_SPLASH).size(); });
+  ControlCenterTest::QueueQuitWithYes(robot);
+  controlCenter->DoModal();
+  EXPECT_TRUE(robot.Done()) << robot.Failures();
+  EXPECT_EQ(1u, splashes.size());
+  EXPECT_TRUE(splashTopmost);
+  EXPECT_EQ(0u, splashesAfterTick);
+}
+
+TEST_F(ControlCenterTest, NoSplashShowsNoSplashAtAll) {
+  WriteFourEntries();
+  auto controlCenter = MakeControlCenter<TickedControlCenter>(" /NOSPLASH");
+  size_t splashes = 1;
+  Robot robot;
+  robot.OnWindow(FromTemplate(IDD_CONTROL_CENTER),
+                 [&](RobotWindow&) { splashes = DialogsFromTemplate(IDD_SPLASH).size(); });
+  ControlCenterTest::QueueQuitWithYes(robot);
+  controlCenter->DoModal();
+  EXPECT_TRUE(robot.Done()) << robot.Failures();
+  EXPECT_EQ(0u, splashes);
+}
+
+class SilentCheck : public ControlCenterTest {
+ protected:
+  // Ends the pause before the quit question as its timer would.
+  void EndPause(Robot& robot, const CControlCenterDlg& controlCenter) {
+    robot.When(
+        "the pause before the quit question", [&] { return controlCenter.GetHwnd() != nullptr; },
+        [&] {
+          ::PostMessageA(controlCenter.GetHwnd(), WM_TIMER, CControlCenterDlg::kSilentExitTimer, 0);
+        });
+  }
+};
+
+TEST_F(SilentCheck, NothingUnregisteredAsksToQuitFirstAndYesEndsUnseen) {
+  WriteFourEntries();
+  RegisterWholePhonebook();
+  auto controlCenter = MakeControlCenter(" /scan /nosplash");
+  bool shownAtQuestion = true;
+  std::string caption;
+  Robot robot;
+  EndPause(robot, *controlCenter);
+  robot.OnWindow(MessageBoxWith(kQuitQuestion), [&](RobotWindow& box) {
+    shownAtQuestion = ::IsWindowVisible(controlCenter->GetHwnd()) != FALSE;
+    caption = box.Caption();
+    box.Click(IDYES);
+  });
+  EXPECT_EQ(IDOK, controlCenter->DoModal());
+  EXPECT_TRUE(robot.Done()) << robot.Failures();
+  EXPECT_FALSE(shownAtQuestion);
+  EXPECT_EQ("Quit Tollward?", caption);
+  // Rewritten from the registered list, which the start-up sort fills from the last phonebook
+  // entry to the first: the order tells that "done" saved it.
+  EXPECT_EQ((Names{"Fast Access", "university dial-in", "CityNet", "Office ISDN"}), StoredNames());
+}
+
+TEST_F(SilentCheck, NoToTheQuestionGoesOnWithTheRegisteredEntriesListed) {
+  WriteFourEntries();
+  RegisterWholePhonebook();
+  auto controlCenter = MakeControlCenter(" /scan /nosplash");
+  Names registered;
+  Robot robot;
+  EndPause(robot, *controlCenter);
+  robot.OnWindow(MessageBoxWith(kQuitQuestion), [&](RobotWindow& box) { box.Click(IDNO); });
+  robot.OnWindow(FromTemplate(IDD_CONTROL_CENTER), [&](RobotWindow& window) {
+    registered = ListColumn(window, IDC_REGISTERED_LIST, 0);
+  });
+  ControlCenterTest::QueueQuitWithYes(robot);
+  EXPECT_EQ(IDCANCEL, controlCenter->DoModal());
+  EXPECT_TRUE(robot.Done()) << robot.Failures();
+  EXPECT_EQ((Names{"CityNet", "Fast Access", "Office ISDN", "university dial-in"}), registered);
+}
+
+TEST_F(SilentCheck, AnUnregisteredEntryOpensTheControlCenterWithoutAQuestion) {
+  WriteFourEntries();
+  RegisterWholePhonebook();
+  WritePhonebook({"[Office ISDN]", "AreaCode=089", "LocalPhoneNumber=44881200", "UserName=jmiller",
+                  "Password=tu3Lk9", "[Newcomer]", "AreaCode=0900", "LocalPhoneNumber=1"});
+  Names unregistered;
+  size_t boxesBefore = 1;
+  Robot robot;
+  robot.OnWindow(FromTemplate(IDD_CONTROL_CENTER), [&](RobotWindow& window) {
+    unregistered = ListColumn(window, IDC_UNREGISTERED_LIST, 0);
+    boxesBefore = robot.NewWindows().size() - 1;
+  });
+  ControlCenterTest::QueueQuitWithYes(robot);
+  MakeControlCenter(" /scan /nosplash")->DoModal();
+  EXPECT_TRUE(robot.Done()) << robot.Failures();
+  EXPECT_EQ(Names{"Newcomer"}, unregistered);
+  EXPECT_EQ(0u, boxesBefore);
+}
+
+}  // namespace
+}  // namespace tollward
