@@ -96,7 +96,7 @@ TEST_F(Registering, TheRegisterButtonMovesTheSelectedEntryAndDoneStoresIt) {
   EXPECT_EQ(Names{"Office ISDN"}, StoredNames());
 }
 
-TEST_F(Registering, EscapeAsksTheSameAndTheEndStillStoresTheRegistration) {
+TEST_F(Registering, EscapeAndTheCloseBoxAskTheSameAndTheEndStillStoresTheRegistration) {
   std::string question;
   Robot robot;
   OnControlCenter(robot, [&](RobotWindow& controlCenter) {
@@ -108,7 +108,8 @@ TEST_F(Registering, EscapeAsksTheSameAndTheEndStillStoresTheRegistration) {
     question = box.MessageText();
     box.Click(IDNO);
   });
-  ControlCenterTest::QueueQuitWithYes(robot);
+  robot.Then([&] { window().Close(); });
+  robot.OnWindow(MessageBoxWith(kQuitQuestion), [](RobotWindow& box) { box.Click(IDYES); });
 
   auto controlCenter = MakeControlCenter(" /nosplash");
   EXPECT_EQ(IDCANCEL, controlCenter->DoModal());

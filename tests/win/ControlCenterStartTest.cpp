@@ -34,6 +34,28 @@ std::string ColumnHeading(const ui::CListView& view, int column) {
   return text;
 }
 
+// What the test reads of a list view's set-up.
+struct ViewSetUp {
+  Names headings;
+  std::vector<int> widths;
+  COLORREF background = 0;
+  COLORREF textBackground = 0;
+  DWORD extendedStyle = 0;
+};
+
+ViewSetUp ReadSetUp(const RobotWindow& window, int id) {
+  const ui::CListView view(::GetDlgItem(window.hwnd(), id));
+  ViewSetUp seen;
+  for (int column = 0; column < view.GetColumnCount(); ++column) {
+    seen.headings.push_back(ColumnHeading(view, column));
+    seen.widths.push_back(static_cast<int>(view.Send(LVM_GETCOLUMNWIDTH, column)));
+  }
+  seen.background = view.GetBkColor();
+  seen.textBackground = view.GetTextBkColor();
+  seen.extendedStyle = view.GetExtendedStyle();
+  return seen;
+}
+
 TEST_F(ControlCenterTest, AFirstStartListsEveryEntryAsUnregisteredSortedByName) {
   WriteFourEntries();
   Names names;
@@ -42,12 +64,16 @@ TEST_F(ControlCenterTest, AFirstStartListsEveryEntryAsUnregisteredSortedByName) 
   int registeredRows = -1;
   bool anyEntryButtonEnabled = true;
   bool anyExpertButtonShown = true;
+  ViewSetUp unregistered;
+  ViewSetUp registered;
   Robot robot;
   robot.OnWindow(FromTemplate(IDD_CONTROL_CENTER), [&](RobotWindow& controlCenter) {
     names = ListColumn(controlCenter, IDC_UNREGISTERED_LIST, 0);
     areaCodes = ListColumn(controlCenter, IDC_UNREGISTERED_LIST, 1);
     numbers = ListColumn(controlCenter, IDC_UNREGISTERED_LIST, 2);
     registeredRows = controlCenter.ListCount(IDC_REGISTERED_LIST);
+    unregistered = ReadSetUp(controlCenter, IDC_UNREGISTERED_LIST);
+    registered = ReadSetUp(controlCenter, IDC_REGISTERED_LIST);
     anyEntryButtonEnabled = false;
     for (int id :
          {IDC_REGISTER, IDC_UNREGISTER, IDC_UNREGISTERED_PROPERTIES, IDC_REGISTERED_PROPERTIES,
@@ -73,42 +99,7 @@ TEST_F(ControlCenterTest, AFirstStartListsEveryEntryAsUnregisteredSortedByName) 
   EXPECT_FALSE(anyEntryButtonEnabled) << "nothing is selected yet";
   EXPECT_FALSE(anyExpertButtonShown) << "the expert functions are off by default";
 
-  // The end wrote the three files of a first start: the options, no bad area codes, and a store
-  // without registrations.
-  EXPECT_EQ(24u, testing::ReadBytes(programDirectory() + "Tollward.ini").size());
-  EXPECT_TRUE(testing::FileExists(programDirectory() + "Tollward.bac"));
-  EXPECT_EQ(28u, testing::ReadBytes(storePath()).size());
-}
-
-TEST_F(ControlCenterTest, BothViewsHaveTheirColumnsColoursAndStyles) {
-  WriteFourEntries();
-  struct Seen {
-    Names headings;
-    std::vector<int> widths;
-    COLORREF background = 0;
-    COLORREF textBackground = 0;
-    DWORD extendedStyle = 0;
-  } unregistered, registered;
-  const auto read = [](const RobotWindow& window, int id, Seen& seen) {
-    const ui::CListView view(::GetDlgItem(window.hwnd(), id));
-    for (int column = 0; column < view.GetColumnCount(); ++column) {
-      seen.headings.push_back(ColumnHeading(view, column));
-      seen.widths.push_back(static_cast<int>(view.Send(LVM_GETCOLUMNWIDTH, column)));
-    }
-    seen.background = view.GetBkColor();
-    seen.textBackground = view.GetTextBkColor();
-    seen.extendedStyle = view.GetExtendedStyle();
-  };
-  Robot robot;
-  robot.OnWindow(FromTemplate(IDD_CONTROL_CENTER), [&](RobotWindow& controlCenter) {
-    read(controlCenter, IDC_UNREGISTERED_LIST, unregistered);
-    read(controlCenter, IDC_REGISTERED_LIST, registered);
-  });
-  ControlCenterTest::QueueQuitWithYes(robot);
-  MakeControlCenter(" /nosplash")->DoModal();
-  EXPECT_TRUE(robot.Done()) << robot.Failures();
-
-  for (const Seen* seen : {&unregistered, &registered}) {
+  for (const ViewSetUp* seen : {&unregistered, &registered}) {
     EXPECT_EQ((Names{"Connection", "Area Code", "Local Phone Number"}), seen->headings);
     EXPECT_EQ((std::vector<int>{140, 80, 140}), seen->widths);
     const DWORD wanted = LVS_EX_FULLROWSELECT | LVS_EX_HEADERDRAGDROP;
@@ -118,6 +109,12 @@ TEST_F(ControlCenterTest, BothViewsHaveTheirColumnsColoursAndStyles) {
   EXPECT_EQ(RGB(255, 208, 208), unregistered.textBackground);
   EXPECT_EQ(RGB(208, 255, 208), registered.background);
   EXPECT_EQ(RGB(208, 255, 208), registered.textBackground);
+
+  // The end wrote the three files of a first start: the options, no bad area codes, and a store
+  // without registrations.
+  EXPECT_EQ(24u, testing::ReadBytes(programDirectory() + "Tollward.ini").size());
+  EXPECT_TRUE(testing::FileExists(programDirectory() + "Tollward.bac"));
+  EXPECT_EQ(28u, testing::ReadBytes(storePath()).size());
 }
 
 // Real ticks of timer 1 are held back, so that only the test's own tick can end the splash,
@@ -136,40 +133,31 @@ class TickedControlCenter : public CControlCenterDlg {
   }
 };
 
-TEST_F(ControlCenterTest, TheSplashLastsUntilTimerOne) {
+TEST_F(ControlCenterTest, TheSplashLastsUntilTimerOneAndNoSplashShowsNone) {
   WriteFourEntries();
-  auto controlCenter = MakeControlCenter<TickedControlCenter>("");
-  std::vector<HWND> splashes;
-  bool splashTopmost = false;
-  size_t splashesAfterTick = 1;
-  Robot robot;
-  robot.OnWindow(FromTemplate(IDD_CONTROL_CENTER), [&](RobotWindow& window) {
-    splashes = DialogsFromTemplate(IDD_SPLASH);
-    splashTopmost = !splashes.empty() && ::IsWindowVisible(splashes[0]) &&
-                    (::GetWindowLongA(splashes[0], GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
-    controlCenter->splashTickAllowed = true;
-    window.Post(WM_TIMER, CControlCenterDlg::kSplashTimer);
-  });
-  robot.Then([&] { splashesAfterTick = DialogsFromTemplate(IDD_SPLASH).size(); });
-  ControlCenterTest::QueueQuitWithYes(robot);
-  controlCenter->DoModal();
-  EXPECT_TRUE(robot.Done()) << robot.Failures();
-  EXPECT_EQ(1u, splashes.size());
-  EXPECT_TRUE(splashTopmost);
-  EXPECT_EQ(0u, splashesAfterTick);
-}
-
-TEST_F(ControlCenterTest, NoSplashShowsNoSplashAtAll) {
-  WriteFourEntries();
-  auto controlCenter = MakeControlCenter<TickedControlCenter>(" /NOSPLASH");
-  size_t splashes = 1;
-  Robot robot;
-  robot.OnWindow(FromTemplate(IDD_CONTROL_CENTER),
-                 [&](RobotWindow&) { splashes = DialogsFromTemplate(IDD_SPLASH).size(); });
-  ControlCenterTest::QueueQuitWithYes(robot);
-  controlCenter->DoModal();
-  EXPECT_TRUE(robot.Done()) << robot.Failures();
-  EXPECT_EQ(0u, splashes);
+  for (const char* switches : {"", " /NOSPLASH"}) {
+    SCOPED_TRACE(switches);
+    auto controlCenter = MakeControlCenter<TickedControlCenter>(switches);
+    std::vector<HWND> splashes;
+    bool splashTopmost = false;
+    size_t splashesAfterTick = 1;
+    Robot robot;
+    robot.OnWindow(FromTemplate(IDD_CONTROL_CENTER), [&](RobotWindow& window) {
+      splashes = DialogsFromTemplate(IDD_SPLASH);
+      splashTopmost = !splashes.empty() && ::IsWindowVisible(splashes[0]) &&
+                      (::GetWindowLongA(splashes[0], GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+      controlCenter->splashTickAllowed = true;
+      window.Post(WM_TIMER, CControlCenterDlg::kSplashTimer);
+    });
+    robot.Then([&] { splashesAfterTick = DialogsFromTemplate(IDD_SPLASH).size(); });
+    ControlCenterTest::QueueQuitWithYes(robot);
+    controlCenter->DoModal();
+    EXPECT_TRUE(robot.Done()) << robot.Failures();
+    const bool wanted = *switches == '\0';
+    EXPECT_EQ(wanted ? 1u : 0u, splashes.size());
+    EXPECT_EQ(wanted, splashTopmost);
+    EXPECT_EQ(0u, splashesAfterTick);
+  }
 }
 
 class SilentCheck : public ControlCenterTest {

@@ -76,15 +76,25 @@ HWND ToolTipOf(HWND owner) {
   return search.found;
 }
 
-TEST_F(ControlCenterWindow, SystemMenuOffersTheAboutBoxBeforeCloseAndGreysTheSizeCommands) {
+TEST_F(ControlCenterWindow, SystemMenuOffersTheAboutBoxBeforeCloseAndTheIconIsTheProgramsOwn) {
   std::string aboutText;
   bool separatorBetween = false;
   bool picturesSet = false;
   bool sizeCommandsGreyed = false;
   std::string version;
+  HICON big = nullptr;
+  HICON small = nullptr;
+  HICON dragIcon = nullptr;
+  HWND main = nullptr;
+  HWND window = nullptr;
   Robot robot;
   robot.OnWindow(FromTemplate(IDD_CONTROL_CENTER), [&](RobotWindow& controlCenter) {
-    HMENU menu = ::GetSystemMenu(controlCenter.hwnd(), FALSE);
+    window = controlCenter.hwnd();
+    big = reinterpret_cast<HICON>(::SendMessageA(window, WM_GETICON, ICON_BIG, 0));
+    small = reinterpret_cast<HICON>(::SendMessageA(window, WM_GETICON, ICON_SMALL, 0));
+    dragIcon = reinterpret_cast<HICON>(::SendMessageA(window, WM_QUERYDRAGICON, 0, 0));
+    main = ui::CDialog::MainWindow();
+    HMENU menu = ::GetSystemMenu(window, FALSE);
     const int close = PositionOf(menu, SC_CLOSE);
     ASSERT_GE(close, 2);
     aboutText = MenuText(menu, close - 2);
@@ -112,6 +122,13 @@ TEST_F(ControlCenterWindow, SystemMenuOffersTheAboutBoxBeforeCloseAndGreysTheSiz
   EXPECT_TRUE(picturesSet);
   EXPECT_TRUE(sizeCommandsGreyed);
   EXPECT_EQ("Tollward Version v1.01", version);
+
+  const HICON program = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_TOLLWARD));
+  EXPECT_EQ(program, big);
+  EXPECT_EQ(program, small);
+  EXPECT_EQ(program, dragIcon);
+  EXPECT_EQ(window, main) << "dialogs without a parent belong to the control center";
+  EXPECT_EQ(nullptr, ui::CDialog::MainWindow()) << "a closed window is no owner for dialogs";
 }
 
 TEST_F(ControlCenterWindow, TheAboutButtonShowsTheVersionInFrontOfTheDisabledControlCenter) {
@@ -232,31 +249,6 @@ TEST_F(ControlCenterWindow, HelpOpensTheControlCentersPageAndTheContentsForOther
   EXPECT_NE(std::string::npos, fromButton.find(folder + "control-center.html")) << fromButton;
   EXPECT_NE(std::string::npos, fromKey.find(folder + "control-center.html")) << fromKey;
   EXPECT_NE(std::string::npos, fromAbout.find(folder + "index.html")) << fromAbout;
-}
-
-TEST_F(ControlCenterWindow, CarriesTheProgramIconAndIsTheMainWindowWhileItRuns) {
-  HICON big = nullptr;
-  HICON small = nullptr;
-  HICON dragIcon = nullptr;
-  HWND main = nullptr;
-  HWND window = nullptr;
-  Robot robot;
-  robot.OnWindow(FromTemplate(IDD_CONTROL_CENTER), [&](RobotWindow& controlCenter) {
-    window = controlCenter.hwnd();
-    big = reinterpret_cast<HICON>(::SendMessageA(window, WM_GETICON, ICON_BIG, 0));
-    small = reinterpret_cast<HICON>(::SendMessageA(window, WM_GETICON, ICON_SMALL, 0));
-    dragIcon = reinterpret_cast<HICON>(::SendMessageA(window, WM_QUERYDRAGICON, 0, 0));
-    main = ui::CDialog::MainWindow();
-  });
-  ControlCenterTest::QueueQuitWithYes(robot);
-  MakeControlCenter(" /nosplash")->DoModal();
-  EXPECT_TRUE(robot.Done()) << robot.Failures();
-  const HICON program = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_TOLLWARD));
-  EXPECT_EQ(program, big);
-  EXPECT_EQ(program, small);
-  EXPECT_EQ(program, dragIcon);
-  EXPECT_EQ(window, main);
-  EXPECT_EQ(nullptr, ui::CDialog::MainWindow()) << "a closed window is no owner for dialogs";
 }
 
 }  // namespace
