@@ -8,6 +8,7 @@
 #include "platform/win32/RegistryAutostartStore.h"
 #include "res/resource.h"
 #include "ui/framework/Help.h"
+#include "ui/framework/MessageLoop.h"
 #include "ui/framework/ResourceMessageBox.h"
 
 namespace tollward {
@@ -105,16 +106,7 @@ void CControlCenterDlg::PauseBeforeSilentExit() {
   }
   m_pausing = true;
   MSG message{};
-  while (m_pausing) {
-    const BOOL got = ::GetMessageA(&message, nullptr, 0, 0);
-    if (got == -1) {
-      break;
-    }
-    if (got == 0) {
-      // The quit belongs to the outermost loop.
-      ::PostQuitMessage(static_cast<int>(message.wParam));
-      break;
-    }
+  while (m_pausing && ui::NextMessage(message)) {
     ::TranslateMessage(&message);
     ::DispatchMessageA(&message);
   }

@@ -5,6 +5,8 @@
 
 #include <cstring>
 
+#include "ui/framework/MessageLoop.h"
+
 namespace tollward::ui {
 namespace {
 
@@ -166,16 +168,7 @@ bool CDialog::CreateWindowFor(HWND owner) {
 
 void CDialog::RunModalLoop() {
   MSG message{};
-  while (!m_ending && m_hwnd != nullptr) {
-    const BOOL got = ::GetMessageA(&message, nullptr, 0, 0);
-    if (got == -1) {
-      break;
-    }
-    if (got == 0) {
-      // The quit belongs to the outermost loop; leave it queued for that one.
-      ::PostQuitMessage(static_cast<int>(message.wParam));
-      break;
-    }
+  while (!m_ending && m_hwnd != nullptr && NextMessage(message)) {
     if (TranslateInLoop(&message)) {
       continue;
     }
