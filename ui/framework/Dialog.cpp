@@ -5,6 +5,7 @@
 
 #include <cstring>
 
+#include "ui/framework/ControlColor.h"
 #include "ui/framework/MessageLoop.h"
 
 namespace tollward::ui {
@@ -287,7 +288,9 @@ INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return TRUE;
     default: {
       LRESULT result = 0;
-      if (!OnMessage(message, wParam, lParam, result)) {
+      // A control that paints in its own colours answers for itself unless the dialog did.
+      if (!OnMessage(message, wParam, lParam, result) &&
+          !ReflectControlColor(message, wParam, lParam, result)) {
         return FALSE;
       }
       if (AnsweredDirectly(message)) {

@@ -60,7 +60,8 @@ class CDialog : public CWindow {
   virtual void OnCancel() { EndDialog(IDCANCEL); }
   // F1; return true when the help was shown.
   virtual bool OnHelp(const HELPINFO* info);
-  // Any other message; return true with `result` set when handled.
+  // Any other message; return true with `result` set when handled. A control-colour query left
+  // alone here goes to the control's own handler (ui/framework/ControlColor.h), if it has one.
   virtual bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
   // Sees every message of the modal loop before the dialog manager; true swallows it.
   virtual bool PreTranslateMessage(MSG* message);

@@ -1,0 +1,99 @@
+// The colour field: its binding, its colours and font, and its answer to the colour query.
+#include "ui/controls/ColorEdit.h"
+
+namespace tollward::ui {
+namespace {
+
+class CGdiObjects final : public IDrawingObjects {
+ public:
+  DrawingObject MakeSolidBrush(ColorValue color) override { return ::CreateSolidBrush(color); }
+  DrawingObject MakeFont(const FontParameters& font) override {
+    return ::CreateFontA(font.height, font.width, font.escapement, font.orientation, font.weight,
+                         font.italic, font.underline, font.strikeOut, font.charSet,
+                         font.outPrecision, font.clipPrecision, font.quality, font.pitchAndFamily,
+                         font.faceName);
+  }
+  void Destroy(DrawingObject object) override { ::DeleteObject(static_cast<HGDIOBJ>(object)); }
+};
+
+IDrawingObjects& GdiObjects() {
+  static CGdiObjects objects;
+  return objects;
+}
+
+HFONT DialogFont(HWND control) {
+  return reinterpret_cast<HFONT>(::SendMessageA(::GetParent(control), WM_GETFONT, 0, 0));
+}
+
+}  // namespace
+
+CColorEdit::CColorEdit() : m_resources(GdiObjects()) {}
+
+CColorEdit::~CColorEdit() {
+  Unbind();
+}
+
+bool CColorEdit::Bind(HWND control) {
+  Unbind();
+  if (control == nullptr || !::IsWindow(control)) {
+    return false;
+  }
+  Attach(control);
+  SetControlColorHandler(control, this);
+  PreSubclassWindow();
+  return true;
+}
+
+void CColorEdit::Unbind() {
+  HWND control = Detach();
+  if (control == nullptr || !::IsWindow(control)) {
+    return;
+  }
+  if (GetControlColorHandler(control) == this) {
+    SetControlColorHandler(control, nullptr);
+  }
+  // The control must not keep painting with a font that is about to be deleted.
+  if (m_resources.font() != nullptr &&
+      reinterpret_cast<HFONT>(::SendMessageA(control, WM_GETFONT, 0, 0)) == GetTextFont()) {
+    ::SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont(control)), TRUE);
+  }
+  ::InvalidateRect(control, nullptr, TRUE);
+}
+
+bool CColorEdit::SetColors(COLORREF text, COLORREF background) {
+  const bool made = m_resources.SetColors(text, background);
+  // Without a window there is nothing to redraw; a null window would mean the whole desktop.
+  if (m_hwnd != nullptr) {
+    ::RedrawWindow(m_hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  }
+  return made;
+}
+
+bool CColorEdit::SetTextFont(int cellHeight, int averageWidth) {
+  const bool made = m_resources.SetFont(cellHeight, averageWidth);
+  if (m_hwnd != nullptr) {
+    ApplyFont();
+  }
+  return made;
+}
+
+void CColorEdit::PreSubclassWindow() {
+  if (m_resources.font() != nullptr) {
+    ApplyFont();
+  }
+}
+
+void CColorEdit::ApplyFont() const {
+  // A font that could not be made leaves the dialog's, not the system's, which a null would give.
+  HFONT font = GetTextFont() != nullptr ? GetTextFont() : DialogFont(m_hwnd);
+  Send(WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+
+HBRUSH CColorEdit::CtlColor(HDC dc, UINT) {
+  // The background mode stays opaque, so the character cells take the background colour too.
+  ::SetBkColor(dc, m_resources.background());
+  ::SetTextColor(dc, m_resources.text());
+  return GetBrush();
+}
+
+}  // namespace tollward::ui

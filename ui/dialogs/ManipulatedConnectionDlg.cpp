@@ -1,0 +1,104 @@
+// The manipulated-connection report: its fields, their colours, and how the list opens it.
+#include "ui/dialogs/ManipulatedConnectionDlg.h"
+
+#include "res/resource.h"
+
+namespace tollward::ui {
+
+CManipulatedConnectionDlg::CManipulatedConnectionDlg() : CDialog(IDD_MANIPULATED_CONNECTION) {}
+
+CColorEdit* CManipulatedConnectionDlg::FieldById(int id) {
+  switch (id) {
+    case IDC_REGISTERED_AREA_CODE:
+      return &m_registeredAreaCode;
+    case IDC_ALTERED_AREA_CODE:
+      return &m_alteredAreaCode;
+    case IDC_REGISTERED_LOCAL_NUMBER:
+      return &m_registeredLocalNumber;
+    case IDC_ALTERED_LOCAL_NUMBER:
+      return &m_alteredLocalNumber;
+    case IDC_REGISTERED_USER_NAME:
+      return &m_registeredUserName;
+    case IDC_ALTERED_USER_NAME:
+      return &m_alteredUserName;
+    case IDC_REGISTERED_PASSWORD:
+      return &m_registeredPassword;
+    case IDC_ALTERED_PASSWORD:
+      return &m_alteredPassword;
+    case IDC_ENTRY_NAME:
+      return &m_entryName;
+    default:
+      return nullptr;
+  }
+}
+
+const CColorEdit* CManipulatedConnectionDlg::Field(int id) const {
+  return const_cast<CManipulatedConnectionDlg*>(this)->FieldById(id);
+}
+
+void CManipulatedConnectionDlg::ExchangeData() {
+  struct Exchange {
+    int id;
+    const std::string& text;
+  };
+  // Registered area code first, entry name last, as the fields have always been filled.
+  const Exchange order[] = {
+      {IDC_REGISTERED_AREA_CODE, m_report.areaCode.registered},
+      {IDC_ALTERED_AREA_CODE, m_report.areaCode.altered},
+      {IDC_REGISTERED_LOCAL_NUMBER, m_report.localNumber.registered},
+      {IDC_ALTERED_LOCAL_NUMBER, m_report.localNumber.altered},
+      {IDC_REGISTERED_PASSWORD, m_report.password.registered},
+      {IDC_ALTERED_PASSWORD, m_report.password.altered},
+      {IDC_REGISTERED_USER_NAME, m_report.userName.registered},
+      {IDC_ALTERED_USER_NAME, m_report.userName.altered},
+      {IDC_ENTRY_NAME, m_report.entryName},
+  };
+  for (const Exchange& field : order) {
+    FieldById(field.id)->BindDlgItem(m_hwnd, field.id);
+    SetItemText(field.id, field.text.c_str());
+  }
+}
+
+bool CManipulatedConnectionDlg::OnInitDialog() {
+  ExchangeData();
+  struct Row {
+    CColorEdit& registered;
+    CColorEdit& altered;
+    const ReportRow& values;
+  };
+  const Row rows[] = {
+      {m_registeredAreaCode, m_alteredAreaCode, m_report.areaCode},
+      {m_registeredLocalNumber, m_alteredLocalNumber, m_report.localNumber},
+      {m_registeredUserName, m_alteredUserName, m_report.userName},
+      {m_registeredPassword, m_alteredPassword, m_report.password},
+  };
+  for (const Row& row : rows) {
+    const ColorValue background = RowColor(row.values);
+    row.registered.SetColors(kBlack, background);
+    row.altered.SetColors(kBlack, background);
+  }
+  m_entryName.SetColors(kBlack, kEntryNameColor);
+  m_entryName.SetTextFont(kEntryNameFontHeight, kEntryNameFontWidth);
+
+  // A notice about the phonebook may come while the program sits in the tray: in front of
+  // everything, in the middle of the owner or the screen.
+  SetTopmost();
+  CenterWindow();
+  ::SetForegroundWindow(m_hwnd);
+  // On OK rather than on the first field, whose selected text would hide its grey.
+  ::SetFocus(GetDlgItem(IDOK));
+  return false;
+}
+
+bool ShowManipulatedConnection(CRASConnections& current, const ConnectionRecord& registered,
+                               unsigned index, const ConnectionRecord& differences) {
+  if (!IsReportedManipulation(differences)) {
+    return false;
+  }
+  CManipulatedConnectionDlg dialog;
+  dialog.SetReport(MakeManipulationReport(current, index, registered));
+  dialog.DoModal();
+  return true;
+}
+
+}  // namespace tollward::ui

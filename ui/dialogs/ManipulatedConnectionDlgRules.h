@@ -1,0 +1,69 @@
+// What the report of a manipulated entry shows and in which colours, free of Win32.
+#pragma once
+
+#include <cstddef>
+#include <cstring>
+#include <string>
+
+#include "core/ConnectionRecord.h"
+#include "core/RASConnections.h"
+#include "ui/controls/ColorFieldResources.h"
+
+namespace tollward::ui {
+
+constexpr ColorValue kEqualRowColor = Rgb(208, 255, 208);
+constexpr ColorValue kDifferingRowColor = Rgb(255, 208, 208);
+constexpr ColorValue kEntryNameColor = Rgb(192, 192, 192);
+constexpr int kEntryNameFontHeight = 20;
+constexpr int kEntryNameFontWidth = 10;
+
+struct ReportRow {
+  std::string registered;
+  std::string altered;
+};
+
+struct ManipulationReport {
+  std::string entryName;
+  ReportRow areaCode;
+  ReportRow localNumber;
+  ReportRow userName;
+  ReportRow password;
+};
+
+// Unlike the check, the report compares byte for byte: a value whose letter case alone changed
+// did not make the entry count as manipulated, but it is shown as differing once the report is
+// open for another row.
+inline ColorValue RowColor(const ReportRow& row) {
+  return row.registered == row.altered ? kEqualRowColor : kDifferingRowColor;
+}
+
+// The check hands over an entry it could not find as a copy of the whole record, name and all;
+// only an entry that was found and differs is a manipulation to show.
+inline bool IsReportedManipulation(const ConnectionRecord& differences) {
+  return differences.szEntryName[0] == '\0';
+}
+
+// A field's text up to its terminator, never past the field.
+template <std::size_t N>
+std::string FieldText(const char (&field)[N]) {
+  const void* end = std::memchr(field, '\0', N);
+  return std::string(field, end != nullptr ? static_cast<const char*>(end) - field : N);
+}
+
+// The entry's name and the altered column as `current` (the phonebook just read) holds the
+// entry at `index`; the registered column from the registered record. The values are taken from
+// the whole record rather than through the list's GetUserName, which <windows.h> renames.
+inline ManipulationReport MakeManipulationReport(CRASConnections& current, unsigned index,
+                                                 const ConnectionRecord& registered) {
+  const ConnectionRecord& altered = current.GetRecord(index);
+  ManipulationReport report;
+  report.entryName = FieldText(altered.szEntryName);
+  report.areaCode = {FieldText(registered.szAreaCode), FieldText(altered.szAreaCode)};
+  report.localNumber = {FieldText(registered.szLocalPhoneNumber),
+                        FieldText(altered.szLocalPhoneNumber)};
+  report.userName = {FieldText(registered.szUserName), FieldText(altered.szUserName)};
+  report.password = {FieldText(registered.szPassword), FieldText(altered.szPassword)};
+  return report;
+}
+
+}  // namespace tollward::ui
