@@ -1,8 +1,9 @@
-// The connection list as the running program holds it: its failures are shown to the user.
+// The connection list as the running program holds it: failures and manipulations are shown.
 #include "app/InteractiveRASConnections.h"
 
 #include <windows.h>
 
+#include "ui/dialogs/ManipulatedConnectionDlg.h"
 #include "ui/framework/AppMessageBox.h"
 
 namespace tollward {
@@ -18,7 +19,7 @@ void CInteractiveRASConnections::ReportError() {
 void CInteractiveRASConnections::OnManipulatedConnection(const ConnectionRecord& checked,
                                                          unsigned index,
                                                          const ConnectionRecord& differences) {
-  CRASConnections::OnManipulatedConnection(checked, index, differences);
+  ui::ShowManipulatedConnection(*this, checked, index, differences);
 }
 
 }  // namespace tollward

@@ -1,4 +1,4 @@
-// The connection list as the running program holds it: its failures are shown to the user.
+// The connection list as the running program holds it: failures and manipulations are shown.
 #pragma once
 
 #include "core/RASConnections.h"
@@ -15,8 +15,9 @@ class CInteractiveRASConnections : public CRASConnections {
   // The application's message box, top-most, with the stop icon for unexpected failures and
   // the information icon for the others.
   void ReportError() override;
-  // The report dialog of a manipulated connection comes with that dialog; until then the
-  // list's own answer stands.
+  // Shows the registered values of the checked record beside this list's values of the entry
+  // at `index`, and waits until the user closes that report. An entry the check did not find
+  // (the differences then carry its name) shows nothing.
   void OnManipulatedConnection(const ConnectionRecord& checked, unsigned index,
                                const ConnectionRecord& differences) override;
 };

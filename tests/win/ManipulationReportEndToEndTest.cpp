@@ -1,48 +1,32 @@
-// Manipulations found at start-up and in a scan over the stand-in's phonebook, shown in real
-// reports.
+// Manipulations found at the program's start and in a scan, shown in real reports over the
+// stand-in.
 #include <gtest/gtest.h>
-
-#include <windows.h>
 
 #include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "app/InteractiveRASConnections.h"
 #include "core/GuardSequences.h"
-#include "platform/win32/RasPhonebook.h"
 #include "res/resource.h"
 #include "tests/fakes/RecordingConnections.h"
+#include "tests/win/ControlCenterFixture.h"
 #include "tests/win/FieldColors.h"
-#include "tests/win/PhonebookFixture.h"
-#include "tests/win/Robot.h"
 #include "ui/dialogs/ManipulatedConnectionDlg.h"
 
 namespace tollward {
 namespace {
 
 using testing::ColorName;
+using testing::ControlCenterTest;
 using testing::FromTemplate;
+using testing::ListColumn;
 using testing::MakeRecord;
 using testing::QueryFieldColors;
 using testing::Robot;
 using testing::RobotWindow;
-
-// The list that reports to the user, as the program's interactive list does.
-class ReportingConnections : public CRASConnections {
- public:
-  ReportingConnections(IPhonebook& phonebook, int& shown)
-      : CRASConnections(phonebook), shown_(shown) {}
-  void OnManipulatedConnection(const ConnectionRecord& checked, unsigned index,
-                               const ConnectionRecord& differences) override {
-    if (ui::ShowManipulatedConnection(*this, checked, index, differences)) {
-      ++shown_;
-    }
-  }
-
- private:
-  int& shown_;
-};
+using Names = std::vector<std::string>;
 
 // One report as the user saw it: each field's text and background colour, and the masking.
 struct SeenReport {
@@ -58,19 +42,16 @@ constexpr int kFields[] = {IDC_ENTRY_NAME,           IDC_REGISTERED_AREA_CODE,
                            IDC_ALTERED_USER_NAME,    IDC_REGISTERED_PASSWORD,
                            IDC_ALTERED_PASSWORD};
 
-class ManipulationReportEndToEnd : public testing::PhonebookFileTest {
+class ManipulationReportEndToEnd : public ControlCenterTest {
  protected:
+  // The store an earlier run left: these registrations, whatever the phonebook holds now.
   void Register(const std::vector<ConnectionRecord>& records) {
     CRASConnections store(phonebook_);
     for (const ConnectionRecord& record : records) {
       ASSERT_TRUE(store.Add(record));
     }
-    ASSERT_TRUE(store.Save(storePath_));
+    ASSERT_TRUE(store.Save(storePath()));
     store.ClearPath();
-  }
-
-  ReportingListFactory Factory() {
-    return [this] { return std::make_unique<ReportingConnections>(phonebook_, shown_); };
   }
 
   // Reads and closes each of `count` reports in turn.
@@ -96,39 +77,43 @@ class ManipulationReportEndToEnd : public testing::PhonebookFileTest {
     }
   }
 
-  bool StartUp() {
-    return RunStartUpCheck(registered_, unregistered_, badAreas_, storePath_, Factory());
+  // Starts the program, expecting `reports` reports before the control center shows; then
+  // reads its two lists and quits.
+  void Start(int reports) {
+    Robot robot;
+    ExpectReports(robot, reports);
+    robot.OnWindow(FromTemplate(IDD_CONTROL_CENTER), [this](RobotWindow& window) {
+      unregisteredView_ = ListColumn(window, IDC_UNREGISTERED_LIST, 0);
+      registeredView_ = ListColumn(window, IDC_REGISTERED_LIST, 0);
+    });
+    QueueQuitWithYes(robot);
+    MakeControlCenter(" /nosplash")->DoModal();
+    EXPECT_TRUE(robot.Done()) << robot.Failures();
   }
 
-  const std::string storePath_ = folder_.Path("Tollward.con");
-  RasPhonebook phonebook_;
-  CRASBadAreaCodes badAreas_;
-  CRASConnections registered_{phonebook_};
-  CRASConnections unregistered_{phonebook_};
-  int shown_ = 0;
   std::vector<SeenReport> seen_;
   HWND lastReport_ = nullptr;
+  Names unregisteredView_;
+  Names registeredView_;
 };
 
-TEST_F(ManipulationReportEndToEnd, StartUpShowsALocalNumberChangedInThePhonebookOnce) {
+TEST_F(ManipulationReportEndToEnd, AStartShowsALocalNumberChangedInThePhonebookOnce) {
   Register({MakeRecord("Office", "089", "1234567", "smith", "secret"),
             MakeRecord("Home", "040", "555", "family", "home")});
   WritePhonebook({"[Office]", "AreaCode=089", "LocalPhoneNumber=0190666", "UserName=smith",
                   "Password=secret", "[Home]", "AreaCode=040", "LocalPhoneNumber=555",
                   "UserName=family", "Password=home"});
-  Robot robot;
-  ExpectReports(robot, 1);
-  StartUp();
-  ASSERT_TRUE(robot.Done()) << robot.Failures();
-  ASSERT_EQ(1, shown_);
+  Start(1);
+  ASSERT_EQ(1u, seen_.size());
 
   const SeenReport& office = seen_[0];
   EXPECT_EQ("Office", office.text.at(IDC_ENTRY_NAME));
   EXPECT_EQ("1234567", office.text.at(IDC_REGISTERED_LOCAL_NUMBER));
   EXPECT_EQ("0190666", office.text.at(IDC_ALTERED_LOCAL_NUMBER));
+  EXPECT_EQ("089", office.text.at(IDC_REGISTERED_AREA_CODE));
   EXPECT_EQ("089", office.text.at(IDC_ALTERED_AREA_CODE));
-  EXPECT_EQ("smith", office.text.at(IDC_REGISTERED_USER_NAME));
-  EXPECT_EQ("secret", office.text.at(IDC_ALTERED_PASSWORD));
+  EXPECT_EQ("smith", office.text.at(IDC_ALTERED_USER_NAME));
+  EXPECT_EQ("secret", office.text.at(IDC_REGISTERED_PASSWORD));
   EXPECT_EQ("grey", office.color.at(IDC_ENTRY_NAME));
   for (int id : {IDC_REGISTERED_LOCAL_NUMBER, IDC_ALTERED_LOCAL_NUMBER}) {
     EXPECT_EQ("red", office.color.at(id)) << id;
@@ -138,10 +123,9 @@ TEST_F(ManipulationReportEndToEnd, StartUpShowsALocalNumberChangedInThePhonebook
     EXPECT_EQ("green", office.color.at(id)) << id;
   }
   EXPECT_TRUE(office.passwordsMasked);
-  // The manipulated entry is no longer registered; the other one still is.
-  EXPECT_EQ(0u, registered_.Find("Office"));
-  EXPECT_NE(0u, unregistered_.Find("Office"));
-  EXPECT_NE(0u, registered_.Find("Home"));
+  // The manipulated entry is no longer taken as registered; the other one still is.
+  EXPECT_EQ(Names{"Office"}, unregisteredView_);
+  EXPECT_EQ(Names{"Home"}, registeredView_);
 }
 
 TEST_F(ManipulationReportEndToEnd, TwoManipulatedEntriesShowTwoReportsInTurnLastRegisteredFirst) {
@@ -149,30 +133,14 @@ TEST_F(ManipulationReportEndToEnd, TwoManipulatedEntriesShowTwoReportsInTurnLast
             MakeRecord("Mobile", "0171", "999")});
   WritePhonebook({"[Office]", "AreaCode=0190", "LocalPhoneNumber=1234567", "[Home]", "AreaCode=040",
                   "LocalPhoneNumber=555", "[Mobile]", "AreaCode=0171", "LocalPhoneNumber=0190999"});
-  Robot robot;
-  ExpectReports(robot, 2);
-  StartUp();
-  ASSERT_TRUE(robot.Done()) << robot.Failures();
-  ASSERT_EQ(2, shown_);
+  Start(2);
+  ASSERT_EQ(2u, seen_.size());
   EXPECT_EQ("Mobile", seen_[0].text.at(IDC_ENTRY_NAME));
+  EXPECT_EQ("0190999", seen_[0].text.at(IDC_ALTERED_LOCAL_NUMBER));
   EXPECT_EQ("Office", seen_[1].text.at(IDC_ENTRY_NAME));
   EXPECT_TRUE(seen_[1].earlierReportGone);
   EXPECT_EQ("red", seen_[1].color.at(IDC_ALTERED_AREA_CODE));
   EXPECT_EQ("green", seen_[1].color.at(IDC_ALTERED_LOCAL_NUMBER));
-
-  // A scan finds them again, in the same order, from the registrations it is given.
-  ASSERT_TRUE(registered_.Add(MakeRecord("Office", "089", "1234567")));
-  ASSERT_TRUE(registered_.Add(MakeRecord("Mobile", "0171", "999")));
-  seen_.clear();
-  shown_ = 0;
-  Robot scanRobot;
-  ExpectReports(scanRobot, 2);
-  ScanAndResort(registered_, unregistered_, Factory());
-  ASSERT_TRUE(scanRobot.Done()) << scanRobot.Failures();
-  ASSERT_EQ(2, shown_);
-  EXPECT_EQ("Mobile", seen_[0].text.at(IDC_ENTRY_NAME));
-  EXPECT_EQ("Office", seen_[1].text.at(IDC_ENTRY_NAME));
-  EXPECT_EQ("0190999", seen_[0].text.at(IDC_ALTERED_LOCAL_NUMBER));
 }
 
 TEST_F(ManipulationReportEndToEnd, UserNameChangedOnlyInLetterCaseIsShownRedOnlyBesideARealChange) {
@@ -181,11 +149,8 @@ TEST_F(ManipulationReportEndToEnd, UserNameChangedOnlyInLetterCaseIsShownRedOnly
   WritePhonebook({"[Office]", "AreaCode=089", "LocalPhoneNumber=1234567", "UserName=SMITH",
                   "Password=secret", "[Home]", "AreaCode=040", "LocalPhoneNumber=555",
                   "UserName=Family", "Password=n3w"});
-  Robot robot;
-  ExpectReports(robot, 1);
-  StartUp();
-  ASSERT_TRUE(robot.Done()) << robot.Failures();
-  ASSERT_EQ(1, shown_);
+  Start(1);
+  ASSERT_EQ(1u, seen_.size());
 
   const SeenReport& home = seen_[0];
   EXPECT_EQ("Home", home.text.at(IDC_ENTRY_NAME));
@@ -200,7 +165,40 @@ TEST_F(ManipulationReportEndToEnd, UserNameChangedOnlyInLetterCaseIsShownRedOnly
   EXPECT_EQ("green", home.color.at(IDC_ALTERED_AREA_CODE));
   EXPECT_TRUE(home.passwordsMasked);
   // The letter case alone keeps the entry registered.
-  EXPECT_NE(0u, registered_.Find("Office"));
+  EXPECT_EQ(Names{"Office"}, registeredView_);
+}
+
+TEST_F(ManipulationReportEndToEnd, AScanReportsFromTheRegistrationsItIsGivenLastFirst) {
+  WritePhonebook({"[Office]", "AreaCode=0190", "LocalPhoneNumber=1234567", "[Home]", "AreaCode=040",
+                  "LocalPhoneNumber=555", "UserName=Family"});
+  CInteractiveRASConnections registered(phonebook_);
+  CInteractiveRASConnections unregistered(phonebook_);
+  ASSERT_TRUE(registered.Add(MakeRecord("Office", "089", "1234567")));
+  ASSERT_TRUE(registered.Add(MakeRecord("Home", "040", "555", "family", "old")));
+  Robot robot;
+  ExpectReports(robot, 2);
+  ScanAndResort(registered, unregistered,
+                [this] { return std::make_unique<CInteractiveRASConnections>(phonebook_); });
+  ASSERT_TRUE(robot.Done()) << robot.Failures();
+  ASSERT_EQ(2u, seen_.size());
+  EXPECT_EQ("Home", seen_[0].text.at(IDC_ENTRY_NAME));
+  EXPECT_EQ("old", seen_[0].text.at(IDC_REGISTERED_PASSWORD));
+  EXPECT_EQ("", seen_[0].text.at(IDC_ALTERED_PASSWORD));
+  EXPECT_EQ("Office", seen_[1].text.at(IDC_ENTRY_NAME));
+  EXPECT_EQ("0190", seen_[1].text.at(IDC_ALTERED_AREA_CODE));
+  EXPECT_EQ(0u, registered.GetCount());
+}
+
+TEST_F(ManipulationReportEndToEnd, AnEntryTheCheckDidNotFindShowsNoReport) {
+  WritePhonebook({"[Office]", "AreaCode=089"});
+  CInteractiveRASConnections current(phonebook_);
+  ASSERT_TRUE(current.Retrieve());
+  // The check's differences for an entry it did not find: the whole record, name and all.
+  const ConnectionRecord gone = MakeRecord("Gone", "089", "1234567");
+  Robot robot;
+  ExpectReports(robot, 1);
+  current.OnManipulatedConnection(gone, 1, gone);
+  EXPECT_TRUE(seen_.empty());
 }
 
 }  // namespace
