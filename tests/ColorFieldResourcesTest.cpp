@@ -12,126 +12,84 @@
 namespace tollward::ui {
 namespace {
 
-// Hands out numbered objects and remembers every call; a destroy of an object that is not alive
-// (twice, or never made) is a fault of the caller.
+// Numbered objects with a log of every call; destroying one that is not alive is counted.
 class FakeDrawingObjects : public IDrawingObjects {
  public:
-  struct Object {
-    bool isFont;
-    ColorValue color;
-    FontParameters font;
-  };
-
-  DrawingObject MakeSolidBrush(ColorValue color) override {
-    return Make("brush", Object{false, color, {}});
-  }
-  DrawingObject MakeFont(const FontParameters& font) override {
-    return Make("font", Object{true, 0, font});
-  }
+  DrawingObject MakeSolidBrush(ColorValue color) override { return Make("brush", color, {}); }
+  DrawingObject MakeFont(const FontParameters& font) override { return Make("font", 0, font); }
   void Destroy(DrawingObject object) override {
     const auto key = reinterpret_cast<std::uintptr_t>(object);
-    if (live.erase(key) == 0) {
-      ++badDestroys;
-    }
+    badDestroys += live.erase(key) == 0 ? 1 : 0;
     log.push_back("destroy " + std::to_string(key));
   }
 
-  const Object& Of(DrawingObject object) const {
-    return live.at(reinterpret_cast<std::uintptr_t>(object));
-  }
-  int LiveOfKind(bool fonts) const {
-    int count = 0;
-    for (const auto& entry : live) {
-      count += entry.second.isFont == fonts ? 1 : 0;
-    }
-    return count;
-  }
-
   bool failMaking = false;
-  std::map<std::uintptr_t, Object> live;
+  std::map<std::uintptr_t, std::pair<ColorValue, FontParameters>> live;
   std::vector<std::string> log;
   int badDestroys = 0;
 
  private:
-  DrawingObject Make(const char* kind, const Object& object) {
+  DrawingObject Make(const char* kind, ColorValue color, const FontParameters& font) {
     if (failMaking) {
-      log.push_back(std::string("fail ") + kind);
       return nullptr;
     }
-    const std::uintptr_t key = ++next_;
-    live[key] = object;
-    log.push_back(std::string("make ") + kind + " " + std::to_string(key));
-    return reinterpret_cast<DrawingObject>(key);
+    live[++next_] = {color, font};
+    log.push_back(std::string("make ") + kind + " " + std::to_string(next_));
+    return reinterpret_cast<DrawingObject>(next_);
   }
-
   std::uintptr_t next_ = 0;
 };
 
-TEST(ColorFieldResources, StartsBlackOnAWhiteBrushInTheDialogsFont) {
+TEST(ColorFieldResources, EachSettingReplacesItsObjectOldOneFirst) {
   FakeDrawingObjects objects;
   CColorFieldResources field(objects);
   EXPECT_EQ(kBlack, field.text());
-  EXPECT_EQ(kWhite, field.background());
-  ASSERT_NE(nullptr, field.brush());
-  EXPECT_EQ(kWhite, objects.Of(field.brush()).color);
+  EXPECT_EQ(kWhite, objects.live.at(1).first);
   EXPECT_EQ(nullptr, field.font());
-}
 
-TEST(ColorFieldResources, SetColorsReplacesTheBrushByOneOfTheNewBackground) {
-  FakeDrawingObjects objects;
-  CColorFieldResources field(objects);
   const DrawingObject white = field.brush();
-
-  ASSERT_TRUE(field.SetColors(Rgb(1, 2, 3), Rgb(208, 255, 208)));
-  EXPECT_EQ(Rgb(1, 2, 3), field.text());
-  EXPECT_EQ(Rgb(208, 255, 208), field.background());
-  EXPECT_NE(white, field.brush());
-  EXPECT_EQ(0u, objects.live.count(reinterpret_cast<std::uintptr_t>(white)));
-  EXPECT_EQ(Rgb(208, 255, 208), objects.Of(field.brush()).color);
-
-  ASSERT_TRUE(field.SetColors(kBlack, Rgb(255, 208, 208)));
-  EXPECT_EQ(1, objects.LiveOfKind(false));
-  EXPECT_EQ(Rgb(255, 208, 208), objects.Of(field.brush()).color);
-}
-
-TEST(ColorFieldResources, SetFontDestroysTheOldFontBeforeMakingASemiBoldOneOfTheGivenCell) {
-  FakeDrawingObjects objects;
-  CColorFieldResources field(objects);
+  ASSERT_TRUE(field.SetColors(Rgb(1, 2, 3), Rgb(255, 208, 208)));
   ASSERT_TRUE(field.SetFont(16, 8));
-  const auto first = reinterpret_cast<std::uintptr_t>(field.font());
-  objects.log.clear();
-
+  const DrawingObject firstFont = field.font();
   ASSERT_TRUE(field.SetFont(20, 10));
-  const auto second = reinterpret_cast<std::uintptr_t>(field.font());
-  EXPECT_EQ(objects.log, (std::vector<std::string>{"destroy " + std::to_string(first),
-                                                   "make font " + std::to_string(second)}));
-  EXPECT_EQ(1, objects.LiveOfKind(true));
+  EXPECT_EQ(objects.log, (std::vector<std::string>{"make brush 1", "destroy 1", "make brush 2",
+                                                   "make font 3", "destroy 3", "make font 4"}));
+  EXPECT_NE(white, field.brush());
+  EXPECT_NE(firstFont, field.font());
+  EXPECT_EQ(Rgb(1, 2, 3), field.text());
+  EXPECT_EQ(Rgb(255, 208, 208), field.background());
+  EXPECT_EQ(Rgb(255, 208, 208), objects.live.at(2).first);
 
-  const FontParameters& font = objects.Of(field.font()).font;
+  const FontParameters& font = objects.live.at(4).second;
   EXPECT_EQ(20, font.height);  // positive: matched by cell height, not character height
   EXPECT_EQ(10, font.width);
   EXPECT_EQ(600, font.weight);
   EXPECT_EQ(1, font.charSet);
-  EXPECT_EQ(0, font.escapement + font.orientation);
+  EXPECT_EQ(0, font.escapement + font.orientation + font.outPrecision + font.clipPrecision +
+                   font.quality + font.pitchAndFamily);
   EXPECT_FALSE(font.italic || font.underline || font.strikeOut);
-  EXPECT_EQ(0, font.outPrecision + font.clipPrecision + font.quality + font.pitchAndFamily);
   EXPECT_EQ(nullptr, font.faceName);
 }
 
 TEST(ColorFieldResources, EveryObjectMadeIsDestroyedExactlyOnceWhateverTheOrderOfCalls) {
-  const std::vector<std::function<void(CColorFieldResources&)>> sequences = {
-      [](CColorFieldResources&) {},
-      [](CColorFieldResources& f) { f.SetFont(20, 10); },
-      [](CColorFieldResources& f) {
-        f.SetColors(kBlack, kWhite);
-        f.SetColors(kBlack, kWhite);
-      },
-      [](CColorFieldResources& f) {
+  using Calls = std::function<void(CColorFieldResources&, FakeDrawingObjects&)>;
+  const std::vector<Calls> sequences = {
+      [](CColorFieldResources&, FakeDrawingObjects&) {},
+      [](CColorFieldResources& f, FakeDrawingObjects&) { f.SetFont(20, 10); },
+      [](CColorFieldResources& f, FakeDrawingObjects&) {
         f.SetFont(20, 10);
         f.SetColors(kBlack, Rgb(192, 192, 192));
         f.SetFont(16, 8);
         f.SetColors(kWhite, kBlack);
-        f.SetFont(20, 10);
+      },
+      // Objects that could not be made leave nothing to destroy, and a later success counts.
+      [](CColorFieldResources& f, FakeDrawingObjects& objects) {
+        objects.failMaking = true;
+        EXPECT_FALSE(f.SetColors(kBlack, Rgb(255, 208, 208)));
+        EXPECT_EQ(nullptr, f.brush());
+        EXPECT_FALSE(f.SetFont(20, 10));
+        objects.failMaking = false;
+        EXPECT_TRUE(f.SetColors(kBlack, kWhite));
       },
   };
   for (std::size_t i = 0; i < sequences.size(); ++i) {
@@ -139,32 +97,12 @@ TEST(ColorFieldResources, EveryObjectMadeIsDestroyedExactlyOnceWhateverTheOrderO
     FakeDrawingObjects objects;
     {
       CColorFieldResources field(objects);
-      sequences[i](field);
-      EXPECT_EQ(1, objects.LiveOfKind(false));
-      EXPECT_LE(objects.LiveOfKind(true), 1);
+      sequences[i](field, objects);
+      EXPECT_LE(objects.live.size(), 2u);
     }
     EXPECT_TRUE(objects.live.empty());
     EXPECT_EQ(0, objects.badDestroys);
   }
-}
-
-TEST(ColorFieldResources, ObjectsThatCouldNotBeMadeAreNeverDestroyed) {
-  FakeDrawingObjects objects;
-  {
-    CColorFieldResources field(objects);
-    objects.failMaking = true;
-    EXPECT_FALSE(field.SetColors(kBlack, Rgb(255, 208, 208)));
-    EXPECT_EQ(nullptr, field.brush());
-    EXPECT_EQ(Rgb(255, 208, 208), field.background());
-    EXPECT_FALSE(field.SetFont(20, 10));
-    EXPECT_EQ(nullptr, field.font());
-
-    objects.failMaking = false;
-    EXPECT_TRUE(field.SetColors(kBlack, kWhite));
-    EXPECT_NE(nullptr, field.brush());
-  }
-  EXPECT_TRUE(objects.live.empty());
-  EXPECT_EQ(0, objects.badDestroys);
 }
 
 }  // namespace
