@@ -1,19 +1,24 @@
 // The stand-in's entry editor: a real modal dialog that writes the file on OK and only then.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 #include "platform/win32/RasPhonebook.h"
-#include "tests/win/DialogRobot.h"
 #include "tests/win/PhonebookFixture.h"
+#include "tests/win/Robot.h"
 #include "tools/rasemu/EntryEditorIds.h"
 
 namespace tollward {
 namespace {
 
-using testing::Click;
 using testing::ContainsInOrder;
-using testing::DialogRobot;
-using testing::ItemText;
-using testing::SetItemText;
+using testing::Robot;
+using testing::RobotWindow;
+using testing::WindowMatch;
+
+const WindowMatch kEditor = testing::WithCaption("Office - Phonebook Entry");
 
 class RasEntryEditorTest : public testing::PhonebookFileTest {
  protected:
@@ -31,6 +36,21 @@ class RasEntryEditorTest : public testing::PhonebookFileTest {
     PhonebookFileTest::TearDown();
   }
 
+  // Edits the entry while the robot drives the editor, and then waits for the editor to be gone:
+  // one that the steps left open is reported and cancelled instead of hanging the test.
+  bool EditEntry(const char* name, Robot& robot) {
+    robot.When(
+        "the editor to close",
+        [&robot] {
+          const std::vector<HWND> windows = robot.NewWindows();
+          return std::none_of(windows.begin(), windows.end(), kEditor.test);
+        },
+        [] {});
+    const bool edited = phonebook_.EditEntry(name, owner_);
+    robot.RunUntilDone();
+    return edited;
+  }
+
   HWND owner_ = nullptr;
   RasPhonebook phonebook_;
 };
@@ -40,27 +60,27 @@ TEST_F(RasEntryEditorTest, OkWritesTheEditedValues) {
     HWND owner = nullptr;
     BOOL ownerEnabled = TRUE;
     std::string name, areaCode, number, userName, password;
-    LONG_PTR passwordStyle = 0;
+    LONG passwordStyle = 0;
   } seen;
-  DialogRobot robot({[&](HWND dialog) {
-    seen.owner = GetWindow(dialog, GW_OWNER);
+  Robot robot;
+  robot.OnWindow(kEditor, [&](RobotWindow& editor) {
+    seen.owner = editor.Owner();
     seen.ownerEnabled = IsWindowEnabled(owner_);
-    seen.name = ItemText(dialog, IDC_RASEMU_ENTRY_NAME);
-    seen.areaCode = ItemText(dialog, IDC_RASEMU_AREA_CODE);
-    seen.number = ItemText(dialog, IDC_RASEMU_LOCAL_NUMBER);
-    seen.userName = ItemText(dialog, IDC_RASEMU_USER_NAME);
-    seen.password = ItemText(dialog, IDC_RASEMU_PASSWORD);
-    seen.passwordStyle = GetWindowLongPtrA(GetDlgItem(dialog, IDC_RASEMU_PASSWORD), GWL_STYLE);
-    SetItemText(dialog, IDC_RASEMU_AREA_CODE, "0190");
-    SetItemText(dialog, IDC_RASEMU_LOCAL_NUMBER, "666");
-    SetItemText(dialog, IDC_RASEMU_USER_NAME, "jones");
-    SetItemText(dialog, IDC_RASEMU_PASSWORD, "n3w");
-    Click(dialog, IDOK);
-  }});
+    seen.name = editor.ItemText(IDC_RASEMU_ENTRY_NAME);
+    seen.areaCode = editor.ItemText(IDC_RASEMU_AREA_CODE);
+    seen.number = editor.ItemText(IDC_RASEMU_LOCAL_NUMBER);
+    seen.userName = editor.ItemText(IDC_RASEMU_USER_NAME);
+    seen.password = editor.ItemText(IDC_RASEMU_PASSWORD);
+    seen.passwordStyle = editor.ItemStyle(IDC_RASEMU_PASSWORD);
+    editor.SetItemText(IDC_RASEMU_AREA_CODE, "0190");
+    editor.SetItemText(IDC_RASEMU_LOCAL_NUMBER, "666");
+    editor.SetItemText(IDC_RASEMU_USER_NAME, "jones");
+    editor.SetItemText(IDC_RASEMU_PASSWORD, "n3w");
+    editor.Click(IDOK);
+  });
 
-  ASSERT_TRUE(phonebook_.EditEntry("Office", owner_));
-  EXPECT_EQ(robot.stepsTaken(), 1u);
-  EXPECT_FALSE(robot.gaveUp());
+  ASSERT_TRUE(EditEntry("Office", robot));
+  EXPECT_TRUE(robot.Done()) << robot.Failures();
 
   EXPECT_EQ(seen.owner, owner_);
   EXPECT_FALSE(seen.ownerEnabled);
@@ -86,22 +106,27 @@ TEST_F(RasEntryEditorTest, OkWritesTheEditedValues) {
 
 TEST_F(RasEntryEditorTest, CancelWritesNothing) {
   const std::string before = PhonebookText();
-  DialogRobot robot({[](HWND dialog) {
-    SetItemText(dialog, IDC_RASEMU_LOCAL_NUMBER, "0190666");
-    SetItemText(dialog, IDC_RASEMU_PASSWORD, "stolen");
-    Click(dialog, IDCANCEL);
-  }});
-  ASSERT_TRUE(phonebook_.EditEntry("Office", owner_));
-  EXPECT_EQ(robot.stepsTaken(), 1u);
-  EXPECT_FALSE(robot.gaveUp());
+  Robot robot;
+  robot.OnWindow(kEditor, [](RobotWindow& editor) {
+    editor.SetItemText(IDC_RASEMU_LOCAL_NUMBER, "0190666");
+    editor.SetItemText(IDC_RASEMU_PASSWORD, "stolen");
+    editor.Click(IDCANCEL);
+  });
+  ASSERT_TRUE(EditEntry("Office", robot));
+  EXPECT_TRUE(robot.Done()) << robot.Failures();
   EXPECT_EQ(PhonebookText(), before);
   EXPECT_TRUE(IsWindowEnabled(owner_));
 }
 
 TEST_F(RasEntryEditorTest, UnknownEntryOpensNoEditor) {
-  DialogRobot robot({[](HWND dialog) { Click(dialog, IDCANCEL); }});
+  bool opened = false;
+  Robot robot;
+  robot.OnWindow({"any window", [](HWND) { return true; }}, [&](RobotWindow& window) {
+    opened = true;
+    window.Command(IDCANCEL);
+  });
   EXPECT_FALSE(phonebook_.EditEntry("Nowhere", owner_));
-  EXPECT_EQ(robot.stepsTaken(), 0u);
+  EXPECT_FALSE(opened);
 }
 
 // When the file cannot be written the editor says so and stays open with what was typed.
@@ -110,29 +135,29 @@ TEST_F(RasEntryEditorTest, FailedWriteKeepsTheEditorOpen) {
   HANDLE lock = INVALID_HANDLE_VALUE;
   std::string message, numberAfterFailure;
   HWND editor = nullptr;
-  DialogRobot robot({
-      [&](HWND dialog) {
-        editor = dialog;
-        lock = CreateFileA(phonebookPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
-                           nullptr);
-        SetItemText(dialog, IDC_RASEMU_LOCAL_NUMBER, "7777");
-        Click(dialog, IDOK);
-      },
-      [&](HWND box) {
-        message = ItemText(box, 0xFFFF);
-        numberAfterFailure = ItemText(editor, IDC_RASEMU_LOCAL_NUMBER);
+  Robot robot;
+  robot
+      .OnWindow(kEditor,
+                [&](RobotWindow& window) {
+                  editor = window.hwnd();
+                  lock = CreateFileA(phonebookPath().c_str(), GENERIC_READ, 0, nullptr,
+                                     OPEN_EXISTING, 0, nullptr);
+                  window.SetItemText(IDC_RASEMU_LOCAL_NUMBER, "7777");
+                  window.Click(IDOK);
+                })
+      .OnWindow(testing::AnyMessageBox(), [&](RobotWindow& box) {
+        message = box.MessageText();
+        numberAfterFailure = RobotWindow(editor).ItemText(IDC_RASEMU_LOCAL_NUMBER);
         CloseHandle(lock);
         lock = INVALID_HANDLE_VALUE;
-        Click(box, IDOK);
-        Click(editor, IDCANCEL);
-      },
-  });
-  ASSERT_TRUE(phonebook_.EditEntry("Office", owner_));
+        box.Click(IDOK);
+        RobotWindow(editor).Click(IDCANCEL);
+      });
+  ASSERT_TRUE(EditEntry("Office", robot));
   if (lock != INVALID_HANDLE_VALUE) {
     CloseHandle(lock);
   }
-  EXPECT_EQ(robot.stepsTaken(), 2u);
-  EXPECT_FALSE(robot.gaveUp());
+  EXPECT_TRUE(robot.Done()) << robot.Failures();
   EXPECT_NE(message.find("could not be written"), std::string::npos) << message;
   EXPECT_EQ(numberAfterFailure, "7777");
   EXPECT_EQ(PhonebookText(), before);

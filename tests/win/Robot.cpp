@@ -2,7 +2,6 @@
 #include "tests/win/Robot.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "ui/framework/Dialog.h"
 #include "ui/framework/ListView.h"
@@ -29,10 +28,23 @@ std::vector<HWND> ThreadWindows() {
   return windows;
 }
 
-bool IsMessageBox(HWND hwnd) {
+bool HasClass(HWND hwnd, const char* name) {
   char className[16] = {};
   ::GetClassNameA(hwnd, className, sizeof(className));
-  return std::strcmp(className, "#32770") == 0 && ui::CDialog::FromHandle(hwnd) == nullptr &&
+  return ::lstrcmpiA(className, name) == 0;
+}
+
+std::vector<HWND> Children(HWND parent) {
+  std::vector<HWND> children;
+  for (HWND child = ::GetWindow(parent, GW_CHILD); child != nullptr;
+       child = ::GetWindow(child, GW_HWNDNEXT)) {
+    children.push_back(child);
+  }
+  return children;
+}
+
+bool IsMessageBox(HWND hwnd) {
+  return HasClass(hwnd, "#32770") && ui::CDialog::FromHandle(hwnd) == nullptr &&
          ::GetDlgItem(hwnd, 0xFFFF) != nullptr;
 }
 
@@ -44,6 +56,26 @@ std::string RobotWindow::Caption() const {
 
 std::string RobotWindow::ItemText(int id) const {
   return ui::CWindow(hwnd_).GetItemText(id);
+}
+
+HICON RobotWindow::MessageIcon() const {
+  for (HWND child : Children(hwnd_)) {
+    if (HasClass(child, "Static") &&
+        (::GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
+      return reinterpret_cast<HICON>(::SendMessageA(child, STM_GETICON, 0, 0));
+    }
+  }
+  return nullptr;
+}
+
+std::vector<int> RobotWindow::VisibleButtons() const {
+  std::vector<int> ids;
+  for (HWND child : Children(hwnd_)) {
+    if (HasClass(child, "Button") && ::IsWindowVisible(child)) {
+      ids.push_back(::GetDlgCtrlID(child));
+    }
+  }
+  return ids;
 }
 
 bool RobotWindow::IsItemEnabled(int id) const {
@@ -115,6 +147,10 @@ WindowMatch MessageBoxWith(const std::string& part) {
             return IsMessageBox(hwnd) &&
                    RobotWindow(hwnd).MessageText().find(part) != std::string::npos;
           }};
+}
+
+WindowMatch AnyMessageBox() {
+  return {"any message box", &IsMessageBox};
 }
 
 Robot::Robot() : baseline_(ThreadWindows()), stepLimit_(kStepLimitTicks) {

@@ -20,10 +20,16 @@ class RobotWindow {
   HWND hwnd() const { return hwnd_; }
 
   std::string Caption() const;
+  HWND Owner() const { return ::GetWindow(hwnd_, GW_OWNER); }
   std::string ItemText(int id) const;
   // The text of a message box (its static with id 0xFFFF).
   std::string MessageText() const { return ItemText(0xFFFF); }
+  // The icon a message box shows, to compare with LoadIcon(nullptr, IDI_...); null for none.
+  HICON MessageIcon() const;
+  // The ids of the visible buttons, in the order of the window's children.
+  std::vector<int> VisibleButtons() const;
   bool HasItem(int id) const { return ::GetDlgItem(hwnd_, id) != nullptr; }
+  LONG ItemStyle(int id) const { return ::GetWindowLongA(::GetDlgItem(hwnd_, id), GWL_STYLE); }
   bool IsItemEnabled(int id) const;
   bool IsItemVisible(int id) const;
   bool IsChecked(int id) const;
@@ -60,6 +66,8 @@ WindowMatch WithCaption(const std::string& caption);
 WindowMatch FromTemplate(UINT templateId);
 // A message box whose text contains `part`.
 WindowMatch MessageBoxWith(const std::string& part);
+// Any message box, e.g. for a last step that catches a box that should never come.
+WindowMatch AnyMessageBox();
 
 // Usage: create the robot, queue the steps, then run the code under test, which enters its own
 // message loop (a modal dialog, a message box); the robot's thread timer fires inside that loop
@@ -78,7 +86,9 @@ WindowMatch MessageBoxWith(const std::string& part);
 // appears later can be matched by any number of steps. A step that finds nothing within its limit
 // (a safeguard against a hung test, not a measure of the program's timing) is reported in
 // Failures, and the robot then unwinds: it answers every message box with Yes and cancels every
-// other dialog of the thread until the code under test returns. Only one robot runs at a time.
+// other dialog of the thread until the code under test returns. To check that a window never
+// comes, queue a step for it last and check afterwards that the step did not act: a modal window
+// waits for the robot, so the outcome does not depend on timing. Only one robot runs at a time.
 class Robot {
  public:
   Robot();
