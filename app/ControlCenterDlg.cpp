@@ -90,7 +90,7 @@ void CControlCenterDlg::LoadData() {
   }
   const std::string& directory = m_options.GetProgramDirectory();
   // A missing or damaged file is not shown: the list has no owner window outside its dialog.
-  m_badAreaCodes.Load(directory + kBadAreaFileName);
+  LoadBadAreaCodes(m_badAreaCodes, directory + kBadAreaFileName);
 
   m_connectionFilePath = directory + kConnectionStoreName;
   m_lastScan = std::time(nullptr);

@@ -1,6 +1,8 @@
 // The checks in the combinations the program runs: at start-up, in a scan, after bad areas changed.
 #include "core/GuardSequences.h"
 
+#include "core/DamagedFile.h"
+
 namespace tollward {
 namespace {
 
@@ -13,6 +15,17 @@ std::unique_ptr<CRASConnections> MakeList(const ReportingListFactory& factory) n
 }
 
 }  // namespace
+
+bool LoadBadAreaCodes(CRASBadAreaCodes& badAreas, const std::string& path) {
+  if (badAreas.Load(path)) {
+    return true;
+  }
+  // A missing file counts as kept: there is nothing to lose, and the first save creates it.
+  if (!KeepDamagedFile(path)) {
+    badAreas.ClearPath();
+  }
+  return false;
+}
 
 bool RunStartUpCheck(CRASConnections& registered, CRASConnections& unregistered,
                      CRASBadAreaCodes& badAreas, const std::string& storePath,

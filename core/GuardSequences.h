@@ -14,6 +14,11 @@ namespace tollward {
 // its interactive list here. A throw or a null list skips that check.
 using ReportingListFactory = std::function<std::unique_ptr<CRASConnections>()>;
 
+// Loads the bad area codes from `path` and binds the list to it. A file that exists but cannot be
+// read is kept beside it first (the same bytes only once); if that fails, the list remembers no
+// path, so that no save writes over it. True when the file was loaded.
+bool LoadBadAreaCodes(CRASBadAreaCodes& badAreas, const std::string& path);
+
 // Sorts the phonebook into the registered and unregistered lists against the store at
 // `storePath` (binding the registered list to it), pushes bad-area entries out of the registered
 // list, then reports each stored registration whose entry was manipulated. Every step runs even

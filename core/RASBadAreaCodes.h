@@ -66,6 +66,8 @@ class CRASBadAreaCodes : public CErrorState {
   bool LoadFromArchive(std::FILE* archive);
 
   const std::optional<std::string>& path() const { return path_; }
+  // Leaves the list without a file, so that no later save writes anywhere.
+  void ClearPath() { path_.reset(); }
 
   // The window that owns the error boxes; none means failures are kept but not shown.
   NativeWindow ownerWindow = nullptr;

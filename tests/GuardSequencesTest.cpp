@@ -139,6 +139,46 @@ TEST_F(Sequences, AnUnreadableStoreThatCannotBeKeptAsideIsNotWrittenOver) {
   EXPECT_EQ(ReadBytes(path_), damaged);
 }
 
+TEST_F(Sequences, AnUnreadableBadAreaFileIsKeptAsideOnceAndNeverWrittenOverUnkept) {
+  const std::string bac = dir_.Path("Tollward.bac");
+  {
+    CRASBadAreaCodes list;
+    EXPECT_FALSE(LoadBadAreaCodes(list, bac));
+    EXPECT_EQ(list.path(), bac) << "a missing file is created by the list's next save";
+    ASSERT_TRUE(list.Add("0190"));
+  }
+  EXPECT_FALSE(FileExists(DamagedCopyPath(bac, 1))) << "a missing file is not damaged";
+  const Bytes good = ReadBytes(bac);
+  Bytes wrongTag = good;
+  wrongTag[0] = 'X';
+  Bytes wrongVersion = good;
+  wrongVersion[24] = 0x40;
+  const Bytes cutShort(good.begin(), good.end() - 1);
+  for (const Bytes& damaged : {wrongTag, wrongTag, wrongVersion, good, cutShort, wrongVersion}) {
+    WriteBytes(bac, damaged);
+    CRASBadAreaCodes list;  // writes its codes over the file when it goes
+    EXPECT_EQ(LoadBadAreaCodes(list, bac), damaged == good);
+    EXPECT_EQ(list.path(), bac);
+  }
+  EXPECT_EQ(ReadBytes(DamagedCopyPath(bac, 1)), wrongTag);
+  EXPECT_EQ(ReadBytes(DamagedCopyPath(bac, 2)), wrongVersion);
+  EXPECT_EQ(ReadBytes(DamagedCopyPath(bac, 3)), cutShort);
+  EXPECT_FALSE(FileExists(DamagedCopyPath(bac, 4))) << "the same bytes are kept only once";
+
+  // The copy cannot be made: the file stays as it is, whatever the list does.
+  std::filesystem::create_directory(DamagedCopyPath(bac, 4) + ".new");
+  const Bytes damaged = {'n', 'o', ' ', 'c', 'o', 'd', 'e', 's'};
+  WriteBytes(bac, damaged);
+  {
+    CRASBadAreaCodes list;
+    EXPECT_FALSE(LoadBadAreaCodes(list, bac));
+    EXPECT_FALSE(list.path());
+    ASSERT_TRUE(list.Add("0190"));
+    EXPECT_FALSE(list.Save());
+  }
+  EXPECT_EQ(ReadBytes(bac), damaged);
+}
+
 TEST_F(Sequences, AScanReportsLastRegisteredFirstThenResortsWhileTheStoreLagsOneScan) {
   for (const char* name : {"Office", "Home", "Work", "Fax"}) {
     phonebook_.Put(name, "030", name);
