@@ -4,17 +4,19 @@
 #include <windows.h>
 
 #include <filesystem>
-#include <functional>
 #include <string>
-#include <vector>
 
 #include "platform/win32/NamedSemaphoreMarker.h"
 #include "tests/win/PhonebookFixture.h"
+#include "tests/win/ProgramProcess.h"
 #include "tests/win/Robot.h"
 
 namespace tollward {
 namespace {
 
+using testing::IsControlCenter;
+using testing::MessageBoxSaying;
+using testing::Program;
 using testing::RobotWindow;
 
 bool NameExists(const char* name) {
@@ -45,82 +47,6 @@ TEST(InstanceMarker, IsHeldFromTakingUntilItsHolderGoes) {
     EXPECT_TRUE(NameExists("semTollward"));
   }
   EXPECT_FALSE(NameExists("semTollward"));
-}
-
-// A copy of the real program, run from a folder of the test's, and watched from outside.
-class Program {
- public:
-  Program(const std::string& exe, const std::string& switches) {
-    std::string commandLine = '"' + exe + '"' + switches;
-    STARTUPINFOA startup{};
-    startup.cb = sizeof(startup);
-    const std::string folder = exe.substr(0, exe.find_last_of('\\'));
-    started_ = ::CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
-                                nullptr, folder.c_str(), &startup, &process_) != FALSE;
-  }
-  ~Program() {
-    if (started_) {
-      if (IsRunning()) {
-        ::TerminateProcess(process_.hProcess, 99);
-      }
-      ::CloseHandle(process_.hThread);
-      ::CloseHandle(process_.hProcess);
-    }
-  }
-  Program(const Program&) = delete;
-  Program& operator=(const Program&) = delete;
-
-  bool started() const { return started_; }
-  bool IsRunning() const { return ::WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT; }
-  // A limit against a hung test, not a measure of the program.
-  bool WaitForExit(DWORD& code) const {
-    if (::WaitForSingleObject(process_.hProcess, 30000) != WAIT_OBJECT_0) {
-      return false;
-    }
-    return ::GetExitCodeProcess(process_.hProcess, &code) != FALSE;
-  }
-  // The first visible top-level window of the program that passes the test; null if none comes.
-  HWND WaitForWindow(const std::function<bool(HWND)>& test) const {
-    for (int i = 0; i < 600 && IsRunning(); ++i) {
-      if (HWND found = FindWindowNow(test)) {
-        return found;
-      }
-      ::Sleep(50);
-    }
-    return nullptr;
-  }
-  HWND FindWindowNow(const std::function<bool(HWND)>& test) const {
-    struct Search {
-      DWORD process;
-      const std::function<bool(HWND)>* test;
-      HWND found;
-    } search{process_.dwProcessId, &test, nullptr};
-    ::EnumWindows(
-        [](HWND hwnd, LPARAM param) -> BOOL {
-          auto* s = reinterpret_cast<Search*>(param);
-          DWORD owner = 0;
-          ::GetWindowThreadProcessId(hwnd, &owner);
-          if (owner == s->process && ::IsWindowVisible(hwnd) && (*s->test)(hwnd)) {
-            s->found = hwnd;
-            return FALSE;
-          }
-          return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-  }
-
- private:
-  PROCESS_INFORMATION process_{};
-  bool started_ = false;
-};
-
-bool IsControlCenter(HWND hwnd) {
-  return RobotWindow(hwnd).Caption() == "Tollward" && RobotWindow(hwnd).HasItem(1000);
-}
-
-std::function<bool(HWND)> MessageBoxSaying(const std::string& text) {
-  return [text](HWND hwnd) { return RobotWindow(hwnd).MessageText() == text; };
 }
 
 class SecondStart : public testing::PhonebookFileTest {
