@@ -76,8 +76,9 @@ def emblem_icon(size, body=(BLUE_TOP, BLUE_BOTTOM), dot=None):
     return canvas.rgba()
 
 
-def icon(name, sizes, **kwargs):
-    write_icon(os.path.join(OUT, name), [(s, emblem_icon(s, **kwargs)) for s in sizes])
+def icon(name, sizes, depths=(32,), **kwargs):
+    write_icon(os.path.join(OUT, name), [(s, emblem_icon(s, **kwargs)) for s in sizes],
+               depths=depths)
 
 
 # Wide and tall pictures -----------------------------------------------------------------------
@@ -372,7 +373,8 @@ def menu_pictures():
 
 def main():
     os.makedirs(OUT, exist_ok=True)
-    icon("tollward.ico", (16, 32, 48))
+    # The shell picks the 256-colour images on displays without true colour.
+    icon("tollward.ico", (16, 32, 48), depths=(32, 8))
     icon("tray_idle.ico", (16, 32), body=((170, 176, 186), (98, 104, 116)))
     icon("tray_monitoring.ico", (16, 32), dot=(40, 190, 60))
     icon("tray_flash.ico", (16, 32), body=((255, 232, 110), (236, 160, 20)))

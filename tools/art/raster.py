@@ -266,30 +266,66 @@ def write_bmp4(path, grid, colours):
         f.write(_bmp(width, height, 4, VGA16, rows))
 
 
+def _and_mask(size, rgba):
+    stride = ((size + 31) // 32) * 4
+    mask = b""
+    for y in range(size - 1, -1, -1):
+        row = bytearray(stride)
+        for x in range(size):
+            if rgba[y * size + x][3] < 128:
+                row[x // 8] |= 0x80 >> (x % 8)
+        mask += bytes(row)
+    return mask
+
+
 def _icon_image(size, rgba):
     info = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 32, 0, 0, 0, 0, 0, 0)
     colour = b"".join(bytes((p[2], p[1], p[0], p[3])) for y in range(size - 1, -1, -1)
                       for p in rgba[y * size:(y + 1) * size])
-    mask_stride = ((size + 31) // 32) * 4
-    mask = b""
+    # Only fully transparent pixels are masked: the 32-bit form blends by its alpha.
+    return info + colour + _and_mask(size, [(0, 0, 0, 255 if p[3] else 0) for p in rgba])
+
+
+def _icon_image8(size, rgba):
+    """The 256-colour form for displays without true colour: the mask cuts at half coverage, and
+    masked pixels are black so that the shell's XOR leaves the background as it is."""
+    ppm = b"P6 %d %d 255\n" % (size, size) + bytes(
+        v for p in rgba for v in (p[:3] if p[3] >= 128 else (0, 0, 0)))
+    reduced = subprocess.run(["convert", "ppm:-", "-dither", "None", "-colors", "255", "ppm:-"],
+                             input=ppm, check=True, capture_output=True).stdout
+    data = reduced[len(reduced) - size * size * 3:]
+    colours = [tuple(data[i:i + 3]) for i in range(0, len(data), 3)]
+    index = {(0, 0, 0): 0}
+    for c, p in zip(colours, rgba):
+        if p[3] >= 128:
+            index.setdefault(c, len(index))
+    assert len(index) <= 256, len(index)
+    palette = sorted(index, key=index.get) + [(0, 0, 0)] * (256 - len(index))
+    info = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 8, 0, 0, 0, 0, 256, 0)
+    pal = b"".join(struct.pack("<BBBB", c[2], c[1], c[0], 0) for c in palette)
+    stride = (size + 3) & ~3
+    pixels = b""
     for y in range(size - 1, -1, -1):
-        row = bytearray(mask_stride)
-        for x in range(size):
-            if rgba[y * size + x][3] == 0:
-                row[x // 8] |= 0x80 >> (x % 8)
-        mask += bytes(row)
-    return info + colour + mask
+        row = bytes(index[colours[y * size + x]] if rgba[y * size + x][3] >= 128 else 0
+                    for x in range(size))
+        pixels += row + b"\0" * (stride - size)
+    return info + pal + pixels + _and_mask(size, rgba)
 
 
-def write_icon(path, images, hotspot=None):
-    """An ICO (or, with a hotspot, a CUR) of square 32-bit images: [(size, rgba), ...]."""
+def write_icon(path, images, hotspot=None, depths=(32,)):
+    """An ICO (or, with a hotspot, a CUR) of square images: [(size, rgba), ...], each in every
+    colour depth of `depths` (32 for true colour with alpha, 8 for 256 colours)."""
     kind = 2 if hotspot else 1
-    blobs = [_icon_image(size, rgba) for size, rgba in images]
-    offset = 6 + 16 * len(images)
-    out = struct.pack("<HHH", 0, kind, len(images))
-    for (size, _), blob in zip(images, blobs):
-        planes, bits = (hotspot if hotspot else (1, 32))
-        out += struct.pack("<BBBBHHII", size % 256, size % 256, 0, 0, planes, bits, len(blob), offset)
+    entries = [(size, bits) for bits in depths for size, _ in images]
+    pictures = dict(images)
+    blobs = [(_icon_image8 if bits == 8 else _icon_image)(size, pictures[size])
+             for size, bits in entries]
+    offset = 6 + 16 * len(entries)
+    out = struct.pack("<HHH", 0, kind, len(entries))
+    for (size, bits), blob in zip(entries, blobs):
+        planes, count = (hotspot if hotspot else (1, bits))
+        out += struct.pack("<BBBBHHII", size % 256, size % 256, 0, 0, planes, count, len(blob),
+                           offset)
         offset += len(blob)
     with open(path, "wb") as f:
         f.write(out + b"".join(blobs))
