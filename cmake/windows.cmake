@@ -34,7 +34,8 @@ if(TOLLWARD_WIN_TESTS)
   if(TARGET tollward_win)
     target_link_libraries(tollward_wintests PRIVATE tollward_win)
   endif()
-  target_link_libraries(tollward_wintests PRIVATE tollward_portable GTest::gmock
+  # version: the package test reads the packaged program's version resource.
+  target_link_libraries(tollward_wintests PRIVATE tollward_portable GTest::gmock version
                         ${TOLLWARD_WIN_LIBS})
   # Some tests start the real program beside them.
   if(TARGET Tollward)
