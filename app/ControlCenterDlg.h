@@ -10,12 +10,13 @@
 
 #include "app/InteractiveOptions.h"
 #include "app/InteractiveRASConnections.h"
-#include "app/LoadedBitmap.h"
+#include "ui/framework/LoadedBitmap.h"
 #include "app/logic/StartSwitches.h"
 #include "core/RASBadAreaCodes.h"
 #include "platform/AutostartStore.h"
 #include "platform/CommandLine.h"
 #include "platform/Phonebook.h"
+#include "ui/controls/BitmapMenu.h"
 #include "ui/dialogs/SplashDlg.h"
 #include "ui/framework/Dialog.h"
 #include "ui/framework/ListView.h"
@@ -72,6 +73,9 @@ class CControlCenterDlg : public ui::CDialog {
   // when the registered list goes.
   void OnCancel() override;
   bool OnHelp(const HELPINFO* info) override;
+  // The tray menu's items first, then those of the context menu being tracked.
+  bool OnDrawItem(int id, const DRAWITEMSTRUCT* draw) override;
+  bool OnMeasureItem(int id, MEASUREITEMSTRUCT* measure) override;
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
   bool PreTranslateMessage(MSG* message) override;
 
@@ -116,8 +120,11 @@ class CControlCenterDlg : public ui::CDialog {
   std::string m_connectionFilePath;
   ui::CListView m_unregisteredView;
   ui::CListView m_registeredView;
-  CLoadedBitmap m_aboutItemBitmap;
-  CLoadedBitmap m_closeItemBitmap;
+  ui::CBitmapMenu m_trayMenu;
+  // Set only while a list's context menu is tracked.
+  ui::CBitmapMenu* m_activePopup = nullptr;
+  ui::CLoadedBitmap m_aboutItemBitmap;
+  ui::CLoadedBitmap m_closeItemBitmap;
   IPhonebook& m_phonebook;
   std::string m_helpDirectory;
   std::unique_ptr<ui::CSplashDlg> m_splash;

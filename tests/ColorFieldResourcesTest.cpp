@@ -7,38 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "tests/fakes/FakeDrawingObjects.h"
 #include "ui/controls/ColorFieldResources.h"
 
 namespace tollward::ui {
 namespace {
-
-// Numbered objects with a log of every call; destroying one that is not alive is counted.
-class FakeDrawingObjects : public IDrawingObjects {
- public:
-  DrawingObject MakeSolidBrush(ColorValue color) override { return Make("brush", color, {}); }
-  DrawingObject MakeFont(const FontParameters& font) override { return Make("font", 0, font); }
-  void Destroy(DrawingObject object) override {
-    const auto key = reinterpret_cast<std::uintptr_t>(object);
-    badDestroys += live.erase(key) == 0 ? 1 : 0;
-    log.push_back("destroy " + std::to_string(key));
-  }
-
-  bool failMaking = false;
-  std::map<std::uintptr_t, std::pair<ColorValue, FontParameters>> live;
-  std::vector<std::string> log;
-  int badDestroys = 0;
-
- private:
-  DrawingObject Make(const char* kind, ColorValue color, const FontParameters& font) {
-    if (failMaking) {
-      return nullptr;
-    }
-    live[++next_] = {color, font};
-    log.push_back(std::string("make ") + kind + " " + std::to_string(next_));
-    return reinterpret_cast<DrawingObject>(next_);
-  }
-  std::uintptr_t next_ = 0;
-};
 
 TEST(ColorFieldResources, EachSettingReplacesItsObjectOldOneFirst) {
   FakeDrawingObjects objects;
@@ -101,7 +74,7 @@ TEST(ColorFieldResources, EveryObjectMadeIsDestroyedExactlyOnceWhateverTheOrderO
       EXPECT_LE(objects.live.size(), 2u);
     }
     EXPECT_TRUE(objects.live.empty());
-    EXPECT_EQ(0, objects.badDestroys);
+    EXPECT_EQ(0, objects.badCalls);
   }
 }
 

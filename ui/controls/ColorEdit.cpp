@@ -1,25 +1,10 @@
 // The colour field: its binding, its colours and font, and its answer to the colour query.
 #include "ui/controls/ColorEdit.h"
 
+#include "ui/framework/GdiObjects.h"
+
 namespace tollward::ui {
 namespace {
-
-class CGdiObjects final : public IDrawingObjects {
- public:
-  DrawingObject MakeSolidBrush(ColorValue color) override { return ::CreateSolidBrush(color); }
-  DrawingObject MakeFont(const FontParameters& font) override {
-    return ::CreateFontA(font.height, font.width, font.escapement, font.orientation, font.weight,
-                         font.italic, font.underline, font.strikeOut, font.charSet,
-                         font.outPrecision, font.clipPrecision, font.quality, font.pitchAndFamily,
-                         font.faceName);
-  }
-  void Destroy(DrawingObject object) override { ::DeleteObject(static_cast<HGDIOBJ>(object)); }
-};
-
-IDrawingObjects& GdiObjects() {
-  static CGdiObjects objects;
-  return objects;
-}
 
 HFONT DialogFont(HWND control) {
   return reinterpret_cast<HFONT>(::SendMessageA(::GetParent(control), WM_GETFONT, 0, 0));

@@ -206,6 +206,14 @@ bool CDialog::OnNotify(int, NMHDR*, LRESULT&) {
 
 void CDialog::OnTimer(UINT_PTR) {}
 
+bool CDialog::OnDrawItem(int, const DRAWITEMSTRUCT*) {
+  return false;
+}
+
+bool CDialog::OnMeasureItem(int, MEASUREITEMSTRUCT*) {
+  return false;
+}
+
 bool CDialog::OnHelp(const HELPINFO*) {
   return false;
 }
@@ -279,6 +287,18 @@ INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_TIMER:
       OnTimer(wParam);
+      return TRUE;
+    case WM_DRAWITEM:
+      if (!OnDrawItem(static_cast<int>(wParam), reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) {
+        return FALSE;
+      }
+      ::SetWindowLongPtrA(m_hwnd, DWLP_MSGRESULT, TRUE);
+      return TRUE;
+    case WM_MEASUREITEM:
+      if (!OnMeasureItem(static_cast<int>(wParam), reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) {
+        return FALSE;
+      }
+      ::SetWindowLongPtrA(m_hwnd, DWLP_MSGRESULT, TRUE);
       return TRUE;
     case WM_HELP:
       if (!OnHelp(reinterpret_cast<const HELPINFO*>(lParam))) {

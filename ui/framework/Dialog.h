@@ -58,6 +58,10 @@ class CDialog : public CWindow {
   virtual void OnOK() { EndDialog(IDOK); }
   // Reached by the Cancel button, Escape and the close box.
   virtual void OnCancel() { EndDialog(IDCANCEL); }
+  // Owner-drawn items of controls and menus (id 0 for a menu); true when drawn or measured.
+  // Unhandled ones get the dialog manager's default.
+  virtual bool OnDrawItem(int id, const DRAWITEMSTRUCT* draw);
+  virtual bool OnMeasureItem(int id, MEASUREITEMSTRUCT* measure);
   // F1; return true when the help was shown.
   virtual bool OnHelp(const HELPINFO* info);
   // Any other message; return true with `result` set when handled. A control-colour query left

@@ -1,0 +1,85 @@
+// A menu from the resources whose chosen items are drawn by the program with a small picture
+// in front of their text.
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <memory>
+#include <string>
+
+#include "ui/controls/MenuItemPictures.h"
+#include "ui/framework/Menu.h"
+
+namespace tollward::ui {
+
+// Pixels of this colour in a menu picture let the menu show through.
+constexpr COLORREF kMenuTransparent = RGB(255, 0, 255);
+
+// One owner-drawn item: its pictures, their transparent colour and its text, as read from the
+// menu when it was registered. A record is a value: a copy owns copies of the pictures.
+class CBitmapMenuItem {
+ public:
+  CBitmapMenuItem();
+  explicit CBitmapMenuItem(std::string text);
+  virtual ~CBitmapMenuItem() = default;
+  CBitmapMenuItem(const CBitmapMenuItem&) = default;
+  CBitmapMenuItem& operator=(const CBitmapMenuItem&) = default;
+
+  // Releases the pictures held, then loads the resources (0 is none; a checked 0 means the
+  // normal picture for both states).
+  bool LoadBitmaps(UINT normalId, UINT checkedId, COLORREF transparent);
+  void Measure(MEASUREITEMSTRUCT* measure) const;
+  void Draw(const DRAWITEMSTRUCT* draw) const;
+  // Draws `bitmap` at (x, y) of the item rectangle without its transparent pixels; a negative
+  // y centres it vertically by its own height.
+  void DrawTransparentBitmap(HDC target, HBITMAP bitmap, int x, int y, const RECT& item) const;
+
+  const std::string& text() const { return m_text; }
+  HBITMAP normalBitmap() const { return static_cast<HBITMAP>(m_pictures.normal()); }
+  HBITMAP checkedBitmap() const { return static_cast<HBITMAP>(m_pictures.checked()); }
+  COLORREF transparentColor() const { return m_transparent; }
+
+ private:
+  MenuItemMetrics m_metrics;
+  CMenuItemPictures m_pictures;
+  COLORREF m_transparent = kMenuTransparent;
+  std::string m_text;
+};
+
+// The owner window hands its WM_MEASUREITEM and WM_DRAWITEM to MeasureItem and DrawItem; they
+// answer false for whatever is not one of this menu's registered items. Tracking, checking,
+// enabling and texts are done on the platform menu through GetMenu.
+class CBitmapMenu {
+ public:
+  CBitmapMenu() = default;
+  virtual ~CBitmapMenu() { RemoveAll(); }
+  CBitmapMenu(const CBitmapMenu&) = delete;
+  CBitmapMenu& operator=(const CBitmapMenu&) = delete;
+
+  // Empties the object first; on failure it stays empty.
+  bool LoadMenuResource(UINT id);
+  // Makes the item of command `id` owner-drawn with these pictures (see LoadBitmaps). False
+  // when nothing is loaded, there is no such item, the item has no text to draw, or a picture
+  // is missing (the item is then owner-drawn without a record, and left to the owner's default).
+  // A command registered before keeps its first record.
+  bool SetItemBitmap(UINT id, UINT normalId, UINT checkedId = 0,
+                     COLORREF transparent = kMenuTransparent);
+  bool DrawItem(const DRAWITEMSTRUCT* draw) const;
+  bool MeasureItem(MEASUREITEMSTRUCT* measure) const;
+  // Destroys the menu and every record.
+  void RemoveAll();
+
+  HMENU GetMenu() const { return m_menu ? m_menu->GetHandle() : nullptr; }
+  HMENU GetSubMenu(int position) const { return m_menu ? m_menu->GetSubMenu(position) : nullptr; }
+  // The record of a command, or null.
+  const CBitmapMenuItem* Item(UINT id) const;
+
+ private:
+  const CBitmapMenuItem* Lookup(UINT controlType, UINT itemId) const;
+
+  std::unique_ptr<CMenu> m_menu;
+  std::map<UINT, CBitmapMenuItem> m_items;
+};
+
+}  // namespace tollward::ui
