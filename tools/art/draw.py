@@ -195,7 +195,8 @@ def drag_cursor():
     write_icon(os.path.join(OUT, "drag.cur"), [(size, c.rgba())], hotspot=(0, 0))
 
 
-# Menu pictures: 13 x 13 in the 16 standard colours; magenta shows the menu through -------------
+# Menu pictures: 13 x 13 in the 16 standard colours; magenta shows the menu through. The tray
+# menu's own items wear the program's shield, grey and with the green dot as the tray icon does.
 
 COLOURS = {".": (255, 0, 255), "k": (0, 0, 0), "w": (255, 255, 255), "s": (192, 192, 192),
            "g": (128, 128, 128), "n": (0, 0, 128), "b": (0, 0, 255), "r": (255, 0, 0),
@@ -232,19 +233,19 @@ nbbbbbwwbbbbn
 .....rrrr....
 .............""",
     "menu_restore.bmp": """
-.............
-kkkkkkkkkkkkk
-knnnnnnnnwkwk
-kkkkkkkkkkkkk
-kwwwwwwwwwwwk
-kwssssssswwwk
-kwwwwwwwwwwwk
-kwsssswwwwwwk
-kwwwwwwwwwwwk
-kwsssssssswwk
-kwwwwwwwwwwwk
-kkkkkkkkkkkkk
-.............""",
+.nnnnnnnnnnn.
+nwwwwwwwwwwwn
+nwbbbbbbbbbwn
+nwbbbbbbbbbwn
+nwbbbbbbbbbwn
+nwbbwwwwwbbwn
+nwbwnnnnnwbwn
+nwwnnnnnnnwwn
+.nwnnnnnnnwn.
+.nwwnnnnnwwn.
+..nwwnnnwwn..
+...nnwwwnn...
+.....nnn.....""",
     "menu_scan.bmp": """
 ...kkkk......
 ..kaaaak.....
@@ -274,33 +275,33 @@ kkkkkkkkkkkkk
 ..kwwwwwwwk..
 ..kkkkkkkkk..""",
     "menu_monitor_off.bmp": """
-.............
-.............
-....ggggg....
-..gg.....gg..
-.g...ggg...g.
-g...gsssg...g
-g...gsssg...g
-.g...ggg...g.
-..gg.....gg..
-....ggggg....
-.............
-.............
-.............""",
+.ggggggggggg.
+gwwwwwwwwwwwg
+gwssssssssswg
+gwssssssssswg
+gwssssssssswg
+gwsswwwwwsswg
+gwswgggggwswg
+gwwgggggggwwg
+.gwgggggggwg.
+.gwwgggggwwg.
+..gwwgggwwg..
+...ggwwwgg...
+.....ggg.....""",
     "menu_monitor_on.bmp": """
-.............
-.............
-....kkkkk....
-..kkwwwwwkk..
-.kwwwbbbwwwk.
-kwwwbnnnbwwwk
-kwwwbnnnbwwwk
-.kwwwbbbwwwk.
-..kkwwwwwkk..
-....kkkkk....
-.............
-...GGlllGG...
-.............""",
+.nnnnnnnnnnn.
+nwwwwwwwwwwwn
+nwbbbbbbbbbwn
+nwbbbbbbbbbwn
+nwbbbbbbbbbwn
+nwbbwwwwwbbwn
+nwbwnnnnnwbwn
+nwwnnnnnGGGGn
+.nwnnnnGlllG.
+.nwwnnnGlllG.
+..nwwnnGlllG.
+...nnwwGGGG..
+.....nnn.....""",
     "menu_bad_areas.bmp": """
 ....rrrrr....
 ..rrmwwwwrr..
