@@ -12,16 +12,12 @@
 namespace tollward::ui {
 
 const char* HelpPageName(UINT context) {
-  switch (context) {
-    case help_topic::kControlCenter:
-      return "control-center.html";
-    case help_topic::kBadAreaCodes:
-      return "bad-area-codes.html";
-    case help_topic::kOptions:
-      return "options.html";
-    default:
-      return "index.html";
+  for (const HelpTopicPage& topic : kHelpTopicPages) {
+    if (topic.context == context) {
+      return topic.page;
+    }
   }
+  return kHelpTopicPages[0].page;
 }
 
 std::string HelpDirectory() {

@@ -15,6 +15,19 @@ constexpr UINT kBadAreaCodes = 102;
 constexpr UINT kOptions = 103;
 }  // namespace help_topic
 
+// Every topic the program asks for and its page in the help folder; the package's test checks
+// each of them against the pages it ships.
+struct HelpTopicPage {
+  UINT context;
+  const char* page;
+};
+constexpr HelpTopicPage kHelpTopicPages[] = {
+    {help_topic::kContents, "index.html"},
+    {help_topic::kControlCenter, "control-center.html"},
+    {help_topic::kBadAreaCodes, "bad-area-codes.html"},
+    {help_topic::kOptions, "options.html"},
+};
+
 // The file name of the page for a topic; the contents page for 0 and for unknown numbers.
 const char* HelpPageName(UINT context);
 // The folder of the pages: "help\" beside the program file, with its trailing backslash.
