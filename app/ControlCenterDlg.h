@@ -11,6 +11,7 @@
 #include "app/InteractiveOptions.h"
 #include "app/InteractiveRASConnections.h"
 #include "ui/framework/LoadedBitmap.h"
+#include "app/logic/EntryMenu.h"
 #include "app/logic/StartSwitches.h"
 #include "core/RASBadAreaCodes.h"
 #include "platform/AutostartStore.h"
@@ -98,6 +99,12 @@ class CControlCenterDlg : public ui::CDialog {
   void ShowExtendedButtons();
   bool OnListNotify(const ui::CListView& view, NMHDR* header);
 
+  // The lists' context menus and drag and drop.
+  void ShowEntryMenu(bool atCursor, EntryView view);
+  bool OnEntryCommand(int id);
+  void BeginDrag(int source);
+  void EndDrag(LPARAM clientPoint);
+
   // The window.
   bool ConfirmQuit();
   void ShowAbout();
@@ -115,6 +122,8 @@ class CControlCenterDlg : public ui::CDialog {
   bool m_busy = false;
   std::time_t m_lastScan = 0;
   bool m_pausing = false;
+  // 0 while no entry is dragged, 1 from the unregistered view, 2 from the registered view.
+  int m_dragSource = 0;
   HICON m_icon;
   ui::CToolTip m_tooltip;
   std::string m_connectionFilePath;

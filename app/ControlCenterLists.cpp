@@ -140,11 +140,27 @@ bool CControlCenterDlg::OnListNotify(const ui::CListView& view, NMHDR* header) {
         return false;
       }
       break;
-    case LVN_KEYDOWN:
-      if (reinterpret_cast<const NMLVKEYDOWN*>(header)->wVKey != VK_SPACE) {
+    case LVN_KEYDOWN: {
+      const WORD key = reinterpret_cast<const NMLVKEYDOWN*>(header)->wVKey;
+      if (key == VK_APPS) {
+        ShowEntryMenu(false, unregistered ? EntryView::kUnregistered : EntryView::kRegistered);
+        return true;
+      }
+      if (key != VK_SPACE) {
         return false;
       }
       break;
+    }
+    case NM_RCLICK:
+      // The empty part of a view has no menu.
+      if (reinterpret_cast<const NMITEMACTIVATE*>(header)->iItem < 0) {
+        return false;
+      }
+      ShowEntryMenu(true, unregistered ? EntryView::kUnregistered : EntryView::kRegistered);
+      return true;
+    case LVN_BEGINDRAG:
+      BeginDrag(unregistered ? 1 : 2);
+      return true;
     case LVN_ITEMCHANGED:
       unregistered ? UpdateUnregisteredButtons() : UpdateRegisteredButtons();
       return true;

@@ -1,5 +1,6 @@
-// The control center's owner-drawn menus: which menu draws and measures an item.
+// The control center's owner-drawn menus: which menu draws an item, and the lists' context menu.
 #include "app/ControlCenterDlg.h"
+#include "res/resource.h"
 
 namespace tollward {
 
@@ -21,6 +22,56 @@ bool CControlCenterDlg::OnMeasureItem(int id, MEASUREITEMSTRUCT* measure) {
     return true;
   }
   return ui::CDialog::OnMeasureItem(id, measure);
+}
+
+void CControlCenterDlg::ShowEntryMenu(bool atCursor, EntryView view) {
+  POINT at{};
+  if (atCursor) {
+    ::GetCursorPos(&at);
+  } else {
+    const ui::CListView& control =
+        view == EntryView::kUnregistered ? m_unregisteredView : m_registeredView;
+    if (!control.IsWindow()) {
+      return;
+    }
+    const int mark = control.GetSelectionMark();
+    if (mark < 0) {
+      return;
+    }
+    POINT item{};
+    control.Send(LVM_GETITEMPOSITION, static_cast<WPARAM>(mark), reinterpret_cast<LPARAM>(&item));
+    const RECT frame = control.GetWindowRect();
+    at = POINT{frame.left + item.x, frame.top + item.y};
+  }
+
+  // Made afresh each time, so its pictures live only while it is shown.
+  ui::CBitmapMenu menu;
+  if (!menu.LoadMenuResource(IDR_ENTRY_MENU)) {
+    return;
+  }
+  const EntryMenuPlan plan = PlanEntryMenu(view, m_options.showExtendedFunctionality);
+  HMENU popup = menu.GetSubMenu(plan.popup);
+  if (popup == nullptr) {
+    return;
+  }
+  for (const EntryMenuPicture& item : plan.pictures) {
+    menu.SetItemBitmap(item.command, item.picture);
+  }
+  for (unsigned command : plan.removedCommands) {
+    ::RemoveMenu(popup, command, MF_BYCOMMAND);
+  }
+  if (plan.removeSeparator) {
+    ::RemoveMenu(popup, plan.separatorPosition, MF_BYPOSITION);
+  }
+  m_activePopup = &menu;
+  ::TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, m_hwnd, nullptr);
+  m_activePopup = nullptr;
+}
+
+// The menu's commands run exactly what the buttons under the views run.
+bool CControlCenterDlg::OnEntryCommand(int id) {
+  const int button = ButtonForEntryCommand(static_cast<unsigned>(id));
+  return button != 0 && OnCommand(button, BN_CLICKED, GetDlgItem(button));
 }
 
 }  // namespace tollward

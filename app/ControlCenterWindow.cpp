@@ -81,6 +81,9 @@ bool CControlCenterDlg::OnCommand(int id, int code, HWND) {
   if (code != BN_CLICKED) {
     return false;
   }
+  if (OnEntryCommand(id)) {
+    return true;
+  }
   switch (id) {
     case IDC_REGISTER:
       RegisterSelected();
@@ -118,8 +121,15 @@ bool CControlCenterDlg::OnHelp(const HELPINFO* info) {
   return true;
 }
 
-bool CControlCenterDlg::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
+bool CControlCenterDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   switch (message) {
+    case WM_LBUTTONUP:
+      EndDrag(lParam);
+      return false;
+    case WM_CAPTURECHANGED:
+      // Another window took the mouse: the drag is over without a drop.
+      m_dragSource = 0;
+      return false;
     case WM_SYSCOMMAND:
       return OnSysCommand(wParam);
     case WM_PAINT:
