@@ -242,6 +242,52 @@ TEST_F(EntryDragAndMenu, TheContextMenuKeyShowsTheViewsCommandsAtTheSelectedItem
   EXPECT_EQ(Names{"Office ISDN"}, registeredAfterCommand);
 }
 
+TEST_F(EntryDragAndMenu, ARightClickShowsTheMenuAtTheCursorOnlyOverAnEntry) {
+  auto rightClick = [&](POINT client) {
+    POINT screen = client;
+    ::ClientToScreen(item(IDC_UNREGISTERED_LIST), &screen);
+    ::SetCursorPos(screen.x, screen.y);
+    ::PostMessageA(item(IDC_UNREGISTERED_LIST), WM_RBUTTONDOWN, MK_RBUTTON,
+                   MAKELPARAM(client.x, client.y));
+    ::PostMessageA(item(IDC_UNREGISTERED_LIST), WM_RBUTTONUP, 0, MAKELPARAM(client.x, client.y));
+  };
+  ShownMenu overEntry;
+  POINT cursor{};
+  bool menuOverEmptyArea = true;
+  Robot robot;
+  OnControlCenter(robot, [&](RobotWindow&) {
+    RECT row{LVIR_LABEL, 0, 0, 0};
+    ::SendMessageA(item(IDC_UNREGISTERED_LIST), LVM_GETITEMRECT, kOfficeRow,
+                   reinterpret_cast<LPARAM>(&row));
+    rightClick(POINT{row.left + 20, (row.top + row.bottom) / 2});
+  });
+  robot.OnWindow(PopupMenu(), [&](RobotWindow& menu) {
+    overEntry = ReadMenu(menu.hwnd());
+    ::GetCursorPos(&cursor);
+    ::EndMenu();
+  });
+  robot.Then([&] {
+    RECT client{};
+    ::GetClientRect(item(IDC_UNREGISTERED_LIST), &client);
+    rightClick(POINT{client.right / 2, client.bottom - 4});
+  });
+  robot.Then([&] {
+    menuOverEmptyArea = false;
+    for (HWND shown : robot.NewWindows()) {
+      menuOverEmptyArea = menuOverEmptyArea || PopupMenu().test(shown);
+    }
+    ::EndMenu();
+  });
+  ControlCenterTest::QueueQuitWithYes(robot);
+
+  MakeControlCenter(" /nosplash")->DoModal();
+  EXPECT_TRUE(robot.Done()) << robot.Failures();
+  EXPECT_EQ(std::vector<UINT>{ID_ENTRY_REGISTER}, overEntry.commands);
+  EXPECT_EQ(cursor.x, overEntry.origin.x);
+  EXPECT_EQ(cursor.y, overEntry.origin.y);
+  EXPECT_FALSE(menuOverEmptyArea);
+}
+
 TEST_F(EntryDragAndMenu, WithTheExpertFunctionsTheMenuHoldsAllThreeCommands) {
   EnableExpertFunctions();
   RegisterWholePhonebook();
