@@ -14,7 +14,6 @@ namespace tollward::ui {
 class CMenuItemPictures {
  public:
   explicit CMenuItemPictures(IDrawingObjects& objects) : objects_(&objects) {}
-  ~CMenuItemPictures() { Release(); }
   CMenuItemPictures(const CMenuItemPictures& other) : objects_(other.objects_) { CopyFrom(other); }
   CMenuItemPictures& operator=(const CMenuItemPictures& other) {
     if (this != &other) {
@@ -29,45 +28,44 @@ class CMenuItemPictures {
   // normal picture serve for both states. False when a resource could not be loaded.
   bool Load(unsigned normalId, unsigned checkedId) {
     Release();
-    if (normalId != 0 && (normal_ = objects_->LoadBitmapResource(normalId)) == nullptr) {
-      return false;
+    if (normalId != 0) {
+      normal_ = COwnedObject(*objects_, objects_->LoadBitmapResource(normalId));
+      if (!normal_) {
+        return false;
+      }
     }
-    if (checkedId == 0) {
-      checked_ = normal_;
-      return true;
+    shared_ = checkedId == 0;
+    if (!shared_) {
+      checked_ = COwnedObject(*objects_, objects_->LoadBitmapResource(checkedId));
     }
-    checked_ = objects_->LoadBitmapResource(checkedId);
-    return checked_ != nullptr;
+    return shared_ || static_cast<bool>(checked_);
   }
 
-  DrawingObject normal() const { return normal_; }
-  DrawingObject checked() const { return checked_; }
-  bool Shared() const { return normal_ == checked_; }
+  DrawingObject normal() const { return normal_.get(); }
+  DrawingObject checked() const { return shared_ ? normal_.get() : checked_.get(); }
+  bool Shared() const { return normal() == checked(); }
 
  private:
   void CopyFrom(const CMenuItemPictures& other) {
-    normal_ = other.normal_ != nullptr ? objects_->CopyBitmap(other.normal_) : nullptr;
-    if (other.Shared()) {
-      checked_ = normal_;
-    } else {
-      checked_ = other.checked_ != nullptr ? objects_->CopyBitmap(other.checked_) : nullptr;
+    normal_ = Copy(other.normal_);
+    shared_ = other.shared_;
+    if (!shared_) {
+      checked_ = Copy(other.checked_);
     }
   }
-
+  COwnedObject Copy(const COwnedObject& picture) const {
+    return picture ? COwnedObject(*objects_, objects_->CopyBitmap(picture.get())) : COwnedObject();
+  }
   void Release() {
-    if (checked_ != nullptr && checked_ != normal_) {
-      objects_->Destroy(checked_);
-    }
-    if (normal_ != nullptr) {
-      objects_->Destroy(normal_);
-    }
-    normal_ = nullptr;
-    checked_ = nullptr;
+    checked_.Reset();
+    normal_.Reset();
+    shared_ = true;
   }
 
   IDrawingObjects* objects_;
-  DrawingObject normal_ = nullptr;
-  DrawingObject checked_ = nullptr;
+  COwnedObject normal_;
+  COwnedObject checked_;
+  bool shared_ = true;
 };
 
 struct Extent {
