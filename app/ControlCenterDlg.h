@@ -105,6 +105,9 @@ class CControlCenterDlg : public ui::CDialog {
   void BeginDrag(int source);
   void EndDrag(LPARAM clientPoint);
 
+  // The bad area code manager, and the registered entries its codes now rule out.
+  void ManageBadAreaCodes();
+
   // The window.
   bool ConfirmQuit();
   void ShowAbout();

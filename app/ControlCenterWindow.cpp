@@ -96,6 +96,9 @@ bool CControlCenterDlg::OnCommand(int id, int code, HWND) {
       ShowAbout();
       m_busy = false;
       return true;
+    case IDC_BAD_AREAS:
+      ManageBadAreaCodes();
+      return true;
     case IDC_HELP_BUTTON:
       ui::ShowHelpFrom(m_hwnd, m_helpDirectory, ui::help_topic::kControlCenter);
       return true;

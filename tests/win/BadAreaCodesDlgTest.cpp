@@ -1,5 +1,5 @@
 // The bad area code manager from its real template: adding, the list's refusals, deleting,
-// editing in place, closing and the save.
+// editing in place, closing and the save, and the control center's "&Bad Areas" button.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -281,6 +281,42 @@ TEST_F(BadAreaCodesDlg, AnEditInPlaceReplacesTheCodeOnlyWithNewDigitsTheListTake
   EXPECT_EQ((Texts{"0345", "0899"}), afterCancel);
   EXPECT_EQ((Texts{"0345", "0899"}), Codes(list_));
   EXPECT_EQ(kEmptyFile + 2 * kSlot, ReadBytes(path_).size());
+}
+
+class BadAreasButton : public testing::ControlCenterTest {};
+
+TEST_F(BadAreasButton, ANewCodeMovesTheRegisteredEntriesThatDialItAndIsStored) {
+  WriteFourEntries();
+  RegisterWholePhonebook();
+  HWND controlCenter = nullptr;
+  Texts unregistered, registered;
+  std::size_t fileAfterDialog = 0;
+  Robot robot;
+  robot.OnWindow(FromTemplate(IDD_CONTROL_CENTER), [&](RobotWindow& found) {
+    controlCenter = found.hwnd();
+    found.Click(IDC_BAD_AREAS);
+  });
+  robot.OnWindow(FromTemplate(IDD_BAD_AREA_CODES),
+                 [](RobotWindow& dialog) { TypeAndEnter(dialog, "0190"); });
+  robot.Then([] {
+    const std::vector<HWND> open = testing::DialogsFromTemplate(IDD_BAD_AREA_CODES);
+    ASSERT_EQ(1u, open.size());
+    RobotWindow(open[0]).Click(IDOK);
+  });
+  robot.When(
+      "the manager closed", [] { return testing::DialogsFromTemplate(IDD_BAD_AREA_CODES).empty(); },
+      [&] {
+        unregistered = ListColumn(RobotWindow(controlCenter), IDC_UNREGISTERED_LIST, 0);
+        registered = ListColumn(RobotWindow(controlCenter), IDC_REGISTERED_LIST, 0);
+        fileAfterDialog = ReadBytes(programDirectory() + "Tollward.bac").size();
+      });
+  QueueQuitWithYes(robot);
+
+  MakeControlCenter(" /nosplash")->DoModal();
+  EXPECT_TRUE(robot.Done()) << robot.Failures();
+  EXPECT_EQ(Texts{"Fast Access"}, unregistered);
+  EXPECT_EQ((Texts{"CityNet", "Office ISDN", "university dial-in"}), registered);
+  EXPECT_EQ(kEmptyFile + kSlot, fileAfterDialog);
 }
 
 }  // namespace
