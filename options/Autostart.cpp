@@ -41,35 +41,50 @@ AutostartSwitches AutostartSwitchesIn(const std::string& valueData) {
   return found;
 }
 
+// The machine's value comes first; the user's counts only when the machine has none that this
+// user may read.
 void COptions::ReadAutostart() {
   try {
-    std::string data;
-    if (!autostart_.Read(data)) {
-      runSilentCheckAtStart = false;
-      runMonitorAtStartup = false;
-      return;
-    }
-    const AutostartSwitches found = AutostartSwitchesIn(data);
-    runSilentCheckAtStart = found.silentCheck;
-    runMonitorAtStartup = found.monitor;
-    if (!found.silentCheck && !found.monitor) {
+    runSilentCheckAtStart = false;
+    runMonitorAtStartup = false;
+    for (const AutostartList list : {AutostartList::kMachine, AutostartList::kUser}) {
+      std::string data;
+      if (!autostart_.Read(list, data)) {
+        continue;
+      }
+      const AutostartSwitches found = AutostartSwitchesIn(data);
+      if (found.silentCheck || found.monitor) {
+        runSilentCheckAtStart = found.silentCheck;
+        runMonitorAtStartup = found.monitor;
+        return;
+      }
       // A value that would start the program without any task only costs the user a start.
-      autostart_.Delete();
+      autostart_.Delete(list);
     }
   } catch (...) {
     // Autostart is a convenience; failing to read it is as silent as a missing value.
   }
 }
 
+// An ordinary user may not write the machine's list; the user's own list then starts the
+// program for him, so that the boxes he checked do what they say. Only one of the two values
+// is kept, so that the program is not started twice at log-on.
 void COptions::WriteAutostart() {
   try {
     if (runSilentCheckAtStart || runMonitorAtStartup) {
-      autostart_.Write(AutostartCommand(programPath, {runSilentCheckAtStart, runMonitorAtStartup}));
+      const std::string command =
+          AutostartCommand(programPath, {runSilentCheckAtStart, runMonitorAtStartup});
+      if (autostart_.Write(AutostartList::kMachine, command)) {
+        autostart_.Delete(AutostartList::kUser);
+      } else {
+        autostart_.Write(AutostartList::kUser, command);
+      }
     } else {
-      autostart_.Delete();
+      autostart_.Delete(AutostartList::kMachine);
+      autostart_.Delete(AutostartList::kUser);
     }
   } catch (...) {
-    // Silent like every other failure of the autostart value.
+    // Nothing more can be done without the rights to either list.
   }
 }
 

@@ -67,9 +67,11 @@ class COptions : public CErrorState {
   const std::string& GetProgramPath() const { return programPath; }
   const std::string& GetOptionsFilePath() const { return optionsFilePath; }
 
-  // The two flags from the autostart value; a value holding neither switch is removed.
+  // The two flags from the machine's autostart value, or from the user's when the machine has
+  // none; a value holding neither switch is removed.
   void ReadAutostart();
-  // Writes the value from the two flags, or removes it when both are off.
+  // Writes the machine's value from the two flags, or the user's when the machine's cannot be
+  // written; removes both when both flags are off.
   void WriteAutostart();
 
  private:

@@ -116,7 +116,7 @@ TEST(Autostart, AValueThatCannotBeReadCountsAsNoSwitchAndIsLeftInPlace) {
     EXPECT_EQ(program.store.deletes, 0);
   }
 
-  // A user who may not open the machine's key sees no switch and is not told.
+  // A user who may not open the machine's key does not see its value and is not told.
   InstalledProgram refused;
   refused.store.SetText(refused.programPath() + " /scan");
   refused.store.refuseAccess = true;
@@ -151,6 +151,67 @@ TEST(Autostart, EveryLoadRereadsTheValueFirstAndEverySaveRewritesItFirst) {
   options.runSilentCheckAtStart = false;
   ASSERT_TRUE(options.Save(path));
   EXPECT_FALSE(program.store.data.has_value());
+}
+
+TEST(Autostart, AUserWhoMayNotWriteTheMachinesListGetsTheSameValueInHisOwn) {
+  const struct {
+    bool scan;
+    bool monitor;
+    const char* switches;  // null: no value
+  } cases[] = {
+      {true, true, " /scan /monitor"},
+      {true, false, " /scan"},
+      {false, false, nullptr},
+  };
+  for (const auto& c : cases) {
+    InstalledProgram program;
+    program.store.refuseAccess = true;
+    program.store.user.SetText("stale /scan");
+    {
+      auto options = program.Options();
+      EXPECT_TRUE(options.runSilentCheckAtStart) << "the user's value is read";
+      options.runSilentCheckAtStart = c.scan;
+      options.runMonitorAtStartup = c.monitor;
+      ASSERT_TRUE(options.Save());
+      if (c.switches == nullptr) {
+        EXPECT_FALSE(program.store.user.data.has_value());
+      } else {
+        EXPECT_EQ(program.store.user.Text(), program.programPath() + c.switches);
+      }
+    }
+    EXPECT_FALSE(program.store.data.has_value());
+    // As the next start of the program reads them.
+    auto reread = program.Options();
+    EXPECT_EQ(reread.runSilentCheckAtStart, c.scan) << c.switches;
+    EXPECT_EQ(reread.runMonitorAtStartup, c.monitor) << c.switches;
+    EXPECT_TRUE(program.reports.empty());
+  }
+}
+
+TEST(Autostart, TheMachinesValueComesFirstAndOnlyOneOfTheTwoIsKept) {
+  InstalledProgram program;
+  program.store.SetText(program.programPath() + " /scan");
+  program.store.user.SetText(program.programPath() + " /scan /monitor");
+  {
+    auto options = program.Options();
+    EXPECT_TRUE(options.runSilentCheckAtStart);
+    EXPECT_FALSE(options.runMonitorAtStartup) << "the machine's value decides";
+    options.WriteAutostart();
+    EXPECT_EQ(program.store.Text(), program.programPath() + " /scan");
+    EXPECT_FALSE(program.store.user.data.has_value()) << "not started twice at log-on";
+  }
+
+  // A machine's value without a task goes, and the user's is read in its place.
+  InstalledProgram withUser;
+  withUser.store.SetText(withUser.programPath());
+  withUser.store.user.SetText(withUser.programPath() + " /MONITOR");
+  auto options = withUser.Options();
+  EXPECT_FALSE(withUser.store.data.has_value());
+  EXPECT_TRUE(options.runMonitorAtStartup);
+  withUser.store.user.SetText(withUser.programPath() + "/monitor");
+  options.ReadAutostart();
+  EXPECT_FALSE(options.runMonitorAtStartup);
+  EXPECT_FALSE(withUser.store.user.data.has_value()) << "without a task in either list";
 }
 
 }  // namespace

@@ -1,7 +1,5 @@
-// The autostart store of Windows: the value "Tollward" under the machine's Run key.
+// The autostart store of Windows: the value "Tollward" under the machine's and the user's Run key.
 #include "platform/win32/RegistryAutostartStore.h"
-
-#include <windows.h>
 
 namespace tollward {
 
@@ -13,9 +11,14 @@ namespace {
 // The Run key, open for the lifetime of one operation; null when it could not be opened.
 class RunKey {
  public:
-  RunKey() {
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kAutostartRunKey, 0, KEY_ALL_ACCESS, &key_) !=
-        ERROR_SUCCESS) {
+  // The user's key is made when a value is to be written there and it is missing, as it may
+  // be in a fresh profile; the machine's always exists.
+  RunKey(HKEY root, bool create) {
+    const LONG result =
+        create ? RegCreateKeyExA(root, kAutostartRunKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                 KEY_ALL_ACCESS, nullptr, &key_, nullptr)
+               : RegOpenKeyExA(root, kAutostartRunKey, 0, KEY_ALL_ACCESS, &key_);
+    if (result != ERROR_SUCCESS) {
       key_ = nullptr;
     }
   }
@@ -35,8 +38,8 @@ class RunKey {
 
 }  // namespace
 
-bool CRegistryAutostartStore::Read(std::string& data) noexcept {
-  RunKey key;
+bool CRegistryAutostartStore::Read(AutostartList list, std::string& data) noexcept {
+  RunKey key(Root(list), false);
   if (key.get() == nullptr) {
     return false;
   }
@@ -55,17 +58,16 @@ bool CRegistryAutostartStore::Read(std::string& data) noexcept {
   return true;
 }
 
-void CRegistryAutostartStore::Write(const std::string& text) noexcept {
-  RunKey key;
-  if (key.get() != nullptr) {
-    RegSetValueExA(key.get(), kAutostartValueName, 0, REG_SZ,
-                   reinterpret_cast<const BYTE*>(text.c_str()),
-                   static_cast<DWORD>(text.size() + 1));
-  }
+bool CRegistryAutostartStore::Write(AutostartList list, const std::string& text) noexcept {
+  RunKey key(Root(list), list == AutostartList::kUser);
+  return key.get() != nullptr &&
+         RegSetValueExA(key.get(), kAutostartValueName, 0, REG_SZ,
+                        reinterpret_cast<const BYTE*>(text.c_str()),
+                        static_cast<DWORD>(text.size() + 1)) == ERROR_SUCCESS;
 }
 
-void CRegistryAutostartStore::Delete() noexcept {
-  RunKey key;
+void CRegistryAutostartStore::Delete(AutostartList list) noexcept {
+  RunKey key(Root(list), false);
   if (key.get() != nullptr) {
     RegDeleteValueA(key.get(), kAutostartValueName);
   }

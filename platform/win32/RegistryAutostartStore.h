@@ -1,5 +1,7 @@
-// The autostart store of Windows: the value "Tollward" under the machine's Run key.
+// The autostart store of Windows: the value "Tollward" under the machine's and the user's Run key.
 #pragma once
+
+#include <windows.h>
 
 #include "platform/AutostartStore.h"
 
@@ -9,13 +11,27 @@ extern const char kAutostartRunKey[];
 extern const char kAutostartValueName[];
 
 // Opens the key for each operation and closes it again, so that a change made by anyone else
-// in between is always seen. The key is opened with full access even for reading: a user who
-// may not write there reads no autostart at all.
+// in between is always seen. The machine's key is opened with full access even for reading: a
+// user who may not write there reads no value from it, and so sees the one of his own list that
+// the program writes for him instead.
 class CRegistryAutostartStore final : public IAutostartStore {
  public:
-  bool Read(std::string& data) noexcept override;
-  void Write(const std::string& text) noexcept override;
-  void Delete() noexcept override;
+  // The hives of the two lists; a test may name others.
+  explicit CRegistryAutostartStore(HKEY machineRoot = HKEY_LOCAL_MACHINE,
+                                   HKEY userRoot = HKEY_CURRENT_USER)
+      : machineRoot_(machineRoot), userRoot_(userRoot) {}
+
+  bool Read(AutostartList list, std::string& data) noexcept override;
+  bool Write(AutostartList list, const std::string& text) noexcept override;
+  void Delete(AutostartList list) noexcept override;
+
+ private:
+  HKEY Root(AutostartList list) const {
+    return list == AutostartList::kMachine ? machineRoot_ : userRoot_;
+  }
+
+  HKEY machineRoot_;
+  HKEY userRoot_;
 };
 
 // The one store the program uses.

@@ -1,4 +1,4 @@
-// An autostart store in memory that keeps the bytes as the system would, limit included.
+// Autostart lists in memory that keep the bytes as the system would, limit included.
 #pragma once
 
 #include <optional>
@@ -8,11 +8,11 @@
 
 namespace tollward::testing {
 
-class FakeAutostartStore : public IAutostartStore {
- public:
+// One list's value.
+struct FakeAutostartValue {
   // The stored bytes; a written text is kept with its terminating zero, as the system keeps it.
   std::optional<std::string> data;
-  // As for a user who may not open the machine's key: nothing is read, written or removed.
+  // As for a user who may not open the list's key: nothing is read, written or removed.
   bool refuseAccess = false;
   int writes = 0;
   int deletes = 0;
@@ -20,25 +20,44 @@ class FakeAutostartStore : public IAutostartStore {
   void SetText(const std::string& text) { data = text + '\0'; }
   // The text up to its first zero; empty when there is no value.
   std::string Text() const { return data ? std::string(data->c_str()) : std::string(); }
+};
 
-  bool Read(std::string& out) noexcept override {
-    if (refuseAccess || !data || data->size() > kAutostartReadLimit) {
+// The machine's value is the store's own; the user's is `user`.
+class FakeAutostartStore : public IAutostartStore, public FakeAutostartValue {
+ public:
+  FakeAutostartValue user;
+
+  bool Read(AutostartList list, std::string& out) noexcept override {
+    const FakeAutostartValue& value = Of(list);
+    if (value.refuseAccess || !value.data || value.data->size() > kAutostartReadLimit) {
       return false;
     }
-    out = *data;
+    out = *value.data;
     return true;
   }
-  void Write(const std::string& text) noexcept override {
-    ++writes;
-    if (!refuseAccess) {
-      SetText(text);
+  bool Write(AutostartList list, const std::string& text) noexcept override {
+    FakeAutostartValue& value = Of(list);
+    ++value.writes;
+    if (value.refuseAccess) {
+      return false;
+    }
+    value.SetText(text);
+    return true;
+  }
+  void Delete(AutostartList list) noexcept override {
+    FakeAutostartValue& value = Of(list);
+    ++value.deletes;
+    if (!value.refuseAccess) {
+      value.data.reset();
     }
   }
-  void Delete() noexcept override {
-    ++deletes;
-    if (!refuseAccess) {
-      data.reset();
-    }
+
+ private:
+  FakeAutostartValue& Of(AutostartList list) {
+    return list == AutostartList::kMachine ? *this : user;
+  }
+  const FakeAutostartValue& Of(AutostartList list) const {
+    return list == AutostartList::kMachine ? *this : user;
   }
 };
 

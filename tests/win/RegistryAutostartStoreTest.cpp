@@ -1,4 +1,4 @@
-// The real Run value, written, read and removed through the store the program uses.
+// The real Run values, written, read and removed through the store the program uses.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -16,9 +16,9 @@ namespace {
 // Direct registry access, independent of the store under test.
 class RunKeyForTest {
  public:
-  RunKeyForTest() {
-    opened_ = RegOpenKeyExA(HKEY_LOCAL_MACHINE, kAutostartRunKey, 0, KEY_ALL_ACCESS, &key_) ==
-              ERROR_SUCCESS;
+  explicit RunKeyForTest(HKEY root) {
+    opened_ = RegCreateKeyExA(root, kAutostartRunKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
+                              KEY_ALL_ACCESS, nullptr, &key_, nullptr) == ERROR_SUCCESS;
   }
   ~RunKeyForTest() {
     if (opened_) {
@@ -53,34 +53,49 @@ std::vector<BYTE> Bytes(const std::string& text) {
   return std::vector<BYTE>(text.c_str(), text.c_str() + text.size() + 1);
 }
 
-// Whatever value the machine had before a test is put back after it; none is left otherwise.
-class RunValue : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_TRUE(key_.opened());
-    hadValue_ = key_.Query(savedType_, savedBytes_);
+// A list's value as it was before a test, put back after it.
+class SavedValue {
+ public:
+  explicit SavedValue(const RunKeyForTest& key) : key_(key) {
+    had_ = key_.Query(type_, bytes_);
     key_.Delete();
   }
-  void TearDown() override {
-    if (hadValue_) {
-      key_.Set(savedType_, savedBytes_);
+  ~SavedValue() {
+    if (had_) {
+      key_.Set(type_, bytes_);
     } else {
       key_.Delete();
     }
   }
 
-  RunKeyForTest key_;
+ private:
+  const RunKeyForTest& key_;
+  bool had_ = false;
+  DWORD type_ = 0;
+  std::vector<BYTE> bytes_;
+};
+
+// Whatever values the machine and the user had before a test are put back after it; none is
+// left otherwise.
+class RunValue : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(key_.opened());
+    ASSERT_TRUE(userKey_.opened());
+  }
+
+  RunKeyForTest key_{HKEY_LOCAL_MACHINE};
+  RunKeyForTest userKey_{HKEY_CURRENT_USER};
   CRegistryAutostartStore store_;
 
  private:
-  bool hadValue_ = false;
-  DWORD savedType_ = 0;
-  std::vector<BYTE> savedBytes_;
+  SavedValue saved_{key_};
+  SavedValue savedUser_{userKey_};
 };
 
 TEST_F(RunValue, AWrittenTextIsAStringValueThatCountsItsZeroAndReadsBack) {
   const std::string text = "\"C:\\Program Files\\Tollward\\Tollward.exe\" /scan /monitor";
-  store_.Write(text);
+  store_.Write(AutostartList::kMachine, text);
   DWORD type = 0;
   std::vector<BYTE> bytes;
   ASSERT_TRUE(key_.Query(type, bytes));
@@ -88,36 +103,36 @@ TEST_F(RunValue, AWrittenTextIsAStringValueThatCountsItsZeroAndReadsBack) {
   EXPECT_EQ(bytes, Bytes(text));
 
   std::string read;
-  ASSERT_TRUE(store_.Read(read));
+  ASSERT_TRUE(store_.Read(AutostartList::kMachine, read));
   EXPECT_EQ(read, text + '\0');
 
-  store_.Write("C:\\T.exe /scan");
-  ASSERT_TRUE(store_.Read(read));
+  store_.Write(AutostartList::kMachine, "C:\\T.exe /scan");
+  ASSERT_TRUE(store_.Read(AutostartList::kMachine, read));
   EXPECT_EQ(read, std::string("C:\\T.exe /scan") + '\0') << "a write replaces the value";
 }
 
 TEST_F(RunValue, ADeletedOrMissingValueReadsAsNothingAndDeletingItAgainIsHarmless) {
-  store_.Write("C:\\T.exe /scan");
-  store_.Delete();
+  store_.Write(AutostartList::kMachine, "C:\\T.exe /scan");
+  store_.Delete(AutostartList::kMachine);
   DWORD type = 0;
   std::vector<BYTE> bytes;
   EXPECT_FALSE(key_.Query(type, bytes));
   std::string read = "untouched";
-  EXPECT_FALSE(store_.Read(read));
-  store_.Delete();
+  EXPECT_FALSE(store_.Read(AutostartList::kMachine, read));
+  store_.Delete(AutostartList::kMachine);
   EXPECT_FALSE(key_.Query(type, bytes));
 }
 
 TEST_F(RunValue, AValueOfMoreThan512BytesCannotBeReadAndIsLeftAsItWas) {
   const std::string fits(511, 'a');  // 512 bytes with its zero
-  store_.Write(fits);
+  store_.Write(AutostartList::kMachine, fits);
   std::string read;
-  ASSERT_TRUE(store_.Read(read));
+  ASSERT_TRUE(store_.Read(AutostartList::kMachine, read));
   EXPECT_EQ(read, fits + '\0');
 
   const std::string tooLong = "C:\\T.exe /scan " + std::string(600, 'b');
-  store_.Write(tooLong);
-  EXPECT_FALSE(store_.Read(read));
+  store_.Write(AutostartList::kMachine, tooLong);
+  EXPECT_FALSE(store_.Read(AutostartList::kMachine, read));
   DWORD type = 0;
   std::vector<BYTE> bytes;
   ASSERT_TRUE(key_.Query(type, bytes));
@@ -154,6 +169,46 @@ TEST_F(RunValue, TheOptionsRecordKeepsItsTwoFlagsInTheValue) {
     COptions options(store_, commandLine);
     EXPECT_FALSE(key_.Query(type, bytes));
   }
+}
+
+TEST_F(RunValue, TheUsersListHoldsTheSameValueWhenTheMachinesCannotBeOpened) {
+  // A hive without the Run key stands for a machine's list this user may not open.
+  HKEY probe = nullptr;
+  ASSERT_NE(RegOpenKeyExA(HKEY_CURRENT_CONFIG, kAutostartRunKey, 0, KEY_READ, &probe),
+            ERROR_SUCCESS);
+  CRegistryAutostartStore store(HKEY_CURRENT_CONFIG, HKEY_CURRENT_USER);
+  const testing::FakeCommandLine commandLine("C:\\tollward-test-missing\\Tollward.exe");
+  {
+    COptions options(store, commandLine);
+    options.runSilentCheckAtStart = true;
+    options.runMonitorAtStartup = true;
+  }
+  DWORD type = 0;
+  std::vector<BYTE> bytes;
+  ASSERT_TRUE(userKey_.Query(type, bytes));
+  EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+  EXPECT_EQ(bytes, Bytes("C:\\tollward-test-missing\\Tollward.exe /scan /monitor"));
+  EXPECT_NE(RegOpenKeyExA(HKEY_CURRENT_CONFIG, kAutostartRunKey, 0, KEY_READ, &probe),
+            ERROR_SUCCESS)
+      << "nothing was made in the machine's place";
+  {
+    COptions options(store, commandLine);
+    EXPECT_TRUE(options.runSilentCheckAtStart);
+    EXPECT_TRUE(options.runMonitorAtStartup);
+    options.runSilentCheckAtStart = false;
+    options.runMonitorAtStartup = false;
+  }
+  EXPECT_FALSE(userKey_.Query(type, bytes)) << "both off: no value";
+
+  // Where the machine's list can be written, the user's value goes with the next write.
+  ASSERT_TRUE(userKey_.Set(REG_SZ, Bytes("C:\\T.exe /monitor")));
+  {
+    COptions options(store_, commandLine);
+    EXPECT_TRUE(options.runMonitorAtStartup) << "the machine has none";
+  }
+  EXPECT_FALSE(userKey_.Query(type, bytes));
+  ASSERT_TRUE(key_.Query(type, bytes));
+  EXPECT_EQ(bytes, Bytes("C:\\tollward-test-missing\\Tollward.exe /monitor"));
 }
 
 }  // namespace
