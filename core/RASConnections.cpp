@@ -153,10 +153,9 @@ bool CRASConnections::Retrieve() {
   ClearRecords();
   ClearPath();
   return RunReported(kRetrieveUnhandled, [&]() -> ErrorCode {
+    // A count of none may as well mean a phonebook that cannot be read; only the enumeration
+    // tells an empty one apart, so it runs for none too.
     const std::uint32_t count = phonebook_.CountEntries();
-    if (count == 0) {
-      return kNoError;
-    }
     std::vector<std::string> names;
     if (!phonebook_.EnumerateEntries(count, names)) {
       return kRetrieveEnumeration;

@@ -80,6 +80,14 @@ TEST(Retrieve, EntriesThatCannotBeTakenAreSkippedWithTheirCodesThenSix) {
        [](FakePhonebook& pb) { pb.countSkew = -1; },
        Codes{kRetrieveEnumeration},
        {}},
+      // A phonebook that cannot be read counts no entries; that must not pass for an empty one.
+      {"a count of none from a phonebook that cannot be read",
+       [](FakePhonebook& pb) {
+         pb.countSkew = -3;
+         pb.failEnumerate = true;
+       },
+       Codes{kRetrieveEnumeration},
+       {}},
   };
   for (const Case& c : cases) {
     FakePhonebook phonebook;

@@ -3,6 +3,7 @@
 
 #include "platform/win32/Ras400.h"
 
+#include <algorithm>
 #include <cstring>
 #include <limits>
 #include <memory>
@@ -43,8 +44,10 @@ std::uint32_t RasPhonebook::CountEntries() {
   probe.dwSize = sizeof(probe);
   DWORD size = 0;
   DWORD count = 0;
-  // Answers "buffer too small" whenever there are entries; only the count matters here.
+  // Answers "buffer too small" whenever there are entries; its result does not matter, the
+  // count and the size it asks for do.
   RasEnumEntriesA(nullptr, nullptr, reinterpret_cast<RASENTRYNAMEA*>(&probe), &size, &count);
+  m_countedSize = size;
   return count;
 }
 
@@ -58,7 +61,8 @@ bool RasPhonebook::EnumerateEntries(std::uint32_t count, std::vector<std::string
     // One element at least, so that the service always finds the dwSize it checks.
     std::vector<ras400::EntryName> entries(count > 0 ? count : 1, ras400::EntryName{});
     entries[0].dwSize = kStride;
-    DWORD size = count * kStride;
+    // The size the service asked for, but never more room than the buffer has.
+    DWORD size = std::min<DWORD>(m_countedSize, static_cast<DWORD>(entries.size()) * kStride);
     DWORD returned = 0;
     if (RasEnumEntriesA(nullptr, nullptr, reinterpret_cast<RASENTRYNAMEA*>(entries.data()), &size,
                         &returned) != 0 ||

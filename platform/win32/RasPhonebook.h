@@ -14,6 +14,10 @@ class RasPhonebook final : public IPhonebook {
   bool SetDialParams(const std::string& entryName, const std::string& userName,
                      const std::string& password) override;
   bool EditEntry(const std::string& entryName, NativeWindow owner) override;
+
+ private:
+  // The buffer size the latest count asked for, which the enumeration then passes.
+  unsigned long m_countedSize = 0;
 };
 
 // The one phonebook of the running program.

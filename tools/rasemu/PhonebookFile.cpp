@@ -106,6 +106,19 @@ PhonebookFile::PhonebookFile(const char* explicitPath)
   if (path_.empty()) {
     return;
   }
+  // The profile functions read a file they cannot open as an empty one; the service refuses.
+  HANDLE probe = CreateFileA(path_.c_str(), GENERIC_READ,
+                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (probe == INVALID_HANDLE_VALUE) {
+    const DWORD error = GetLastError();
+    readable_ = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+    if (!readable_) {
+      return;
+    }
+  } else {
+    CloseHandle(probe);
+  }
   // Drops any copy the profile functions hold, so that this call sees the file as it is now.
   WritePrivateProfileStringA(nullptr, nullptr, nullptr, path_.c_str());
   names_ = SectionNames(path_);

@@ -24,6 +24,8 @@ class PhonebookFile {
   explicit PhonebookFile(const char* explicitPath);
 
   const std::string& path() const { return path_; }
+  // False when the file exists but cannot be opened (another program holds it locked).
+  bool readable() const { return readable_; }
   // Section names in file order; an absent file is an empty phonebook.
   const std::vector<std::string>& EntryNames() const { return names_; }
   bool Contains(const std::string& name) const;
@@ -39,6 +41,7 @@ class PhonebookFile {
  private:
   std::string path_;
   std::vector<std::string> names_;
+  bool readable_ = true;
 };
 
 // The text a profile line must hold so that reading it back gives exactly `value`.

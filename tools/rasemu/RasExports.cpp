@@ -59,6 +59,9 @@ DWORD WINAPI RasEnumEntriesA(LPCSTR reserved, LPCSTR phonebook, LPRASENTRYNAMEA 
   }
   return Answer([&]() -> DWORD {
     const rasemu::PhonebookFile file(phonebook);
+    if (!file.readable()) {
+      return ERROR_CANNOT_OPEN_PHONEBOOK;
+    }
     const auto& names = file.EntryNames();
     const DWORD count = static_cast<DWORD>(names.size());
     const DWORD needed = count * stride;
@@ -94,6 +97,9 @@ DWORD WINAPI RasGetEntryDialParamsA(LPCSTR phonebook, LPRASDIALPARAMSA params, L
   }
   return Answer([&]() -> DWORD {
     const rasemu::PhonebookFile file(phonebook);
+    if (!file.readable()) {
+      return ERROR_CANNOT_OPEN_PHONEBOOK;
+    }
     const std::string name = FieldText(params->szEntryName);
     if (!file.Contains(name)) {
       return ERROR_CANNOT_FIND_PHONEBOOK_ENTRY;
@@ -123,6 +129,9 @@ DWORD WINAPI RasGetEntryPropertiesA(LPCSTR phonebook, LPCSTR entryName, LPRASENT
   }
   return Answer([&]() -> DWORD {
     const rasemu::PhonebookFile file(phonebook);
+    if (!file.readable()) {
+      return ERROR_CANNOT_OPEN_PHONEBOOK;
+    }
     // No name asks for the properties of a new entry: all of them blank.
     rasemu::EntryValues values;
     if (entryName != nullptr && *entryName != '\0') {
@@ -154,6 +163,9 @@ DWORD WINAPI RasSetEntryDialParamsA(LPCSTR phonebook, LPRASDIALPARAMSA params,
   }
   return Answer([&]() -> DWORD {
     const rasemu::PhonebookFile file(phonebook);
+    if (!file.readable()) {
+      return ERROR_CANNOT_OPEN_PHONEBOOK;
+    }
     return file.WriteCredentials(FieldText(params->szEntryName), FieldText(params->szUserName),
                                  removePassword ? std::string() : FieldText(params->szPassword));
   });
@@ -165,6 +177,9 @@ DWORD WINAPI RasEditPhonebookEntryA(HWND owner, LPCSTR phonebook, LPCSTR entryNa
   }
   return Answer([&]() -> DWORD {
     const rasemu::PhonebookFile file(phonebook);
+    if (!file.readable()) {
+      return ERROR_CANNOT_OPEN_PHONEBOOK;
+    }
     if (!file.Contains(entryName)) {
       return ERROR_CANNOT_FIND_PHONEBOOK_ENTRY;
     }
