@@ -29,9 +29,13 @@ bool LoadBadAreaCodes(CRASBadAreaCodes& badAreas, const std::string& path) {
 
 bool RunStartUpCheck(CRASConnections& registered, CRASConnections& unregistered,
                      CRASBadAreaCodes& badAreas, const std::string& storePath,
-                     const ReportingListFactory& makeReportingList) {
+                     const ReportingListFactory& makeReportingList,
+                     const std::function<void()>& onFirstCheck) {
   const bool sorted = registered.LoadAndSplitPhonebook(storePath, unregistered);
   registered.RemoveBadAreas(badAreas, &unregistered);
+  if (onFirstCheck) {
+    onFirstCheck();
+  }
   // Discarded at once: what it holds afterwards (registrations whose entry is gone) is not used.
   if (std::unique_ptr<CRASConnections> checker = MakeList(makeReportingList)) {
     checker->CheckRegisteredFile(storePath);
