@@ -10,8 +10,11 @@ void CControlCenterDlg::ManageBadAreaCodes() {
   ui::CBadAreaCodesDlg dialog(m_badAreaCodes, m_helpDirectory);
   dialog.DoModal();
   MoveBadAreasToUnregistered(m_registered, m_badAreaCodes, m_unregistered);
-  FillConnectionList(m_unregisteredView, m_unregistered, kNoColour);
-  FillConnectionList(m_registeredView, m_registered, kNoColour);
+  RefillConnectionLists();
+  // An entry pushed out of the registrations needs the user: the window comes back.
+  if (m_unregistered.GetCount() != 0 && m_monitor.inTray()) {
+    RestoreFromTray();
+  }
 }
 
 }  // namespace tollward

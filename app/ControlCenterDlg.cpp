@@ -10,6 +10,7 @@
 #include "ui/framework/Help.h"
 #include "ui/framework/MessageLoop.h"
 #include "ui/framework/ResourceMessageBox.h"
+#include "ui/framework/ResourceString.h"
 
 namespace tollward {
 
@@ -28,7 +29,12 @@ CControlCenterDlg::CControlCenterDlg(const ControlCenterServices& services)
       m_options(services.autostart, services.commandLine),
       m_icon(::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_TOLLWARD))),
       m_phonebook(services.phonebook),
-      m_helpDirectory(services.helpDirectory) {}
+      m_helpDirectory(services.helpDirectory),
+      m_monitorHost(MakeMonitorHost()),
+      m_monitor(*m_monitorHost, MonitorTexts{ui::LoadResString(IDS_TRAY_TIP_IDLE),
+                                             ui::LoadResString(IDS_TRAY_TIP_MONITORING),
+                                             ui::LoadResString(IDS_TRAY_LAST_SCAN),
+                                             ui::LoadResString(IDS_TRAY_MONITOR_COUNT)}) {}
 
 CControlCenterDlg::~CControlCenterDlg() = default;
 
@@ -44,6 +50,7 @@ bool CControlCenterDlg::OnInitDialog() {
   if (!m_noSplashSwitch) {
     ShowSplash();
   }
+  PrepareTrayMenu();
   PrepareSystemMenu();
   PrepareToolTips();
   SetIcons(m_icon, m_icon);
@@ -65,6 +72,12 @@ bool CControlCenterDlg::OnInitDialog() {
   FillConnectionList(m_unregisteredView, m_unregistered, kUnregisteredColour);
   FillConnectionList(m_registeredView, m_registered, kRegisteredColour);
   ShowExtendedButtons();
+  // Handled once the window runs: the Monitor button's own handling starts it into the tray.
+  if (WantsMonitorAtStart(StartSwitches{m_scanSwitch, m_monitorSwitch, m_noSplashSwitch},
+                          m_unregistered.GetCount())) {
+    ::CheckDlgButton(m_hwnd, IDC_MONITOR, BST_CHECKED);
+    PostCommand(IDC_MONITOR);
+  }
   return true;
 }
 
@@ -93,9 +106,10 @@ void CControlCenterDlg::LoadData() {
   LoadBadAreaCodes(m_badAreaCodes, directory + kBadAreaFileName);
 
   m_connectionFilePath = directory + kConnectionStoreName;
-  m_lastScan = std::time(nullptr);
-  RunStartUpCheck(m_registered, m_unregistered, m_badAreaCodes, m_connectionFilePath,
-                  [this] { return std::make_unique<CInteractiveRASConnections>(m_phonebook); });
+  RunStartUpCheck(
+      m_registered, m_unregistered, m_badAreaCodes, m_connectionFilePath,
+      [this] { return std::make_unique<CInteractiveRASConnections>(m_phonebook); },
+      [this] { m_monitor.MarkFirstCheck(); });
 }
 
 // The pause keeps the messages flowing, so that the splash still ends on time, while the
@@ -124,6 +138,7 @@ void CControlCenterDlg::OnTimer(UINT_PTR id) {
       m_pausing = false;
       break;
     default:
+      m_monitor.OnTimer(static_cast<unsigned>(id));
       break;
   }
 }
@@ -134,9 +149,15 @@ bool CControlCenterDlg::ConfirmQuit() {
 }
 
 void CControlCenterDlg::OnOK() {
+  // The monitor keeps guarding from the tray; only its own switch or the quit ends it.
+  if (m_monitor.monitoring()) {
+    Post(WM_SYSCOMMAND, SC_MINIMIZE, 1);
+    return;
+  }
   if (!ConfirmQuit()) {
     return;
   }
+  m_monitor.OnQuit();
   // A failed save has been reported by the list; the program stays, so nothing is lost.
   if (!SaveRegistrationsForQuit(m_registered, m_connectionFilePath)) {
     return;
@@ -146,6 +167,7 @@ void CControlCenterDlg::OnOK() {
 
 void CControlCenterDlg::OnCancel() {
   if (ConfirmQuit()) {
+    m_monitor.OnQuit();
     EndDialog(IDCANCEL);
   }
 }

@@ -4,7 +4,6 @@
 
 #include <windows.h>
 
-#include <ctime>
 #include <memory>
 #include <string>
 
@@ -12,6 +11,7 @@
 #include "app/InteractiveRASConnections.h"
 #include "ui/framework/LoadedBitmap.h"
 #include "app/logic/EntryMenu.h"
+#include "app/logic/MonitorCycle.h"
 #include "app/logic/StartSwitches.h"
 #include "core/RASBadAreaCodes.h"
 #include "platform/AutostartStore.h"
@@ -22,6 +22,7 @@
 #include "ui/framework/Dialog.h"
 #include "ui/framework/ListView.h"
 #include "ui/framework/ToolTip.h"
+#include "ui/framework/TrayIcon.h"
 
 namespace tollward {
 
@@ -52,11 +53,11 @@ class CControlCenterDlg : public ui::CDialog {
   // Ends the pause between the silent check and its quit question.
   static constexpr UINT_PTR kSilentExitTimer = 4;
   static constexpr UINT kSilentExitMilliseconds = 750;
+  // The tray icon's mouse events arrive as this message.
+  static constexpr UINT kTrayCallbackMessage = WM_APP + 10;
 
   static constexpr COLORREF kUnregisteredColour = RGB(255, 208, 208);
   static constexpr COLORREF kRegisteredColour = RGB(208, 255, 208);
-  // For FillConnectionList: keep the view's colours.
-  static constexpr COLORREF kNoColour = 0;
 
   explicit CControlCenterDlg(const ControlCenterServices& services = SystemServices());
   ~CControlCenterDlg() override;
@@ -91,6 +92,8 @@ class CControlCenterDlg : public ui::CDialog {
 
   // The lists.
   void FillConnectionList(const ui::CListView& view, CRASConnections& list, COLORREF colour);
+  void RefillConnectionList(const ui::CListView& view, CRASConnections& list);
+  void RefillConnectionLists();
   std::string SelectedName(const ui::CListView& view) const;
   void RegisterSelected();
   void UnregisterSelected();
@@ -108,10 +111,29 @@ class CControlCenterDlg : public ui::CDialog {
   // The bad area code manager, and the registered entries its codes now rule out.
   void ManageBadAreaCodes();
 
+  // The monitor.
+  bool ScanConnections();
+  bool SetMonitoring(bool on);
+  void Refresh();
+  void OnMonitorButton();
+  std::unique_ptr<IMonitorHost> MakeMonitorHost();
+
+  // The tray.
+  bool MinimizeToTray();
+  bool RestoreFromTray();
+  bool AddTrayIcon();
+  HICON TrayPictureIcon(TrayPicture picture) const;
+  void HideIntoTray();
+  void ShowFromTray();
+  void PrepareTrayMenu();
+  LRESULT OnTrayNotify(WPARAM iconId, LPARAM mouseMessage);
+  LRESULT OpenTrayMenu();
+  bool OnTrayCommand(int id);
+
   // The window.
   bool ConfirmQuit();
   void ShowAbout();
-  bool OnSysCommand(WPARAM command);
+  bool OnSysCommand(WPARAM command, LPARAM parameter);
   bool PaintIconic();
 
   CInteractiveRASConnections m_registered;
@@ -121,9 +143,6 @@ class CControlCenterDlg : public ui::CDialog {
   bool m_scanSwitch = false;
   bool m_monitorSwitch = false;
   bool m_noSplashSwitch = false;
-  // A sub-dialog or a check runs; the tray icon must not start another meanwhile.
-  bool m_busy = false;
-  std::time_t m_lastScan = 0;
   bool m_pausing = false;
   // 0 while no entry is dragged, 1 from the unregistered view, 2 from the registered view.
   int m_dragSource = 0;
@@ -140,6 +159,12 @@ class CControlCenterDlg : public ui::CDialog {
   IPhonebook& m_phonebook;
   std::string m_helpDirectory;
   std::unique_ptr<ui::CSplashDlg> m_splash;
+  ui::CTrayIcon m_trayIcon;
+  // The monitor's state and rules; the host translates its answers into this window's calls.
+  std::unique_ptr<IMonitorHost> m_monitorHost;
+  MonitorCycle m_monitor;
+
+  friend class ControlCenterMonitorHost;
 };
 
 }  // namespace tollward

@@ -24,22 +24,23 @@ constexpr Column kColumns[] = {
 
 }  // namespace
 
+// The first fill sets the view up; its colour stays for the rest of the run.
 void CControlCenterDlg::FillConnectionList(const ui::CListView& view, CRASConnections& list,
                                            COLORREF colour) {
   view.SetRedraw(false);
-  // The first fill sets the view up; its colour stays for the rest of the run.
-  if (view.GetColumnCount() == 0) {
-    int index = 0;
-    for (const Column& column : kColumns) {
-      view.InsertColumn(index++, ui::LoadResString(column.heading).c_str(), column.width);
-    }
-    view.Enable(true);
-    view.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_HEADERDRAGDROP);
-    if (colour != kNoColour) {
-      view.SetBkColor(colour);
-      view.SetTextBkColor(colour);
-    }
+  int index = 0;
+  for (const Column& column : kColumns) {
+    view.InsertColumn(index++, ui::LoadResString(column.heading).c_str(), column.width);
   }
+  view.Enable(true);
+  view.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_HEADERDRAGDROP);
+  view.SetBkColor(colour);
+  view.SetTextBkColor(colour);
+  RefillConnectionList(view, list);
+}
+
+void CControlCenterDlg::RefillConnectionList(const ui::CListView& view, CRASConnections& list) {
+  view.SetRedraw(false);
   view.DeleteAllItems();
   for (unsigned i = 1; i <= list.GetCount(); ++i) {
     // The view sorts by name as the items arrive.
@@ -51,6 +52,11 @@ void CControlCenterDlg::FillConnectionList(const ui::CListView& view, CRASConnec
   }
   view.SetRedraw(true);
   ::InvalidateRect(view, nullptr, TRUE);
+}
+
+void CControlCenterDlg::RefillConnectionLists() {
+  RefillConnectionList(m_unregisteredView, m_unregistered);
+  RefillConnectionList(m_registeredView, m_registered);
 }
 
 std::string CControlCenterDlg::SelectedName(const ui::CListView& view) const {
@@ -66,12 +72,12 @@ void CControlCenterDlg::RegisterSelected() {
                              MB_OK | MB_ICONINFORMATION);
       break;
     case MoveOutcome::kMoved:
-      FillConnectionList(m_registeredView, m_registered, kNoColour);
-      FillConnectionList(m_unregisteredView, m_unregistered, kNoColour);
+      RefillConnectionList(m_registeredView, m_registered);
+      RefillConnectionList(m_unregisteredView, m_unregistered);
       UpdateUnregisteredButtons();
       break;
     case MoveOutcome::kNotRemoved:
-      FillConnectionList(m_registeredView, m_registered, kNoColour);
+      RefillConnectionList(m_registeredView, m_registered);
       break;
     case MoveOutcome::kNoEntry:
     case MoveOutcome::kNotAdded:
@@ -82,12 +88,12 @@ void CControlCenterDlg::RegisterSelected() {
 void CControlCenterDlg::UnregisterSelected() {
   switch (UnregisterEntry(SelectedName(m_registeredView), m_registered, m_unregistered)) {
     case MoveOutcome::kMoved:
-      FillConnectionList(m_unregisteredView, m_unregistered, kNoColour);
-      FillConnectionList(m_registeredView, m_registered, kNoColour);
+      RefillConnectionList(m_unregisteredView, m_unregistered);
+      RefillConnectionList(m_registeredView, m_registered);
       UpdateRegisteredButtons();
       break;
     case MoveOutcome::kNotRemoved:
-      FillConnectionList(m_unregisteredView, m_unregistered, kNoColour);
+      RefillConnectionList(m_unregisteredView, m_unregistered);
       break;
     case MoveOutcome::kNoEntry:
     case MoveOutcome::kBadAreaCode:

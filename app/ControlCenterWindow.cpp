@@ -81,7 +81,7 @@ bool CControlCenterDlg::OnCommand(int id, int code, HWND) {
   if (code != BN_CLICKED) {
     return false;
   }
-  if (OnEntryCommand(id)) {
+  if (OnEntryCommand(id) || OnTrayCommand(id)) {
     return true;
   }
   switch (id) {
@@ -91,10 +91,16 @@ bool CControlCenterDlg::OnCommand(int id, int code, HWND) {
     case IDC_UNREGISTER:
       UnregisterSelected();
       return true;
-    case IDC_ABOUT:
-      m_busy = true;
+    case IDC_ABOUT: {
+      BusyScope busy(m_monitor);
       ShowAbout();
-      m_busy = false;
+      return true;
+    }
+    case IDC_REFRESH:
+      Refresh();
+      return true;
+    case IDC_MONITOR:
+      OnMonitorButton();
       return true;
     case IDC_BAD_AREAS:
       ManageBadAreaCodes();
@@ -125,6 +131,12 @@ bool CControlCenterDlg::OnHelp(const HELPINFO* info) {
 }
 
 bool CControlCenterDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  // The shell announces its restart to every top-level window; our icon went with the old one.
+  static const UINT taskbarCreated = ::RegisterWindowMessageA("TaskbarCreated");
+  if (message == taskbarCreated && taskbarCreated != 0) {
+    m_monitor.OnTaskbarCreated();
+    return false;
+  }
   switch (message) {
     case WM_LBUTTONUP:
       EndDrag(lParam);
@@ -133,14 +145,19 @@ bool CControlCenterDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LR
       // Another window took the mouse: the drag is over without a drop.
       m_dragSource = 0;
       return false;
+    case kTrayCallbackMessage:
+      result = OnTrayNotify(wParam, lParam);
+      return true;
     case WM_SYSCOMMAND:
-      return OnSysCommand(wParam);
+      return OnSysCommand(wParam, lParam);
     case WM_PAINT:
       return PaintIconic();
     case WM_QUERYDRAGICON:
       result = reinterpret_cast<LRESULT>(m_icon);
       return true;
     case WM_DESTROY:
+      // However the program ends, no dead icon may stay in the tray.
+      m_trayIcon.Remove();
       if (MainWindow() == m_hwnd) {
         SetMainWindow(nullptr);
       }
@@ -150,13 +167,21 @@ bool CControlCenterDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LR
   }
 }
 
-bool CControlCenterDlg::OnSysCommand(WPARAM command) {
+bool CControlCenterDlg::OnSysCommand(WPARAM command, LPARAM parameter) {
   // The system keeps the low four bits for itself.
-  if ((command & 0xFFF0) == IDM_ABOUTBOX) {
-    ShowAbout();
-    return true;
+  switch (command & 0xFFF0) {
+    case IDM_ABOUTBOX:
+      ShowAbout();
+      return true;
+    case SC_MINIMIZE:
+      if (MinimizeGoesToTray(static_cast<std::uintptr_t>(parameter))) {
+        MinimizeToTray();
+        return true;
+      }
+      return false;
+    default:
+      return false;
   }
-  return false;
 }
 
 // A minimized window of the old shells showed its client area as the icon.

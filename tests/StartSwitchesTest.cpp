@@ -45,7 +45,7 @@ TEST(StartSwitches, CountOnlyBetweenBlanksInAnyLetterCase) {
   }
 }
 
-TEST(StartSwitches, SilentExitOnlyAfterACleanScanWithoutTheMonitor) {
+TEST(StartSwitches, SilentExitAndMonitorStartOnlyWithNothingUnregistered) {
   const StartSwitches scan = ReadStartSwitches("Tollward.exe /scan");
   const StartSwitches scanAndMonitor = ReadStartSwitches("Tollward.exe /scan /monitor");
   const StartSwitches byHand = ReadStartSwitches("Tollward.exe /nosplash");
@@ -53,6 +53,10 @@ TEST(StartSwitches, SilentExitOnlyAfterACleanScanWithoutTheMonitor) {
   EXPECT_FALSE(WantsSilentExit(scan, 1)) << "an unregistered entry must be shown";
   EXPECT_FALSE(WantsSilentExit(scanAndMonitor, 0)) << "the monitor is to start and stay";
   EXPECT_FALSE(WantsSilentExit(byHand, 0));
+
+  EXPECT_TRUE(WantsMonitorAtStart(scanAndMonitor, 0));
+  EXPECT_FALSE(WantsMonitorAtStart(scanAndMonitor, 1)) << "an unregistered entry must be shown";
+  EXPECT_FALSE(WantsMonitorAtStart(scan, 0));
 }
 
 }  // namespace

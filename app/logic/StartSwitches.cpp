@@ -30,4 +30,8 @@ bool WantsSilentExit(const StartSwitches& switches, unsigned unregisteredCount) 
   return switches.scan && unregisteredCount == 0 && !switches.monitor;
 }
 
+bool WantsMonitorAtStart(const StartSwitches& switches, unsigned unregisteredCount) {
+  return switches.monitor && unregisteredCount == 0;
+}
+
 }  // namespace tollward

@@ -21,4 +21,7 @@ StartSwitches ReadStartSwitches(const std::string& commandLine);
 // unregistered and the monitor is not to start, which would need the program to stay.
 bool WantsSilentExit(const StartSwitches& switches, unsigned unregisteredCount);
 
+// " /monitor " starts the monitor at once, unless an unregistered entry needs the user first.
+bool WantsMonitorAtStart(const StartSwitches& switches, unsigned unregisteredCount);
+
 }  // namespace tollward
