@@ -2,7 +2,7 @@
 // long-lived object of the program.
 #pragma once
 
-#include <windows.h>
+#include "platform/win32/WinApi.h"
 
 #include <memory>
 #include <string>

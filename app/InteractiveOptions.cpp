@@ -1,7 +1,7 @@
 // The options record as the running program holds it: its failures are shown to the user.
 #include "app/InteractiveOptions.h"
 
-#include <windows.h>
+#include "platform/win32/WinApi.h"
 
 #include <string>
 

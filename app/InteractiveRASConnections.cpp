@@ -1,7 +1,7 @@
 // The connection list as the running program holds it: failures and manipulations are shown.
 #include "app/InteractiveRASConnections.h"
 
-#include <windows.h>
+#include "platform/win32/WinApi.h"
 
 #include "ui/dialogs/ManipulatedConnectionDlg.h"
 #include "ui/framework/AppMessageBox.h"

@@ -1,7 +1,7 @@
 // The application: one instance at a time, the switches, and the control center run modally.
 #include "app/TollwardApp.h"
 
-#include <windows.h>
+#include "platform/win32/WinApi.h"
 #include <commctrl.h>
 
 #include "app/ControlCenterDlg.h"

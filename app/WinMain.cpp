@@ -1,5 +1,5 @@
 // The program's entry: the application object does the whole run.
-#include <windows.h>
+#include "platform/win32/WinApi.h"
 
 #include "app/TollwardApp.h"
 

@@ -12,6 +12,12 @@
 #include "core/SafeFileWriter.h"
 #include "platform/Phonebook.h"
 
+// <windows.h> renames GetUserName below. Windows files include platform/win32/WinApi.h, which
+// takes the renaming back; one that sees the raw macro would call a method that does not exist.
+#ifdef GetUserName
+#error "include platform/win32/WinApi.h instead of <windows.h> before this header"
+#endif
+
 namespace tollward {
 
 class CRASBadAreaCodes;

@@ -1,7 +1,7 @@
 // The instance marker of Windows: a named semaphore, which disappears with its last holder.
 #include "platform/win32/NamedSemaphoreMarker.h"
 
-#include <windows.h>
+#include "platform/win32/WinApi.h"
 
 #include <utility>
 

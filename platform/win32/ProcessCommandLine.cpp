@@ -1,7 +1,7 @@
 // The command line of the running Windows process.
 #include "platform/win32/ProcessCommandLine.h"
 
-#include <windows.h>
+#include "platform/win32/WinApi.h"
 
 namespace tollward {
 

@@ -1,7 +1,7 @@
 // The RAS 4.00 structure layouts the program hands to RASAPI32 (MinGW's ras.h has only later ones).
 #pragma once
 
-#include <windows.h>
+#include "platform/win32/WinApi.h"
 
 #include <ras.h>
 #include <raserror.h>

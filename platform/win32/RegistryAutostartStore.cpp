@@ -1,6 +1,8 @@
 // The autostart store of Windows: the value "Tollward" under the machine's and the user's Run key.
 #include "platform/win32/RegistryAutostartStore.h"
 
+#include "platform/win32/WinApi.h"
+
 namespace tollward {
 
 const char kAutostartRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";

@@ -1,5 +1,5 @@
 // Error reports as the system's message box, owned by the window the report belongs to.
-#include <windows.h>
+#include "platform/win32/WinApi.h"
 
 #include "platform/ErrorBox.h"
 

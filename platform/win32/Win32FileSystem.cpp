@@ -1,5 +1,5 @@
 // The file system of the Windows build: stdio plus MoveFileEx, which replaces an existing file.
-#include <windows.h>
+#include "platform/win32/WinApi.h"
 
 #include <io.h>
 

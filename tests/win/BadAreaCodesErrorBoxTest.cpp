@@ -1,7 +1,7 @@
 // The bad area code list's reports as real message boxes, owned by the window that set itself.
 #include <gtest/gtest.h>
 
-#include <windows.h>
+#include "platform/win32/WinApi.h"
 
 #include <string>
 #include <vector>

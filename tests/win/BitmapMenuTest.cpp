@@ -2,7 +2,7 @@
 // pixels are read back.
 #include <gtest/gtest.h>
 
-#include <windows.h>
+#include "platform/win32/WinApi.h"
 
 #include <memory>
 #include <set>

@@ -1,7 +1,7 @@
 // The colour field on a real edit control: its answer to the colour query, its brush and its font.
 #include <gtest/gtest.h>
 
-#include <windows.h>
+#include "platform/win32/WinApi.h"
 
 #include <algorithm>
 #include <vector>

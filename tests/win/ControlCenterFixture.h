@@ -2,7 +2,7 @@
 // phonebook a file of the test's, its autostart value in memory, and no help pages.
 #pragma once
 
-#include <windows.h>
+#include "platform/win32/WinApi.h"
 
 #include <memory>
 #include <string>

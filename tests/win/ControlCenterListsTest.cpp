@@ -1,7 +1,7 @@
 // Registering and unregistering in the control center, and what "done" and Escape store.
 #include <gtest/gtest.h>
 
-#include <windows.h>
+#include "platform/win32/WinApi.h"
 
 #include <string>
 #include <vector>

@@ -1,7 +1,7 @@
 // The control center's start-up: the first start, the splash, and the silent check of "/scan".
 #include <gtest/gtest.h>
 
-#include <windows.h>
+#include "platform/win32/WinApi.h"
 #include <commctrl.h>
 
 #include <string>

@@ -1,7 +1,7 @@
 // The control center's template: every control where its dialog code and the user expect it.
 #include <gtest/gtest.h>
 
-#include <windows.h>
+#include "platform/win32/WinApi.h"
 #include <commctrl.h>
 
 #include <cstring>

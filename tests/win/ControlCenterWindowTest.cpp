@@ -1,7 +1,7 @@
 // The control center's window: system menu, tooltips, icon, the about box and the help pages.
 #include <gtest/gtest.h>
 
-#include <windows.h>
+#include "platform/win32/WinApi.h"
 #include <commctrl.h>
 
 #include <string>

@@ -1,7 +1,7 @@
 // Reads the colours a dialog's field paints in, by asking the dialog as the field itself does.
 #pragma once
 
-#include <windows.h>
+#include "platform/win32/WinApi.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
 // The options record of the running program: what its failures show, and what they never show.
 #include <gtest/gtest.h>
 
-#include <windows.h>
+#include "platform/win32/WinApi.h"
 
 #include <string>
 #include <vector>

@@ -1,7 +1,7 @@
 // The connection list of the running program: its failures in the application's message box.
 #include <gtest/gtest.h>
 
-#include <windows.h>
+#include "platform/win32/WinApi.h"
 
 #include <string>
 

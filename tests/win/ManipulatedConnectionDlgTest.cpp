@@ -1,7 +1,7 @@
 // The manipulated-connection report from its real template: values, masking, colours, closing.
 #include <gtest/gtest.h>
 
-#include <windows.h>
+#include "platform/win32/WinApi.h"
 
 #include <string>
 #include <vector>

@@ -1,7 +1,7 @@
 // A phonebook file of the stand-in's shape in a fresh folder, named to it through RASPHONE_PBK.
 #include "tests/win/PhonebookFixture.h"
 
-#include <windows.h>
+#include "platform/win32/WinApi.h"
 
 #include <sstream>
 

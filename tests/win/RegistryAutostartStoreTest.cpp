@@ -1,7 +1,7 @@
 // The real Run values, written, read and removed through the store the program uses.
 #include <gtest/gtest.h>
 
-#include <windows.h>
+#include "platform/win32/WinApi.h"
 
 #include <string>
 #include <vector>

@@ -1,7 +1,7 @@
 // The resource script: secondary templates, menus, strings, pictures and the manifest.
 #include <gtest/gtest.h>
 
-#include <windows.h>
+#include "platform/win32/WinApi.h"
 #include <commctrl.h>
 
 #include <string>

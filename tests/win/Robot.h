@@ -1,7 +1,7 @@
 // A test robot that drives the program's real windows from inside their own message loops.
 #pragma once
 
-#include <windows.h>
+#include "platform/win32/WinApi.h"
 
 #include <functional>
 #include <string>

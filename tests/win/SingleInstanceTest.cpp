@@ -1,7 +1,7 @@
 // One instance at a time: the marker itself, and the real program started twice.
 #include <gtest/gtest.h>
 
-#include <windows.h>
+#include "platform/win32/WinApi.h"
 
 #include <filesystem>
 #include <string>

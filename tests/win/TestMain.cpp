@@ -1,7 +1,7 @@
 // Entry of the Windows test program: GoogleTest under Wine, with a watchdog against hung windows.
 #include <gtest/gtest.h>
 
-#include <windows.h>
+#include "platform/win32/WinApi.h"
 
 #include <cstdio>
 #include <cstdlib>

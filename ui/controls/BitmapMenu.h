@@ -2,7 +2,7 @@
 // in front of their text.
 #pragma once
 
-#include <windows.h>
+#include "platform/win32/WinApi.h"
 
 #include <map>
 #include <memory>

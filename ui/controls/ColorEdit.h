@@ -1,7 +1,7 @@
 // A read-only edit field of a dialog that paints its text and background in colours of its own.
 #pragma once
 
-#include <windows.h>
+#include "platform/win32/WinApi.h"
 
 #include "ui/controls/ColorFieldResources.h"
 #include "ui/framework/ControlColor.h"

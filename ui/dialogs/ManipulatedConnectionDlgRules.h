@@ -51,8 +51,8 @@ std::string FieldText(const char (&field)[N]) {
 }
 
 // The entry's name and the altered column as `current` (the phonebook just read) holds the
-// entry at `index`; the registered column from the registered record. The values are taken from
-// the whole record rather than through the list's GetUserName, which <windows.h> renames.
+// entry at `index`; the registered column from the registered record. One look-up of the whole
+// record serves every column.
 inline ManipulationReport MakeManipulationReport(CRASConnections& current, unsigned index,
                                                  const ConnectionRecord& registered) {
   const ConnectionRecord& altered = current.GetRecord(index);

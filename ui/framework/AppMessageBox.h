@@ -1,7 +1,7 @@
 // The application's message box: captioned with the application's title, owned by its window.
 #pragma once
 
-#include <windows.h>
+#include "platform/win32/WinApi.h"
 
 #include <string>
 

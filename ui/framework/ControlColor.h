@@ -1,7 +1,7 @@
 // Hands a control's colour query from its parent dialog back to the object behind the control.
 #pragma once
 
-#include <windows.h>
+#include "platform/win32/WinApi.h"
 
 namespace tollward::ui {
 

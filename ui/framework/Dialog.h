@@ -1,7 +1,7 @@
 // A dialog built from a template, run modally by the framework's own loop or created modeless.
 #pragma once
 
-#include <windows.h>
+#include "platform/win32/WinApi.h"
 
 #include "ui/framework/Window.h"
 

@@ -1,7 +1,7 @@
 // The platform's side of the drawing-object seam, and the selection of an object into a context.
 #pragma once
 
-#include <windows.h>
+#include "platform/win32/WinApi.h"
 
 #include "ui/framework/DrawingObjects.h"
 

@@ -1,7 +1,7 @@
 // The program's help: HTML pages beside the program, one per topic, opened by the system.
 #pragma once
 
-#include <windows.h>
+#include "platform/win32/WinApi.h"
 
 #include <string>
 

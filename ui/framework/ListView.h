@@ -1,7 +1,7 @@
 // A list view control of a dialog, by its handle; the report-view calls the program uses.
 #pragma once
 
-#include <windows.h>
+#include "platform/win32/WinApi.h"
 #include <commctrl.h>
 
 #include <string>

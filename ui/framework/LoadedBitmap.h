@@ -1,7 +1,7 @@
 // A bitmap of the program's resources, released once by its owner's destructor.
 #pragma once
 
-#include <windows.h>
+#include "platform/win32/WinApi.h"
 
 #include "ui/framework/GdiObjects.h"
 

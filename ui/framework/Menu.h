@@ -1,7 +1,7 @@
 // A menu loaded from the program's resources, destroyed by its one owner.
 #pragma once
 
-#include <windows.h>
+#include "platform/win32/WinApi.h"
 
 namespace tollward::ui {
 

@@ -1,7 +1,7 @@
 // The one way the program's message loops wait for the next message of the thread.
 #pragma once
 
-#include <windows.h>
+#include "platform/win32/WinApi.h"
 
 namespace tollward::ui {
 

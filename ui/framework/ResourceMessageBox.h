@@ -1,7 +1,7 @@
 // A message box whose text and caption are both entries of the string table.
 #pragma once
 
-#include <windows.h>
+#include "platform/win32/WinApi.h"
 
 namespace tollward::ui {
 

@@ -1,7 +1,7 @@
 // Texts of the program's string table, whole whatever their length, and formatted from them.
 #pragma once
 
-#include <windows.h>
+#include "platform/win32/WinApi.h"
 
 #include <cstdio>
 #include <string>

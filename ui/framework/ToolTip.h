@@ -1,7 +1,7 @@
 // A tooltip control that shows tips for a dialog's controls; the dialog relays mouse messages.
 #pragma once
 
-#include <windows.h>
+#include "platform/win32/WinApi.h"
 #include <commctrl.h>
 
 #include <string>

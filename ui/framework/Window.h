@@ -1,7 +1,7 @@
 // A window handle with the few calls every window class of the program needs; owns nothing.
 #pragma once
 
-#include <windows.h>
+#include "platform/win32/WinApi.h"
 
 #include <string>
 
