@@ -1,0 +1,61 @@
+// OK of the user name / password dialog: its checks of the form, in their order, and the write.
+#pragma once
+
+#include <string>
+
+#include "core/RASConnections.h"
+
+namespace tollward {
+
+// The dialog's fields as the user left them.
+struct CredentialsForm {
+  std::string userName;
+  bool changePassword = false;
+  std::string oldPassword;
+  std::string newPassword;
+  std::string repeatedPassword;
+};
+
+// The message the user is shown; each has a text and a caption of its own.
+enum class CredentialsMessage {
+  kNone,
+  kInvalidUserName,
+  kWrongOldPassword,
+  kRepetitionMismatch,
+  kInvalidNewPassword,
+};
+
+enum class CredentialsDialogEnd {
+  kStayOpen,
+  kCloseOk,
+  kCloseCancelled,
+};
+
+struct CredentialsOutcome {
+  CredentialsMessage message = CredentialsMessage::kNone;
+  CredentialsDialogEnd end = CredentialsDialogEnd::kStayOpen;
+  // Both new password fields are emptied and the first takes the focus, for a fresh try.
+  bool retypeNewPassword = false;
+};
+
+// Changes the user name and, on request, the password of the entry at `index` of `list`, in the
+// list and in the phonebook. The old password must be the one the list holds: the one the user
+// certified for a registered entry, the live one otherwise.
+class CCredentialsChange {
+ public:
+  CCredentialsChange(CRASConnections& list, unsigned index) : m_list(list), m_index(index) {}
+
+  // The form's texts lose their surrounding white space, then the first failing check decides;
+  // only a form that passes them all is written. The result of the write is the list's to
+  // report; the dialog closes either way.
+  CredentialsOutcome Apply(const CredentialsForm& form);
+
+  // Without the leading and trailing blanks, tabs and line breaks.
+  static std::string Trim(const std::string& text);
+
+ private:
+  CRASConnections& m_list;
+  unsigned m_index;
+};
+
+}  // namespace tollward
