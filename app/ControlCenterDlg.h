@@ -102,6 +102,13 @@ class CControlCenterDlg : public ui::CDialog {
   void ShowExtendedButtons();
   bool OnListNotify(const ui::CListView& view, NMHDR* header);
 
+  // The expert actions on the entry selected in a view.
+  bool OnEditCommand(int id);
+  CRASConnections& ListOf(const ui::CListView& view);
+  void EditSelectedEntry(const ui::CListView& view);
+  void EditSelectedCredentials(const ui::CListView& view);
+  void RefreshAfterEdit();
+
   // The lists' context menus and drag and drop.
   void ShowEntryMenu(bool atCursor, EntryView view);
   bool OnEntryCommand(int id);

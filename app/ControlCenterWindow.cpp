@@ -109,7 +109,7 @@ bool CControlCenterDlg::OnCommand(int id, int code, HWND) {
       ui::ShowHelpFrom(m_hwnd, m_helpDirectory, ui::help_topic::kControlCenter);
       return true;
     default:
-      return false;
+      return OnEditCommand(id);
   }
 }
 

@@ -1,0 +1,76 @@
+// The control center's expert actions: the platform's entry editor and the user name / password
+// dialog for the entry selected in either view, each followed by a refresh.
+#include "app/ControlCenterDlg.h"
+#include "core/GuardSequences.h"
+#include "res/resource.h"
+#include "ui/dialogs/ChangeUserPassDlg.h"
+
+namespace tollward {
+
+bool CControlCenterDlg::OnEditCommand(int id) {
+  switch (id) {
+    case IDC_UNREGISTERED_PROPERTIES:
+      EditSelectedEntry(m_unregisteredView);
+      return true;
+    case IDC_REGISTERED_PROPERTIES:
+      EditSelectedEntry(m_registeredView);
+      return true;
+    case IDC_UNREGISTERED_USER_PASS:
+      EditSelectedCredentials(m_unregisteredView);
+      return true;
+    case IDC_REGISTERED_USER_PASS:
+      EditSelectedCredentials(m_registeredView);
+      return true;
+    default:
+      return false;
+  }
+}
+
+CRASConnections& CControlCenterDlg::ListOf(const ui::CListView& view) {
+  return view.GetHwnd() == m_unregisteredView.GetHwnd()
+             ? static_cast<CRASConnections&>(m_unregistered)
+             : static_cast<CRASConnections&>(m_registered);
+}
+
+void CControlCenterDlg::EditSelectedEntry(const ui::CListView& view) {
+  const std::string name = SelectedName(view);
+  if (name.empty()) {
+    return;
+  }
+  // The editor reports its own failures; whatever it did, the scan shows the phonebook as it
+  // is now.
+  ListOf(view).EditPhonebookEntry(name.c_str(), m_hwnd);
+  RefreshAfterEdit();
+}
+
+void CControlCenterDlg::EditSelectedCredentials(const ui::CListView& view) {
+  ui::CChangeUserPassDlg dialog;
+  const std::string name = SelectedName(view);
+  if (name.empty()) {
+    return;
+  }
+  CRASConnections& list = ListOf(view);
+  const unsigned item = list.Find(name.c_str());
+  if (item == 0) {
+    return;
+  }
+  dialog.SetConnections(&list);
+  dialog.SetItem(item);
+  dialog.DoModal();
+  RefreshAfterEdit();
+}
+
+void CControlCenterDlg::RefreshAfterEdit() {
+  m_busy = true;
+  m_lastScan = std::time(nullptr);
+  ScanAndResort(m_registered, m_unregistered,
+                [this] { return std::make_unique<CInteractiveRASConnections>(m_phonebook); });
+  FillConnectionList(m_unregisteredView, m_unregistered, kNoColour);
+  FillConnectionList(m_registeredView, m_registered, kNoColour);
+  // The refill took the selections along.
+  UpdateUnregisteredButtons();
+  UpdateRegisteredButtons();
+  m_busy = false;
+}
+
+}  // namespace tollward
