@@ -2,7 +2,7 @@
 // of that program from the unpacked folder. scripts/test names the folder in TOLLWARD_PACKAGE.
 #include <gtest/gtest.h>
 
-#include <windows.h>
+#include "platform/win32/WinApi.h"
 
 #include <cstdlib>
 #include <filesystem>

@@ -1,7 +1,7 @@
 // A copy of the real program started in a process of its own and watched from outside.
 #pragma once
 
-#include <windows.h>
+#include "platform/win32/WinApi.h"
 
 #include <functional>
 #include <string>
