@@ -1,7 +1,7 @@
 // Dragging entries between the control center's lists, and the lists' context menus.
 #include <gtest/gtest.h>
 
-#include <windows.h>
+#include "platform/win32/WinApi.h"
 
 #include <commctrl.h>
 
