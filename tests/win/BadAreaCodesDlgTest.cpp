@@ -2,7 +2,7 @@
 // editing in place, closing and the save, and the control center's "&Bad Areas" button.
 #include <gtest/gtest.h>
 
-#include <windows.h>
+#include "platform/win32/WinApi.h"
 #include <commctrl.h>
 
 #include <string>

@@ -1,7 +1,7 @@
 // The bad area code manager: the user's only way to add, remove and change the bad area codes.
 #pragma once
 
-#include <windows.h>
+#include "platform/win32/WinApi.h"
 #include <commctrl.h>
 
 #include <string>

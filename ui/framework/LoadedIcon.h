@@ -1,7 +1,7 @@
 // An icon of the program's resources in one size, destroyed by its owner's destructor.
 #pragma once
 
-#include <windows.h>
+#include "platform/win32/WinApi.h"
 
 namespace tollward::ui {
 
