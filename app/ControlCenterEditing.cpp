@@ -1,7 +1,6 @@
 // The control center's expert actions: the platform's entry editor and the user name / password
 // dialog for the entry selected in either view, each followed by a refresh.
 #include "app/ControlCenterDlg.h"
-#include "core/GuardSequences.h"
 #include "res/resource.h"
 #include "ui/dialogs/ChangeUserPassDlg.h"
 
@@ -61,16 +60,11 @@ void CControlCenterDlg::EditSelectedCredentials(const ui::CListView& view) {
 }
 
 void CControlCenterDlg::RefreshAfterEdit() {
-  m_busy = true;
-  m_lastScan = std::time(nullptr);
-  ScanAndResort(m_registered, m_unregistered,
-                [this] { return std::make_unique<CInteractiveRASConnections>(m_phonebook); });
-  FillConnectionList(m_unregisteredView, m_unregistered, kNoColour);
-  FillConnectionList(m_registeredView, m_registered, kNoColour);
+  // The same scan as the Refresh button, so it counts, marks its time and keeps the tray away.
+  Refresh();
   // The refill took the selections along.
   UpdateUnregisteredButtons();
   UpdateRegisteredButtons();
-  m_busy = false;
 }
 
 }  // namespace tollward

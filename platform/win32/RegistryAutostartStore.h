@@ -1,7 +1,7 @@
 // The autostart store of Windows: the value "Tollward" under the machine's and the user's Run key.
 #pragma once
 
-#include <windows.h>
+#include "platform/win32/WinApi.h"
 
 #include "platform/AutostartStore.h"
 

@@ -2,7 +2,7 @@
 // the tray menu, Refresh, and the icon's end.
 #include <gtest/gtest.h>
 
-#include <windows.h>
+#include "platform/win32/WinApi.h"
 #include <shellapi.h>
 
 #include <string>

@@ -1,7 +1,7 @@
 // The options dialog from its real template: what OK stores at once, what Cancel keeps, help.
 #include <gtest/gtest.h>
 
-#include <windows.h>
+#include "platform/win32/WinApi.h"
 
 #include <filesystem>
 #include <string>

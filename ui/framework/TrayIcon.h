@@ -1,7 +1,7 @@
 // The one icon of a window in the notification area; it goes with its owner however that ends.
 #pragma once
 
-#include <windows.h>
+#include "platform/win32/WinApi.h"
 
 #include <string>
 
