@@ -80,6 +80,8 @@ class CControlCenterDlg : public ui::CDialog {
   bool OnMeasureItem(int id, MEASUREITEMSTRUCT* measure) override;
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
   bool PreTranslateMessage(MSG* message) override;
+  // Every timer of the monitor starts here, so that a test's subclass sees the periods.
+  virtual bool StartMonitorTimer(unsigned id, std::uint32_t milliseconds);
 
  private:
   // Start-up, in the order the program runs them.
@@ -139,6 +141,7 @@ class CControlCenterDlg : public ui::CDialog {
 
   // The window.
   bool ConfirmQuit();
+  void EditOptions();
   void ShowAbout();
   bool OnSysCommand(WPARAM command, LPARAM parameter);
   bool PaintIconic();

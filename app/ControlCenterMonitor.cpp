@@ -16,7 +16,7 @@ class ControlCenterMonitorHost final : public IMonitorHost {
 
   std::time_t Now() override { return std::time(nullptr); }
   bool StartTimer(unsigned id, std::uint32_t milliseconds) override {
-    return m_dialog.SetTimer(id, milliseconds) != 0;
+    return m_dialog.StartMonitorTimer(id, milliseconds);
   }
   bool StopTimer(unsigned id) override { return m_dialog.KillTimer(id); }
   void ShowMessage(MonitorMessage message) override;
@@ -68,6 +68,10 @@ void ControlCenterMonitorHost::ShowMessage(MonitorMessage message) {
   };
   const Text& shown = kTexts[static_cast<int>(message)];
   ui::ResourceMessageBox(m_dialog.m_hwnd, shown.text, shown.title, MB_OK | MB_ICONINFORMATION);
+}
+
+bool CControlCenterDlg::StartMonitorTimer(unsigned id, std::uint32_t milliseconds) {
+  return SetTimer(id, milliseconds) != 0;
 }
 
 std::unique_ptr<IMonitorHost> CControlCenterDlg::MakeMonitorHost() {

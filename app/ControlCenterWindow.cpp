@@ -2,6 +2,7 @@
 #include "app/ControlCenterDlg.h"
 #include "res/resource.h"
 #include "ui/dialogs/AboutDlg.h"
+#include "ui/dialogs/OptionsDlg.h"
 #include "ui/framework/Help.h"
 #include "ui/framework/ResourceString.h"
 
@@ -105,12 +106,28 @@ bool CControlCenterDlg::OnCommand(int id, int code, HWND) {
     case IDC_BAD_AREAS:
       ManageBadAreaCodes();
       return true;
+    case IDC_OPTIONS:
+      EditOptions();
+      return true;
     case IDC_HELP_BUTTON:
       ui::ShowHelpFrom(m_hwnd, m_helpDirectory, ui::help_topic::kControlCenter);
       return true;
     default:
       return OnEditCommand(id);
   }
+}
+
+// Whatever the dialog's result: a Cancel after a refused OK may still have changed nothing, and
+// the buttons and the timer must follow the record as it is now.
+void CControlCenterDlg::EditOptions() {
+  BusyScope busy(m_monitor);
+  const std::uint32_t intervalBefore = m_options.GetMonitorInterval();
+  ui::COptionsDlg dialog;
+  dialog.SetOptions(&m_options);
+  dialog.SetHelpDirectory(m_helpDirectory);
+  dialog.DoModal();
+  ShowExtendedButtons();
+  m_monitor.OnOptionsClosed(intervalBefore);
 }
 
 void CControlCenterDlg::ShowAbout() {
