@@ -103,4 +103,9 @@ std::vector<HWND> DialogsFromTemplate(UINT templateId) {
   return found;
 }
 
+HWND ControlCenterWindow() {
+  const std::vector<HWND> found = DialogsFromTemplate(IDD_CONTROL_CENTER);
+  return found.empty() ? nullptr : found.front();
+}
+
 }  // namespace tollward::testing

@@ -66,5 +66,7 @@ std::vector<std::string> ListColumn(const RobotWindow& window, int id, int colum
 void DoubleClickRow(const RobotWindow& window, int id, int row);
 // Every window of this thread, visible or not, made from the template.
 std::vector<HWND> DialogsFromTemplate(UINT templateId);
+// The control center of this thread, shown or hidden in the tray; null when there is none.
+HWND ControlCenterWindow();
 
 }  // namespace tollward::testing

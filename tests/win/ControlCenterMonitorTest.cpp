@@ -15,6 +15,7 @@ namespace tollward {
 namespace {
 
 using testing::ControlCenterTest;
+using testing::ControlCenterWindow;
 using testing::DialogsFromTemplate;
 using testing::FromTemplate;
 using testing::kQuitQuestion;
@@ -34,11 +35,6 @@ bool TrayIconShown(HWND owner) {
   data.hWnd = owner;
   data.uID = 1;
   return ::Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
-}
-
-HWND ControlCenterWindow() {
-  const std::vector<HWND> found = DialogsFromTemplate(IDD_CONTROL_CENTER);
-  return found.empty() ? nullptr : found.front();
 }
 
 bool HiddenInTrayMonitoring(HWND window) {

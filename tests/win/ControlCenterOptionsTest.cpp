@@ -15,6 +15,7 @@ namespace tollward {
 namespace {
 
 using testing::ControlCenterTest;
+using testing::ControlCenterWindow;
 using testing::DialogsFromTemplate;
 using testing::FromTemplate;
 using testing::MessageBoxWith;
@@ -34,11 +35,6 @@ class TimerWatchingControlCenter : public CControlCenterDlg {
     return CControlCenterDlg::StartMonitorTimer(id, milliseconds);
   }
 };
-
-HWND ControlCenterWindow() {
-  const std::vector<HWND> found = DialogsFromTemplate(IDD_CONTROL_CENTER);
-  return found.empty() ? nullptr : found.front();
-}
 
 // By the buttons' own style: the window they are on is hidden in the tray.
 bool ExpertButtonsVisible(const RobotWindow& window) {
