@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "ui/framework/ControlColor.h"
+#include "ui/framework/GdiObjects.h"
 #include "ui/framework/MessageLoop.h"
 
 namespace tollward::ui {
@@ -218,6 +219,28 @@ bool CDialog::OnHelp(const HELPINFO*) {
   return false;
 }
 
+// A picture control frees the bitmap it loaded from the template on Windows but not on Wine, where
+// every opening of such a dialog would leave one behind. Setting the image once makes it the
+// dialog's on both (the control then frees nothing), and the dialog releases it exactly once.
+void CDialog::AdoptTemplatePictures() {
+  for (HWND child = ::GetWindow(m_hwnd, GW_CHILD); child != nullptr;
+       child = ::GetWindow(child, GW_HWNDNEXT)) {
+    if ((::GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) != SS_BITMAP) {
+      continue;
+    }
+    char className[16] = {};
+    ::GetClassNameA(child, className, sizeof(className));
+    if (::lstrcmpiA(className, "Static") != 0) {
+      continue;
+    }
+    const LPARAM bitmap = ::SendMessageA(child, STM_GETIMAGE, IMAGE_BITMAP, 0);
+    if (bitmap != 0) {
+      ::SendMessageA(child, STM_SETIMAGE, IMAGE_BITMAP, bitmap);
+      m_templatePictures.push_back(OwnedBitmap(reinterpret_cast<HBITMAP>(bitmap)));
+    }
+  }
+}
+
 bool CDialog::OnMessage(UINT, WPARAM, LPARAM, LRESULT&) {
   return false;
 }
@@ -243,6 +266,7 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPA
   if (message == WM_NCDESTROY) {
     ::SetWindowLongPtrA(hwnd, DWLP_USER, 0);
     self->m_hwnd = nullptr;
+    self->m_templatePictures.clear();
     return FALSE;
   }
   try {
@@ -260,6 +284,7 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPA
 INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG:
+      AdoptTemplatePictures();
       return OnInitDialog() ? TRUE : FALSE;
     case WM_COMMAND: {
       const int id = LOWORD(wParam);

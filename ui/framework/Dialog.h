@@ -3,6 +3,9 @@
 
 #include "platform/win32/WinApi.h"
 
+#include <vector>
+
+#include "ui/framework/DrawingObjects.h"
 #include "ui/framework/Window.h"
 
 namespace tollward::ui {
@@ -77,6 +80,7 @@ class CDialog : public CWindow {
   void RunModalLoop();
   bool TranslateInLoop(MSG* message);
   void RestoreOwner();
+  void AdoptTemplatePictures();
 
   UINT m_templateId;
   HWND m_parent;
@@ -86,6 +90,8 @@ class CDialog : public CWindow {
   bool m_ending = false;
   bool m_initFailed = false;
   INT_PTR m_result = -1;
+  // The bitmaps that the template's picture controls loaded, released once the controls are gone.
+  std::vector<COwnedObject> m_templatePictures;
 };
 
 }  // namespace tollward::ui
