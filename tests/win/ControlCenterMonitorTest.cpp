@@ -57,6 +57,8 @@ struct MenuSeen {
   std::string lastScanLine;
   UINT countState = 0;
   UINT lastScanState = 0;
+  // Every command with a picture is drawn by the program.
+  bool picturesOwnerDrawn = true;
 };
 
 MenuSeen ReadMenu(HWND menuWindow) {
@@ -70,6 +72,11 @@ MenuSeen ReadMenu(HWND menuWindow) {
   seen.lastScanLine = text;
   seen.countState = ::GetMenuState(menu, ID_TRAY_MONITOR_COUNT, MF_BYCOMMAND);
   seen.lastScanState = ::GetMenuState(menu, ID_TRAY_LAST_SCAN, MF_BYCOMMAND);
+  for (UINT id : {ID_TRAY_RESTORE, ID_TRAY_SCAN_NOW, ID_TRAY_MONITOR, ID_TRAY_BAD_AREAS,
+                  ID_TRAY_OPTIONS, ID_TRAY_ABOUT, ID_TRAY_SHUTDOWN}) {
+    seen.picturesOwnerDrawn =
+        seen.picturesOwnerDrawn && (::GetMenuState(menu, id, MF_BYCOMMAND) & MF_OWNERDRAW) != 0;
+  }
   return seen;
 }
 
@@ -142,6 +149,7 @@ TEST_F(Monitoring, ScanAndMonitorEndInTheTrayWhoseMenuShowsTheMonitorAndShutdown
   EXPECT_TRUE(robot.Done()) << robot.Failures();
 
   EXPECT_TRUE(running.monitorChecked);
+  EXPECT_TRUE(running.picturesOwnerDrawn && stopped.picturesOwnerDrawn);
   EXPECT_EQ("   (1 monitorings performed)", running.countLine);
   EXPECT_EQ(LastScanLine(), running.lastScanLine);
   for (UINT state : {running.countState, running.lastScanState}) {
@@ -190,6 +198,81 @@ TEST_F(Monitoring, ATickThatFindsANewEntryBringsTheWindowBackWithTheMessage) {
   EXPECT_FALSE(iconLeft);
   EXPECT_FALSE(monitorChecked);
   EXPECT_EQ((Names{"Intruder"}), unregistered);
+}
+
+// The manager opened from the tray: a code that rules out no registered entry leaves the window
+// in the tray; one that does brings it back with the entry among the unregistered.
+TEST_F(Monitoring, TheTraysBadAreaManagerBringsTheWindowBackOnlyForAnEntryItRulesOut) {
+  bool inTrayAfterHarmlessCode = false;
+  bool shownAfterBadCode = false;
+  Names unregistered;
+  Robot robot;
+  for (const char* code : {"0900", "0190"}) {
+    WaitForTray(robot);
+    robot.Then([&] { PostToWindow(WM_COMMAND, ID_TRAY_BAD_AREAS); });
+    robot.OnWindow(FromTemplate(IDD_BAD_AREA_CODES), [code](RobotWindow& manager) {
+      manager.SetItemText(IDC_BAD_AREA_CODE, code);
+      manager.Click(IDC_ADD_BAD_AREA);
+      manager.Click(IDOK);
+    });
+    robot.When(
+        "the manager closed", [] { return DialogsFromTemplate(IDD_BAD_AREA_CODES).empty(); },
+        [&, code] {
+          if (std::string(code) == "0900") {
+            inTrayAfterHarmlessCode = HiddenInTrayMonitoring(window_);
+          } else {
+            shownAfterBadCode = ::IsWindowVisible(window_) != FALSE;
+            unregistered = ListColumn(RobotWindow(window_), IDC_UNREGISTERED_LIST, 0);
+          }
+        });
+  }
+  ControlCenterTest::QueueQuitWithYes(robot);
+  MakeControlCenter(" /monitor /nosplash")->DoModal();
+  EXPECT_TRUE(robot.Done()) << robot.Failures();
+  EXPECT_TRUE(inTrayAfterHarmlessCode);
+  EXPECT_TRUE(shownAfterBadCode);
+  EXPECT_EQ((Names{"Fast Access"}), unregistered);
+}
+
+// Another program holds the phonebook open without sharing it, so every read of it fails.
+TEST_F(Monitoring, ATickWhosePhonebookReadFailsLeavesBothListsAndTheStoreAsTheyWere) {
+  std::vector<unsigned char> storeBefore;
+  HANDLE lock = INVALID_HANDLE_VALUE;
+  std::vector<std::string> messages;
+  Names registered;
+  Names unregistered;
+  Robot robot;
+  WaitForTray(robot);
+  robot.Then([&] {
+    storeBefore = testing::ReadBytes(storePath());
+    lock =
+        ::CreateFileA(phonebookPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    PostToWindow(WM_TIMER, 2);
+  });
+  robot.OnWindow(testing::AnyMessageBox(), [&](RobotWindow& box) {
+    messages.push_back(box.MessageText());
+    box.Click(IDOK);
+  });
+  robot.Then([&] {
+    RobotWindow controlCenter(window_);
+    registered = ListColumn(controlCenter, IDC_REGISTERED_LIST, 0);
+    unregistered = ListColumn(controlCenter, IDC_UNREGISTERED_LIST, 0);
+    ::CloseHandle(lock);
+    lock = INVALID_HANDLE_VALUE;
+    PostToWindow(WM_COMMAND, ID_TRAY_SHUTDOWN);
+  });
+  robot.OnWindow(MessageBoxWith(kQuitQuestion), [](RobotWindow& box) { box.Click(IDYES); });
+  MakeControlCenter(" /monitor /nosplash")->DoModal();
+  if (lock != INVALID_HANDLE_VALUE) {
+    ::CloseHandle(lock);
+  }
+  EXPECT_TRUE(robot.Done()) << robot.Failures();
+  EXPECT_EQ(
+      (std::vector<std::string>{"Retrieve: error on RAS entry enumeration (API RasEnumEntries)."}),
+      messages);
+  EXPECT_EQ((Names{"CityNet", "Fast Access", "Office ISDN", "university dial-in"}), registered);
+  EXPECT_TRUE(unregistered.empty());
+  EXPECT_EQ(storeBefore, testing::ReadBytes(storePath()));
 }
 
 TEST_F(Monitoring, RefreshReportsAChangedEntryThenListsItAndTheMonitorRefusesToStart) {
