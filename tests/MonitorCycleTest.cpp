@@ -2,10 +2,13 @@
 #include <gtest/gtest.h>
 
 #include <ctime>
+#include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "app/logic/MonitorCycle.h"
+#include "tests/fakes/FakePhonebookWatcher.h"
 
 namespace tollward {
 namespace {
@@ -42,14 +45,26 @@ class Host : public IMonitorHost {
   bool refuseStart = false;
   bool refuseTrayIcon = false;
   bool refuseRemoval = false;
+  testing::FakePhonebookWatcher watcher;
+  // What happens while the scan's dialogs are open.
+  std::function<void()> duringScan;
+  // The timers the window would run now; they tick until stopped.
+  std::set<unsigned> timers;
+  int scans = 0;
 
   std::time_t Now() override { return now; }
   bool StartTimer(unsigned id, std::uint32_t ms) override {
     Add("start " + std::to_string(id) + " " + std::to_string(ms));
+    if (!refuseStart) {
+      timers.insert(id);
+    }
     return !refuseStart;
   }
   bool StopTimer(unsigned id) override {
     Add("stop " + std::to_string(id));
+    if (!refuseStop) {
+      timers.erase(id);
+    }
     return !refuseStop;
   }
   void ShowMessage(MonitorMessage message) override {
@@ -67,8 +82,12 @@ class Host : public IMonitorHost {
   unsigned UnregisteredCount() override { return unregistered; }
   void SaveRegistrations() override { Add("save"); }
   void CheckAndResort() override {
+    ++scans;
     unregistered = unregisteredAfterScan;
     Add("scan");
+    if (duringScan) {
+      duringScan();
+    }
   }
   void RefillViews() override { Add("refill"); }
   bool AddTrayIcon() override {
@@ -90,6 +109,8 @@ class Host : public IMonitorHost {
   }
   void HideWindow() override { Add("hide"); }
   void ShowWindow() override { Add("show"); }
+  bool StartWatching() override { return watcher.Start(nullptr, 0x8000 + 11); }
+  void StopWatching() override { watcher.Stop(); }
 
   // What was logged since the last call.
   Log Take() {
@@ -104,6 +125,19 @@ class Host : public IMonitorHost {
 
 class Monitor : public ::testing::Test {
  protected:
+  // A write to the phonebook's files, delivered as the window would get it.
+  void Change() {
+    if (host_.watcher.Change()) {
+      cycle_.OnPhonebookChanged();
+    }
+  }
+  // A timer's tick, if the timer runs.
+  void Fire(unsigned id) {
+    if (host_.timers.count(id) != 0) {
+      cycle_.OnTimer(id);
+    }
+  }
+
   Host host_;
   MonitorCycle cycle_{host_, Texts()};
 };
@@ -319,6 +353,132 @@ TEST_F(Monitor, TheOptionsRestartARunningMonitorOnlyWhenTheIntervalChanged) {
   host_.interval = 30;
   cycle_.OnOptionsClosed(15);
   EXPECT_EQ((Log{"stop 2", "button off", "start 2 1800000", "button on"}), host_.Take());
+}
+
+TEST_F(Monitor, APhonebookChangeScansOnceAfterAQuietMomentOnlyWhileTheMonitorRuns) {
+  // M and m: the Monitor button on and off; c: a change of the phonebook; q, l and t: the quiet
+  // timer, the longest wait and timer 2 tick (if they run); u: scans now find an unregistered
+  // entry; o: the options dialog returns with another interval.
+  struct Case {
+    const char* what;
+    const char* steps;
+    int scans;
+    bool watchingAfter;
+    int watchStarts;
+  };
+  const Case cases[] = {
+      {"one change", "Mcq", 1, true, 1},
+      {"a burst of writes", "Mcccccqq", 1, true, 1},
+      {"a steady stream scans at the longest wait", "Mcccccclq", 1, true, 1},
+      {"each burst after a scan", "Mcqcq", 2, true, 1},
+      {"the monitor off", "cqlt", 0, false, 0},
+      {"the monitor switched off", "Mmcqlt", 0, false, 1},
+      {"a tick before the quiet covers the change", "Mctql", 1, true, 1},
+      {"ticks pause the timer, not the watch", "Mttcq", 3, true, 1},
+      {"a tick that finds an entry ends the watch", "Mutcql", 1, false, 1},
+      {"the options restart only the timer", "Mcoq", 1, true, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.what) + ": " + c.steps);
+    Host host;
+    MonitorCycle cycle(host, Texts());
+    bool monitorSwitch = false;
+    for (const char* step = c.steps; *step != '\0'; ++step) {
+      const auto fire = [&](unsigned id) {
+        if (host.timers.count(id) != 0) {
+          cycle.OnTimer(id);
+        }
+      };
+      switch (*step) {
+        case 'M':
+          cycle.OnMonitorButton(true, monitorSwitch);
+          break;
+        case 'm':
+          cycle.OnMonitorButton(false, monitorSwitch);
+          break;
+        case 'c':
+          if (host.watcher.Change()) {
+            cycle.OnPhonebookChanged();
+          }
+          break;
+        case 'q':
+          fire(MonitorCycle::kQuietTimer);
+          break;
+        case 'l':
+          fire(MonitorCycle::kLongestWaitTimer);
+          break;
+        case 't':
+          fire(MonitorCycle::kMonitorTimer);
+          break;
+        case 'u':
+          host.unregisteredAfterScan = 1;
+          break;
+        case 'o':
+          cycle.OnOptionsClosed(host.interval++);
+          break;
+      }
+    }
+    EXPECT_EQ(c.scans, host.scans);
+    EXPECT_EQ(c.watchingAfter, host.watcher.running());
+    EXPECT_EQ(c.watchingAfter, cycle.watching());
+    EXPECT_EQ(c.watchStarts, host.watcher.starts);
+    EXPECT_EQ(0u, host.timers.count(MonitorCycle::kQuietTimer) +
+                      host.timers.count(MonitorCycle::kLongestWaitTimer))
+        << "no wait left running";
+  }
+}
+
+TEST_F(Monitor, AQuietPhonebookRunsExactlyWhatATickRuns) {
+  bool monitorSwitch = false;
+  cycle_.OnMonitorButton(true, monitorSwitch);
+  host_.Take();
+  Change();
+  Change();
+  EXPECT_EQ((Log{"start 5 250", "start 6 2000", "start 5 250"}), host_.Take());
+  Fire(MonitorCycle::kQuietTimer);
+  EXPECT_EQ((Log{"stop 5", "stop 6", "stop 2", "button off", "scan", "refill", "start 2 900000",
+                 "button on"}),
+            host_.Take());
+  EXPECT_EQ(1u, cycle_.monitorCount());
+}
+
+TEST_F(Monitor, AChangeDuringAScanOrADialogIsScannedOnceAfterwardsNeverWithin) {
+  bool monitorSwitch = false;
+  cycle_.OnMonitorButton(true, monitorSwitch);
+  // The scan's own dialogs let messages through: two changes arrive meanwhile.
+  host_.duringScan = [this] {
+    host_.duringScan = nullptr;
+    Change();
+    Change();
+    Fire(MonitorCycle::kQuietTimer);
+  };
+  Change();
+  Fire(MonitorCycle::kQuietTimer);
+  EXPECT_EQ(1, host_.scans) << "no scan within the scan";
+  Fire(MonitorCycle::kQuietTimer);
+  EXPECT_EQ(2, host_.scans);
+  Fire(MonitorCycle::kQuietTimer);
+  EXPECT_EQ(2, host_.scans);
+
+  // The quiet timer fires while a dialog keeps the cycle busy: the scan waits for its end.
+  Change();
+  {
+    BusyScope busy(cycle_);
+    Fire(MonitorCycle::kQuietTimer);
+    Change();
+    EXPECT_EQ(2, host_.scans);
+  }
+  Fire(MonitorCycle::kQuietTimer);
+  EXPECT_EQ(3, host_.scans);
+
+  // A scan that stops the monitor forgets what came during it.
+  host_.unregisteredAfterScan = 1;
+  host_.duringScan = [this] { Change(); };
+  Change();
+  Fire(MonitorCycle::kQuietTimer);
+  EXPECT_EQ(4, host_.scans);
+  EXPECT_FALSE(host_.watcher.running());
+  EXPECT_TRUE(host_.timers.count(MonitorCycle::kQuietTimer) == 0);
 }
 
 }  // namespace

@@ -19,6 +19,7 @@ bool MonitorCycle::ScanConnections() {
     host_.RefillViews();
   }
   busy_ = false;
+  ResumeRememberedChange();
   const bool clean = host_.UnregisteredCount() == 0;
   if (clean && host_.FlashAfterScan()) {
     flashCountdown_ = kFlashTicks;
@@ -28,6 +29,14 @@ bool MonitorCycle::ScanConnections() {
 }
 
 bool MonitorCycle::SetMonitoring(bool on) {
+  const bool done = SwitchTimer(on);
+  if (holdingWatch_ == 0) {
+    FollowMonitorState();
+  }
+  return done;
+}
+
+bool MonitorCycle::SwitchTimer(bool on) {
   if (on) {
     if (host_.UnregisteredCount() != 0) {
       host_.SetMonitorButton(false);
@@ -72,12 +81,21 @@ bool MonitorCycle::SetMonitoring(bool on) {
 }
 
 void MonitorCycle::OnMonitorTick() {
+  // This scan reads the phonebook after any change waiting for quiet, so it covers that change.
+  CancelQuietWait();
   const bool wasMonitoring = monitoring_;
+  ++holdingWatch_;
   // No further tick may come while the scan and its dialogs run.
   SetMonitoring(false);
-  if (ScanConnections()) {
+  const bool clean = ScanConnections();
+  if (clean) {
     // Measured from the end of this scan: a full interval again.
     SetMonitoring(wasMonitoring);
+  }
+  --holdingWatch_;
+  FollowMonitorState();
+  if (clean) {
+    ResumeRememberedChange();
     return;
   }
   host_.RefillViews();
@@ -85,6 +103,78 @@ void MonitorCycle::OnMonitorTick() {
     RestoreFromTray();
   }
   host_.ShowMessage(MonitorMessage::kUnregisteredDetected);
+}
+
+void MonitorCycle::SetBusy(bool busy) {
+  busy_ = busy;
+  if (!busy_) {
+    ResumeRememberedChange();
+  }
+}
+
+void MonitorCycle::OnPhonebookChanged() {
+  // With the monitor off a change starts nothing, also from a message posted before the stop.
+  if (!watching_) {
+    return;
+  }
+  if (Occupied()) {
+    changeRemembered_ = true;
+    return;
+  }
+  WaitForQuiet();
+}
+
+// Each change restarts the quiet timer; the longest wait runs from the first change on.
+void MonitorCycle::WaitForQuiet() {
+  host_.StartTimer(kQuietTimer, kQuietMilliseconds);
+  if (!waitingForQuiet_) {
+    host_.StartTimer(kLongestWaitTimer, kLongestWaitMilliseconds);
+    waitingForQuiet_ = true;
+  }
+}
+
+void MonitorCycle::OnQuiet() {
+  // A tick of a timer that was stopped meanwhile.
+  if (!waitingForQuiet_) {
+    return;
+  }
+  CancelQuietWait();
+  if (Occupied()) {
+    changeRemembered_ = true;
+    return;
+  }
+  OnMonitorTick();
+}
+
+void MonitorCycle::CancelQuietWait() {
+  if (!waitingForQuiet_) {
+    return;
+  }
+  host_.StopTimer(kQuietTimer);
+  host_.StopTimer(kLongestWaitTimer);
+  waitingForQuiet_ = false;
+}
+
+void MonitorCycle::ResumeRememberedChange() {
+  if (changeRemembered_ && watching_ && !Occupied()) {
+    changeRemembered_ = false;
+    WaitForQuiet();
+  }
+}
+
+void MonitorCycle::FollowMonitorState() {
+  if (monitoring_ == watching_) {
+    return;
+  }
+  watching_ = monitoring_;
+  if (watching_) {
+    // Without the reports the monitor still finds every change at its next tick.
+    host_.StartWatching();
+    return;
+  }
+  host_.StopWatching();
+  CancelQuietWait();
+  changeRemembered_ = false;
 }
 
 void MonitorCycle::OnFlashTick() {
@@ -106,6 +196,10 @@ bool MonitorCycle::OnTimer(unsigned id) {
       return true;
     case kFlashTimer:
       OnFlashTick();
+      return true;
+    case kQuietTimer:
+    case kLongestWaitTimer:
+      OnQuiet();
       return true;
     default:
       return false;
@@ -136,8 +230,12 @@ void MonitorCycle::OnMonitorMenuItem() {
 
 void MonitorCycle::OnOptionsClosed(std::uint32_t intervalBefore) {
   if (monitoring_ && host_.MonitorInterval() != intervalBefore) {
+    // Only the timer restarts; a change remembered meanwhile is still scanned.
+    ++holdingWatch_;
     SetMonitoring(false);
     SetMonitoring(true);
+    --holdingWatch_;
+    FollowMonitorState();
   }
 }
 

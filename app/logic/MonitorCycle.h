@@ -75,6 +75,10 @@ class IMonitorHost {
   // Hides the window for the tray, or brings it back to the front.
   virtual void HideWindow() = 0;
   virtual void ShowWindow() = 0;
+
+  // Starts or stops the reports of phonebook changes (OnPhonebookChanged).
+  virtual bool StartWatching() = 0;
+  virtual void StopWatching() = 0;
 };
 
 class MonitorCycle {
@@ -83,6 +87,12 @@ class MonitorCycle {
   static constexpr unsigned kFlashTimer = 3;
   static constexpr std::uint32_t kFlashMilliseconds = 200;
   static constexpr std::int32_t kFlashTicks = 6;
+  // A changed phonebook is scanned once its files have been quiet this long, or at the latest
+  // this long after the first change of a burst, so that a steady stream of writes still scans.
+  static constexpr unsigned kQuietTimer = 5;
+  static constexpr std::uint32_t kQuietMilliseconds = 250;
+  static constexpr unsigned kLongestWaitTimer = 6;
+  static constexpr std::uint32_t kLongestWaitMilliseconds = 2000;
   static constexpr unsigned kTrayIconId = 1;
   // The longest interval whose period in milliseconds still fits in 32 bits.
   static constexpr std::uint32_t kLongestInterval = 0xFFFFFFFFu / 60000u;
@@ -99,7 +109,9 @@ class MonitorCycle {
   std::int32_t flashCountdown() const { return flashCountdown_; }
   bool busy() const { return busy_; }
   bool inTray() const { return inTray_; }
-  void SetBusy(bool busy) { busy_ = busy; }
+  // Follows the monitor's lasting state; a tick's own pause of the timer leaves it on.
+  bool watching() const { return watching_; }
+  void SetBusy(bool busy);
 
   // Start-up's first check of the store counts as a last scan, though not as a monitoring.
   void MarkFirstCheck() { lastScan_ = host_.Now(); }
@@ -112,6 +124,9 @@ class MonitorCycle {
   // Timer 2, and the tray menu's "Scan Connections now".
   void OnMonitorTick();
   void OnFlashTick();
+  // The phonebook's files changed: scanned as by a tick once they have been quiet a moment,
+  // if the monitor runs. A change during a scan or its dialogs is scanned once afterwards.
+  void OnPhonebookChanged();
   // Routes a tick of the cycle's own timers; false for any other timer.
   bool OnTimer(unsigned id);
 
@@ -139,6 +154,13 @@ class MonitorCycle {
 
  private:
   std::string WithLastScanTime(const std::string& format) const;
+  bool SwitchTimer(bool on);
+  void FollowMonitorState();
+  bool Occupied() const { return busy_ || holdingWatch_ > 0; }
+  void WaitForQuiet();
+  void OnQuiet();
+  void CancelQuietWait();
+  void ResumeRememberedChange();
 
   IMonitorHost& host_;
   MonitorTexts texts_;
@@ -148,6 +170,13 @@ class MonitorCycle {
   std::int32_t flashCountdown_ = 0;
   bool busy_ = false;
   bool inTray_ = false;
+  bool watching_ = false;
+  // While above 0, a switch of the timer is only a pause: the watching stays as it is.
+  int holdingWatch_ = 0;
+  // The quiet and the longest-wait timers run.
+  bool waitingForQuiet_ = false;
+  // A change came while the cycle was occupied.
+  bool changeRemembered_ = false;
 };
 
 // Keeps the cycle busy for the length of an action that the tray icon must not interrupt.
