@@ -3,6 +3,7 @@
 
 #include "app/logic/Registration.h"
 #include "core/GuardSequences.h"
+#include "platform/win32/DirectoryPhonebookWatcher.h"
 #include "platform/win32/ProcessCommandLine.h"
 #include "platform/win32/RasPhonebook.h"
 #include "platform/win32/RegistryAutostartStore.h"
@@ -18,8 +19,8 @@ const char kConnectionStoreName[] = "Tollward.con";
 const char kBadAreaFileName[] = "Tollward.bac";
 
 ControlCenterServices SystemServices() {
-  return ControlCenterServices{SystemPhonebook(), SystemAutostartStore(), SystemCommandLine(),
-                               ui::HelpDirectory()};
+  return ControlCenterServices{SystemPhonebook(), SystemPhonebookWatcher(), SystemAutostartStore(),
+                               SystemCommandLine(), ui::HelpDirectory()};
 }
 
 CControlCenterDlg::CControlCenterDlg(const ControlCenterServices& services)
@@ -29,6 +30,7 @@ CControlCenterDlg::CControlCenterDlg(const ControlCenterServices& services)
       m_options(services.autostart, services.commandLine),
       m_icon(::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_TOLLWARD))),
       m_phonebook(services.phonebook),
+      m_phonebookWatcher(services.phonebookWatcher),
       m_helpDirectory(services.helpDirectory),
       m_monitorHost(MakeMonitorHost()),
       m_monitor(*m_monitorHost, MonitorTexts{ui::LoadResString(IDS_TRAY_TIP_IDLE),

@@ -17,6 +17,7 @@
 #include "platform/AutostartStore.h"
 #include "platform/CommandLine.h"
 #include "platform/Phonebook.h"
+#include "platform/PhonebookWatcher.h"
 #include "ui/controls/BitmapMenu.h"
 #include "ui/dialogs/SplashDlg.h"
 #include "ui/framework/Dialog.h"
@@ -34,6 +35,8 @@ extern const char kBadAreaFileName[];
 // program (and so its data files) in a fresh folder, and a folder without help pages.
 struct ControlCenterServices {
   IPhonebook& phonebook;
+  // Tells the monitor of changes to the phonebook's files between its ticks.
+  IPhonebookWatcher& phonebookWatcher;
   IAutostartStore& autostart;
   const ICommandLine& commandLine;
   // With its trailing backslash.
@@ -55,6 +58,8 @@ class CControlCenterDlg : public ui::CDialog {
   static constexpr UINT kSilentExitMilliseconds = 750;
   // The tray icon's mouse events arrive as this message.
   static constexpr UINT kTrayCallbackMessage = WM_APP + 10;
+  // The phonebook watcher's thread posts this when the phonebook's files changed.
+  static constexpr UINT kPhonebookChangedMessage = WM_APP + 11;
 
   static constexpr COLORREF kUnregisteredColour = RGB(255, 208, 208);
   static constexpr COLORREF kRegisteredColour = RGB(208, 255, 208);
@@ -167,6 +172,7 @@ class CControlCenterDlg : public ui::CDialog {
   ui::CLoadedBitmap m_aboutItemBitmap;
   ui::CLoadedBitmap m_closeItemBitmap;
   IPhonebook& m_phonebook;
+  IPhonebookWatcher& m_phonebookWatcher;
   std::string m_helpDirectory;
   std::unique_ptr<ui::CSplashDlg> m_splash;
   ui::CTrayIcon m_trayIcon;

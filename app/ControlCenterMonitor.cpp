@@ -51,6 +51,12 @@ class ControlCenterMonitorHost final : public IMonitorHost {
   void HideWindow() override { m_dialog.HideIntoTray(); }
   void ShowWindow() override { m_dialog.ShowFromTray(); }
 
+  bool StartWatching() override {
+    return m_dialog.m_phonebookWatcher.Start(m_dialog.m_hwnd,
+                                             CControlCenterDlg::kPhonebookChangedMessage);
+  }
+  void StopWatching() override { m_dialog.m_phonebookWatcher.Stop(); }
+
  private:
   CControlCenterDlg& m_dialog;
 };

@@ -165,6 +165,10 @@ bool CControlCenterDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LR
     case kTrayCallbackMessage:
       result = OnTrayNotify(wParam, lParam);
       return true;
+    case kPhonebookChangedMessage:
+      m_monitor.OnPhonebookChanged();
+      result = 0;
+      return true;
     case WM_SYSCOMMAND:
       return OnSysCommand(wParam, lParam);
     case WM_PAINT:
@@ -173,8 +177,10 @@ bool CControlCenterDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LR
       result = reinterpret_cast<LRESULT>(m_icon);
       return true;
     case WM_DESTROY:
-      // However the program ends, no dead icon may stay in the tray.
+      // However the program ends, no dead icon may stay in the tray, and no thread may go on
+      // posting to a window that is gone.
       m_trayIcon.Remove();
+      m_phonebookWatcher.Stop();
       if (MainWindow() == m_hwnd) {
         SetMainWindow(nullptr);
       }

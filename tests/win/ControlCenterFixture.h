@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/ControlCenterDlg.h"
+#include "platform/win32/DirectoryPhonebookWatcher.h"
 #include "platform/win32/RasPhonebook.h"
 #include "tests/fakes/FakeAutostartStore.h"
 #include "tests/fakes/FakeCommandLine.h"
@@ -41,7 +42,7 @@ class ControlCenterTest : public PhonebookFileTest {
   std::unique_ptr<Dialog> MakeControlCenter(const std::string& switches) {
     commandLine_ = std::make_unique<FakeCommandLine>(ProgramCommandLine(switches));
     auto dialog = std::make_unique<Dialog>(
-        ControlCenterServices{phonebook_, autostart_, *commandLine_, helpDirectory()});
+        ControlCenterServices{phonebook_, *watcher_, autostart_, *commandLine_, helpDirectory()});
     dialog->SetSwitches(ReadStartSwitches(commandLine_->Text()));
     return dialog;
   }
@@ -52,7 +53,16 @@ class ControlCenterTest : public PhonebookFileTest {
   // Queues the steps that end the control center: Escape, and Yes to the quit question.
   static void QueueQuitWithYes(Robot& robot);
 
+  // Watches no file unless a test gives it the phonebook's, so that a test's own writes to the
+  // phonebook start no scan of their own.
+  void WatchPhonebook() {
+    watcher_ =
+        std::make_unique<DirectoryPhonebookWatcher>(std::vector<std::string>{phonebookPath()});
+  }
+
   RasPhonebook phonebook_;
+  std::unique_ptr<DirectoryPhonebookWatcher> watcher_ =
+      std::make_unique<DirectoryPhonebookWatcher>(std::vector<std::string>{});
   FakeAutostartStore autostart_;
 
  private:

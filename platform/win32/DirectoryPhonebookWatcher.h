@@ -1,0 +1,47 @@
+// The phonebook's folders watched with the system's change notification, from a thread of its
+// own that only posts the message.
+#pragma once
+
+#include "platform/win32/WinApi.h"
+
+#include <string>
+#include <vector>
+
+#include "platform/PhonebookWatcher.h"
+
+namespace tollward {
+
+class DirectoryPhonebookWatcher final : public IPhonebookWatcher {
+ public:
+  // Full paths of the files. A file is watched through its folder, so it may come and go; a
+  // folder that does not exist when watching starts is left out.
+  explicit DirectoryPhonebookWatcher(std::vector<std::string> files);
+  ~DirectoryPhonebookWatcher() override;
+  DirectoryPhonebookWatcher(const DirectoryPhonebookWatcher&) = delete;
+  DirectoryPhonebookWatcher& operator=(const DirectoryPhonebookWatcher&) = delete;
+
+  bool Start(NativeWindow window, unsigned message) override;
+  // Waits for the thread to end.
+  void Stop() override;
+
+ private:
+  static DWORD WINAPI ThreadMain(void* self);
+  void Watch();
+  void CloseEvents();
+
+  // Read by the thread while it runs, changed only while none runs.
+  std::vector<std::string> m_files;
+  HWND m_window = nullptr;
+  UINT m_message = 0;
+  HANDLE m_thread = nullptr;
+  HANDLE m_stop = nullptr;
+  HANDLE m_ready = nullptr;
+};
+
+// Where the system keeps the user's and the all-users phonebook.
+std::vector<std::string> SystemPhonebookFiles();
+
+// The one watcher of the running program, over SystemPhonebookFiles().
+IPhonebookWatcher& SystemPhonebookWatcher();
+
+}  // namespace tollward
