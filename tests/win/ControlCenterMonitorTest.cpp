@@ -1,5 +1,5 @@
 // The monitor and the tray through the real control center: the start into the tray, the ticks,
-// the tray menu, Refresh, and the icon's end.
+// a change of the phonebook file between them, the tray menu, Refresh, and the icon's end.
 #include <gtest/gtest.h>
 
 #include "platform/win32/WinApi.h"
@@ -273,6 +273,45 @@ TEST_F(Monitoring, ATickWhosePhonebookReadFailsLeavesBothListsAndTheStoreAsTheyW
   EXPECT_EQ((Names{"CityNet", "Fast Access", "Office ISDN", "university dial-in"}), registered);
   EXPECT_TRUE(unregistered.empty());
   EXPECT_EQ(storeBefore, testing::ReadBytes(storePath()));
+}
+
+TEST_F(Monitoring, ANumberChangedInThePhonebookFileIsFoundWithoutWaitingForTheTick) {
+  std::string reported;
+  std::string caption;
+  bool shown = false;
+  Names unregistered;
+  Robot robot;
+  WaitForTray(robot);
+  // No timer message: the interval is a quarter of an hour, far beyond the robot's patience.
+  robot.Then([&] {
+    std::vector<std::string> lines = PhonebookLines();
+    for (std::string& line : lines) {
+      if (line == "LocalPhoneNumber=19231770") {
+        line = "LocalPhoneNumber=0190555";
+      }
+    }
+    WritePhonebook(lines);
+  });
+  robot.OnWindow(FromTemplate(IDD_MANIPULATED_CONNECTION), [&](RobotWindow& report) {
+    reported = report.ItemText(IDC_ENTRY_NAME);
+    report.Click(IDOK);
+  });
+  robot.OnWindow(MessageBoxWith("The Tollward Monitor has detected one or more currently "
+                                "unregistered connections."),
+                 [&](RobotWindow& box) {
+                   caption = box.Caption();
+                   shown = ::IsWindowVisible(window_) != FALSE;
+                   unregistered = ListColumn(RobotWindow(window_), IDC_UNREGISTERED_LIST, 0);
+                   box.Click(IDOK);
+                 });
+  ControlCenterTest::QueueQuitWithYes(robot);
+  WatchPhonebook();
+  MakeControlCenter(" /monitor /nosplash")->DoModal();
+  EXPECT_TRUE(robot.Done()) << robot.Failures();
+  EXPECT_EQ("CityNet", reported);
+  EXPECT_EQ("Unregistered connection(s) detected", caption);
+  EXPECT_TRUE(shown);
+  EXPECT_EQ((Names{"CityNet"}), unregistered);
 }
 
 TEST_F(Monitoring, RefreshReportsAChangedEntryThenListsItAndTheMonitorRefusesToStart) {
