@@ -46,3 +46,9 @@ endif()
 if(EXISTS ${CMAKE_SOURCE_DIR}/tools/rasemu/CMakeLists.txt)
   add_subdirectory(tools/rasemu)
 endif()
+
+# How soon the monitor of the real program answers a changed phonebook file (scripts/detection).
+add_executable(tollward_detection_bench bench/win/DetectionLatency.cpp)
+target_include_directories(tollward_detection_bench PRIVATE ${CMAKE_SOURCE_DIR})
+target_compile_options(tollward_detection_bench PRIVATE ${TOLLWARD_WARNINGS})
+target_link_libraries(tollward_detection_bench PRIVATE tollward_portable)

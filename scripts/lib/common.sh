@@ -84,6 +84,29 @@ start_wine() {
   STARTED_WINESERVER=1
 }
 
+# The user's phonebook folder of the prefix, %APPDATA%\Microsoft\Network\Connections\Pbk, where
+# the RAS stand-in looks by default and Tollward watches for changes. Needs start_wine.
+user_phonebook_folder() {
+  local appdata
+  appdata=$(wine cmd /c 'echo %APPDATA%' 2>/dev/null | tr -d '\r')
+  appdata=$(winepath -u "$appdata" 2>/dev/null) && [ -n "$appdata" ] || return 1
+  echo "$appdata/Microsoft/Network/Connections/Pbk"
+}
+
+# Makes the user's phonebook folder a link to FOLDER, so that FOLDER/rasphone.pbk is the
+# phonebook. A link to the file alone would not do: the system reports the writes to a file to
+# the folder that holds it. Prints what the link pointed to before (nothing if there was none).
+link_user_phonebook() {  # folder
+  local pbk
+  pbk=$(user_phonebook_folder) || return 1
+  mkdir -p "$(dirname "$pbk")" || return 1
+  if [ -d "$pbk" ] && [ ! -L "$pbk" ]; then
+    rmdir "$pbk" 2>/dev/null || { echo "$pbk holds files of its own; left alone" >&2; return 1; }
+  fi
+  readlink "$pbk" 2>/dev/null
+  ln -sfn "$1" "$pbk"
+}
+
 stop_started() {
   if [ -n "$STARTED_WINESERVER" ]; then
     wineserver -k >/dev/null 2>&1 || true
