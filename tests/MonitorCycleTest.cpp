@@ -123,20 +123,24 @@ class Host : public IMonitorHost {
   void Add(const std::string& entry) { log.push_back(entry); }
 };
 
+// A write to the phonebook's files, delivered as the window would get it.
+void Change(Host& host, MonitorCycle& cycle) {
+  if (host.watcher.Change()) {
+    cycle.OnPhonebookChanged();
+  }
+}
+
+// A timer's tick, if the timer runs.
+void Fire(Host& host, MonitorCycle& cycle, unsigned id) {
+  if (host.timers.count(id) != 0) {
+    cycle.OnTimer(id);
+  }
+}
+
 class Monitor : public ::testing::Test {
  protected:
-  // A write to the phonebook's files, delivered as the window would get it.
-  void Change() {
-    if (host_.watcher.Change()) {
-      cycle_.OnPhonebookChanged();
-    }
-  }
-  // A timer's tick, if the timer runs.
-  void Fire(unsigned id) {
-    if (host_.timers.count(id) != 0) {
-      cycle_.OnTimer(id);
-    }
-  }
+  void Change() { tollward::Change(host_, cycle_); }
+  void Fire(unsigned id) { tollward::Fire(host_, cycle_, id); }
 
   Host host_;
   MonitorCycle cycle_{host_, Texts()};
@@ -384,31 +388,22 @@ TEST_F(Monitor, APhonebookChangeScansOnceAfterAQuietMomentOnlyWhileTheMonitorRun
     MonitorCycle cycle(host, Texts());
     bool monitorSwitch = false;
     for (const char* step = c.steps; *step != '\0'; ++step) {
-      const auto fire = [&](unsigned id) {
-        if (host.timers.count(id) != 0) {
-          cycle.OnTimer(id);
-        }
-      };
       switch (*step) {
         case 'M':
-          cycle.OnMonitorButton(true, monitorSwitch);
-          break;
         case 'm':
-          cycle.OnMonitorButton(false, monitorSwitch);
+          cycle.OnMonitorButton(*step == 'M', monitorSwitch);
           break;
         case 'c':
-          if (host.watcher.Change()) {
-            cycle.OnPhonebookChanged();
-          }
+          tollward::Change(host, cycle);
           break;
         case 'q':
-          fire(MonitorCycle::kQuietTimer);
+          tollward::Fire(host, cycle, MonitorCycle::kQuietTimer);
           break;
         case 'l':
-          fire(MonitorCycle::kLongestWaitTimer);
+          tollward::Fire(host, cycle, MonitorCycle::kLongestWaitTimer);
           break;
         case 't':
-          fire(MonitorCycle::kMonitorTimer);
+          tollward::Fire(host, cycle, MonitorCycle::kMonitorTimer);
           break;
         case 'u':
           host.unregisteredAfterScan = 1;
