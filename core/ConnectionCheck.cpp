@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/AsciiText.h"
 #include "core/DamagedFile.h"
 #include "core/ErrorTables.h"
 #include "core/RASBadAreaCodes.h"
@@ -16,31 +17,21 @@ using namespace connection_error;
 
 namespace {
 
-char AsciiLower(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-// The length of a field's text, never counting past the field.
-template <std::size_t N>
-std::size_t FieldLength(const char (&text)[N]) {
-  const void* end = std::memchr(text, '\0', N);
-  return end == nullptr ? N : static_cast<std::size_t>(static_cast<const char*>(end) - text);
-}
-
 // Whole texts, letter case aside; bounded by the field, so a record read from a damaged file
 // cannot lead the comparison into the next field. Most values are unchanged, byte for byte, so
 // that is tried first.
 template <std::size_t N>
 bool SameText(const char (&a)[N], const char (&b)[N]) {
-  const std::size_t length = FieldLength(a);
-  if (length != FieldLength(b)) {
+  const std::string_view first = FieldView(a);
+  const std::string_view second = FieldView(b);
+  if (first.size() != second.size()) {
     return false;
   }
-  if (std::memcmp(a, b, length) == 0) {
+  if (first == second) {
     return true;
   }
-  for (std::size_t i = 0; i < length; ++i) {
-    if (AsciiLower(a[i]) != AsciiLower(b[i])) {
+  for (std::size_t i = 0; i < first.size(); ++i) {
+    if (AsciiLower(first[i]) != AsciiLower(second[i])) {
       return false;
     }
   }

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "core/AsciiText.h"
 #include "core/EntryScrambler.h"
 #include "core/ErrorTables.h"
 #include "core/RASConnections.h"
@@ -53,10 +54,6 @@ class InputFile {
  private:
   std::FILE* file_;
 };
-
-char AsciiLower(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
 
 // Letter case of the tag is not significant; the terminating zero byte is.
 bool IsTag(const char (&bytes)[kTagSize]) {

@@ -1,7 +1,8 @@
 // The positions of a connection list's records by entry name, without an allocation per name.
 #include "core/NameIndex.h"
 
-#include <cstring>
+#include "core/AsciiText.h"
+
 #include <functional>
 #include <utility>
 
@@ -17,11 +18,7 @@ std::size_t HashOf(std::string_view name) {
 }  // namespace
 
 std::string_view NameOf(const ConnectionRecord& record) {
-  const void* end = std::memchr(record.szEntryName, '\0', kEntryNameSize);
-  return std::string_view(record.szEntryName,
-                          end == nullptr ? kEntryNameSize
-                                         : static_cast<std::size_t>(static_cast<const char*>(end) -
-                                                                    record.szEntryName));
+  return FieldView(record.szEntryName);
 }
 
 std::size_t NameIndex::Probe(std::string_view name, std::size_t hash,

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "core/AsciiText.h"
 #include "core/ErrorTables.h"
 
 namespace tollward {
@@ -26,12 +27,6 @@ bool NormalizedCopy(const char* text, std::string& digits) noexcept {
     return false;
   }
   return CRASBadAreaCodes::NormalizeNumber(digits.data());
-}
-
-// A record field up to its zero, or up to its last byte when a damaged record has no zero.
-template <std::size_t N>
-std::string FieldText(const char (&field)[N]) {
-  return std::string(field, std::find(field, field + N, '\0'));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The bad area code list's file: tag, format version, count and the 11-byte slots.
 #include <cstring>
 
+#include "core/AsciiText.h"
 #include "core/ErrorTables.h"
 #include "core/RASBadAreaCodes.h"
 #include "core/SafeFileWriter.h"
@@ -42,14 +43,10 @@ double GetDouble(const unsigned char (&in)[8]) {
   return value;
 }
 
-char LowerAscii(unsigned char c) {
-  return static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-}
-
 // Files whose tag differs only in letter case are accepted.
 bool TagMatches(const unsigned char (&bytes)[kTagSize]) {
   for (std::size_t i = 0; i < kTagSize; ++i) {
-    if (LowerAscii(bytes[i]) != LowerAscii(static_cast<unsigned char>(kTag[i]))) {
+    if (AsciiLower(static_cast<char>(bytes[i])) != AsciiLower(kTag[i])) {
       return false;
     }
   }

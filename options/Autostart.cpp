@@ -1,6 +1,7 @@
 // The autostart value: how the two start-up options are written to it and read back from it.
 #include "options/Autostart.h"
 
+#include "core/AsciiText.h"
 #include "options/Options.h"
 
 namespace tollward {
@@ -8,15 +9,6 @@ namespace {
 
 constexpr char kScanSwitch[] = " /scan";
 constexpr char kMonitorSwitch[] = " /monitor";
-
-std::string LowerCaseAscii(std::string text) {
-  for (char& c : text) {
-    if (c >= 'A' && c <= 'Z') {
-      c = static_cast<char>(c - 'A' + 'a');
-    }
-  }
-  return text;
-}
 
 }  // namespace
 
@@ -34,7 +26,7 @@ std::string AutostartCommand(const std::string& programPath, const AutostartSwit
 
 AutostartSwitches AutostartSwitchesIn(const std::string& valueData) {
   // The blank appended lets a switch at the very end match like one followed by another.
-  const std::string text = LowerCaseAscii(std::string(valueData.c_str())) + ' ';
+  const std::string text = AsciiLowered(std::string(valueData.c_str())) + ' ';
   AutostartSwitches found;
   found.silentCheck = text.find(std::string(kScanSwitch) + ' ') != std::string::npos;
   found.monitor = text.find(std::string(kMonitorSwitch) + ' ') != std::string::npos;

@@ -2,9 +2,9 @@
 #pragma once
 
 #include <cstddef>
-#include <cstring>
 #include <string>
 
+#include "core/AsciiText.h"
 #include "core/ConnectionRecord.h"
 #include "core/RASConnections.h"
 #include "ui/controls/ColorFieldResources.h"
@@ -41,13 +41,6 @@ inline ColorValue RowColor(const ReportRow& row) {
 // only an entry that was found and differs is a manipulation to show.
 inline bool IsReportedManipulation(const ConnectionRecord& differences) {
   return differences.szEntryName[0] == '\0';
-}
-
-// A field's text up to its terminator, never past the field.
-template <std::size_t N>
-std::string FieldText(const char (&field)[N]) {
-  const void* end = std::memchr(field, '\0', N);
-  return std::string(field, end != nullptr ? static_cast<const char*>(end) - field : N);
 }
 
 // The entry's name and the altered column as `current` (the phonebook just read) holds the
