@@ -8,6 +8,7 @@
 #include "core/AsciiText.h"
 #include "core/EntryScrambler.h"
 #include "core/ErrorTables.h"
+#include "core/InputFile.h"
 #include "core/RASConnections.h"
 
 namespace tollward {
@@ -22,38 +23,11 @@ constexpr char kTag[kTagSize] = "RASConnections:";
 constexpr std::uint8_t kVersion[8] = {0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0xF0, 0x3F};
 constexpr std::size_t kHeaderSize = kTagSize + sizeof kVersion + 4;
 
-class InputFile {
- public:
-  explicit InputFile(const std::string& path) : file_(std::fopen(path.c_str(), "rb")) {}
-  ~InputFile() {
-    if (file_ != nullptr) {
-      std::fclose(file_);
-    }
-  }
-  InputFile(const InputFile&) = delete;
-  InputFile& operator=(const InputFile&) = delete;
-
-  std::FILE* get() const { return file_; }
-  bool Read(void* data, std::size_t size) { return std::fread(data, 1, size, file_) == size; }
-
-  // How many whole records the rest of the file can hold; 0 when the size cannot be learnt.
-  std::uint32_t RecordsLeft() {
-    const long here = std::ftell(file_);
-    if (here < 0 || std::fseek(file_, 0, SEEK_END) != 0) {
-      return 0;
-    }
-    const long end = std::ftell(file_);
-    if (std::fseek(file_, here, SEEK_SET) != 0) {
-      return 0;
-    }
-    const auto left = end > here ? static_cast<unsigned long>(end - here) : 0ul;
-    return static_cast<std::uint32_t>(
-        std::min<unsigned long>(left / kConnectionRecordSize, 0xFFFFFFFFul));
-  }
-
- private:
-  std::FILE* file_;
-};
+// How many whole records the rest of the file can hold; 0 when the size cannot be learnt.
+std::uint32_t RecordsLeft(CInputFile& file) {
+  return static_cast<std::uint32_t>(
+      std::min<std::uint64_t>(file.BytesLeft() / kConnectionRecordSize, 0xFFFFFFFFu));
+}
 
 // Letter case of the tag is not significant; the terminating zero byte is.
 bool IsTag(const char (&bytes)[kTagSize]) {
@@ -121,8 +95,8 @@ bool CRASConnections::LoadFrom(const std::string* path) {
     } else if (!path_) {
       return kLoadNoPath;
     }
-    InputFile file(*path_);
-    if (file.get() == nullptr) {
+    CInputFile file(*path_);
+    if (!file.IsOpen()) {
       return kLoadOpen;
     }
     char tag[kTagSize];
@@ -148,7 +122,7 @@ bool CRASConnections::LoadFrom(const std::string* path) {
     // The count is only a promise: room is made for what the file can really hold, and a
     // file that holds less fails at its end instead of asking for memory it never fills.
     std::vector<ConnectionRecord> loaded;
-    loaded.reserve(std::min(count, file.RecordsLeft()));
+    loaded.reserve(std::min(count, RecordsLeft(file)));
     for (std::uint32_t i = 0; i < count; ++i) {
       ConnectionRecord record;
       if (!ReadEncryptedEntry(record, file.get())) {

@@ -1,11 +1,10 @@
 // Keeps a data file that could not be read beside it, before a save writes over it.
 #include "core/DamagedFile.h"
 
-#include <cerrno>
-#include <cstdio>
 #include <string>
 #include <vector>
 
+#include "core/InputFile.h"
 #include "core/SafeFileWriter.h"
 
 namespace tollward {
@@ -15,65 +14,46 @@ constexpr std::size_t kChunkSize = 64 * 1024;
 // Far more distinct damaged contents than any user collects; beyond it the keeping gives up.
 constexpr unsigned kMostCopies = 100;
 
-class Reader {
- public:
-  explicit Reader(const std::string& path) : file_(std::fopen(path.c_str(), "rb")) {}
-  ~Reader() {
-    if (file_ != nullptr) {
-      std::fclose(file_);
-    }
-  }
-  Reader(const Reader&) = delete;
-  Reader& operator=(const Reader&) = delete;
-
-  bool IsOpen() const { return file_ != nullptr; }
-  // Fills the buffer as far as the file goes; false on a read error.
-  bool Next(std::vector<char>& buffer) {
-    buffer.resize(kChunkSize);
-    buffer.resize(std::fread(buffer.data(), 1, kChunkSize, file_));
-    return std::ferror(file_) == 0;
-  }
-
- private:
-  std::FILE* file_;
-};
+// Fills the buffer as far as the file goes; false on a read error.
+bool NextChunk(CInputFile& file, std::vector<char>& buffer) {
+  buffer.resize(kChunkSize);
+  std::size_t got = 0;
+  const bool read = file.ReadSome(buffer.data(), kChunkSize, got);
+  buffer.resize(got);
+  return read;
+}
 
 enum class Presence { kMissing, kReadable, kUnreadable };
 
 Presence Probe(const std::string& path) {
-  errno = 0;
-  Reader reader(path);
-  if (reader.IsOpen()) {
+  CInputFile file(path);
+  if (file.IsOpen()) {
     return Presence::kReadable;
   }
-  return errno == ENOENT ? Presence::kMissing : Presence::kUnreadable;
+  return file.IsMissing() ? Presence::kMissing : Presence::kUnreadable;
 }
 
 bool SameBytes(const std::string& first, const std::string& second) {
-  Reader a(first);
-  Reader b(second);
-  if (!a.IsOpen() || !b.IsOpen()) {
-    return false;
-  }
-  std::vector<char> bufferA;
-  std::vector<char> bufferB;
+  CInputFile a(first);
+  CFileComparison b(second);
+  std::vector<char> buffer;
   do {
-    if (!a.Next(bufferA) || !b.Next(bufferB) || bufferA != bufferB) {
+    if (!a.IsOpen() || !NextChunk(a, buffer) || !b.Next(buffer.data(), buffer.size())) {
       return false;
     }
-  } while (bufferA.size() == kChunkSize);
-  return true;
+  } while (buffer.size() == kChunkSize);
+  return b.Matched();
 }
 
 bool CopyBytes(const std::string& from, const std::string& to) {
-  Reader in(from);
+  CInputFile in(from);
   CSafeFileWriter out;
   if (!in.IsOpen() || !out.Open(to)) {
     return false;
   }
   std::vector<char> buffer;
   do {
-    if (!in.Next(buffer) || !out.Write(buffer.data(), buffer.size())) {
+    if (!NextChunk(in, buffer) || !out.Write(buffer.data(), buffer.size())) {
       return false;
     }
   } while (buffer.size() == kChunkSize);

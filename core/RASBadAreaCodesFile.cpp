@@ -3,6 +3,7 @@
 
 #include "core/AsciiText.h"
 #include "core/ErrorTables.h"
+#include "core/InputFile.h"
 #include "core/RASBadAreaCodes.h"
 #include "core/SafeFileWriter.h"
 
@@ -125,23 +126,19 @@ bool CRASBadAreaCodes::Load(const std::string& path) {
 }
 
 bool CRASBadAreaCodes::LoadFromRememberedPath() {
-  std::FILE* file = nullptr;
   const bool loaded = RunReported(bad_area_error::kLoadUnhandled, [&]() -> ErrorCode {
     if (!path_) {
       return bad_area_error::kLoadNoPath;
     }
-    file = std::fopen(path_->c_str(), "rb");
-    if (file == nullptr) {
+    CInputFile file(*path_);
+    if (!file.IsOpen()) {
       return bad_area_error::kLoadOpen;
     }
-    if (!LoadFromArchive(file)) {
+    if (!LoadFromArchive(file.get())) {
       return bad_area_error::kLoadArchive;
     }
     return kNoError;
   });
-  if (file != nullptr) {
-    std::fclose(file);
-  }
   if (!loaded) {
     slots_.clear();
   }

@@ -33,7 +33,8 @@ bool CSafeFileWriter::Commit() {
 
 void CSafeFileWriter::Abandon() {
   if (file_ != nullptr) {
-    fileSystem_.Close(file_);
+    // Flushing bytes that are removed the next moment would only cost a wait for the disk.
+    fileSystem_.Discard(file_);
     file_ = nullptr;
     fileSystem_.Remove(temporaryPath_);
   }

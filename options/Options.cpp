@@ -2,8 +2,8 @@
 #include "options/Options.h"
 
 #include <cstring>
-#include <memory>
 
+#include "core/InputFile.h"
 #include "options/OptionsErrors.h"
 #include "options/ProgramLocation.h"
 
@@ -17,11 +17,6 @@ namespace {
 constexpr unsigned char kTag[9] = {'O', 'p', 't', 'i', 'o', 'n', 's', ':', 0};
 // The format version, the double 1.0 in little-endian order.
 constexpr unsigned char kVersion[8] = {0, 0, 0, 0, 0, 0, 0xF0, 0x3F};
-
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using OpenFile = std::unique_ptr<std::FILE, FileCloser>;
 
 bool ReadExactly(std::FILE* file, void* data, std::size_t size) {
   return std::fread(data, 1, size, file) == size;
@@ -60,8 +55,7 @@ COptions::~COptions() {
 
 bool COptions::OptionsFileExists(const std::string& path) const {
   const std::string& file = path.empty() ? optionsFilePath : path;
-  OpenFile opened(std::fopen(file.c_str(), "rb"));
-  return opened != nullptr;
+  return CInputFile(file).IsOpen();
 }
 
 bool COptions::Save(std::string& path) {
@@ -109,8 +103,8 @@ bool COptions::Load(std::string& path) {
     if (path.empty()) {
       path = optionsFilePath;
     }
-    OpenFile file(std::fopen(path.c_str(), "rb"));
-    if (file == nullptr) {
+    CInputFile file(path);
+    if (!file.IsOpen()) {
       return options_error::kLoadOpen;
     }
     if (!LoadFromArchive(file.get())) {

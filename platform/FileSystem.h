@@ -1,4 +1,5 @@
-// The few file operations a save needs, behind one seam so that tests can make each one fail.
+// The few file operations the data files need, behind one seam so that tests can make each one
+// fail and count what reaches the disk.
 #pragma once
 
 #include <cstddef>
@@ -17,6 +18,12 @@ class IFileSystem {
   virtual std::size_t Write(std::FILE* file, const void* data, std::size_t size) = 0;
   // Flushes to the disk and closes; false if anything written may not have reached the file.
   virtual bool Close(std::FILE* file) = 0;
+  // Closes without waiting for the disk: a file that was only read, or a half-written one whose
+  // content is about to be thrown away.
+  virtual void Discard(std::FILE* file) = 0;
+  // Opens an existing file for binary reading; null when it is missing or may not be read, with
+  // errno telling which.
+  virtual std::FILE* OpenForReading(const std::string& path) = 0;
   // Puts source in the place of target in one step; target keeps its old content on failure.
   virtual bool Replace(const std::string& source, const std::string& target) = 0;
   virtual void Remove(const std::string& path) = 0;

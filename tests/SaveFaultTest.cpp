@@ -140,16 +140,9 @@ std::vector<Fault> EveryFault(const DataFile& file) {
   return faults;
 }
 
-// Fails as told, but closes without waiting for the disk: the sweep makes thousands of saves,
-// and whether they reach the platter is no part of what it checks.
-class UnsyncedFaultyFileSystem : public FaultyFileSystem {
- public:
-  bool Close(std::FILE* file) override { return std::fclose(file) == 0 && !failClose; }
-};
-
 // Saves through a file system that fails as the fault says.
 bool SaveWith(const Fault& fault, SaveSubject& subject, const std::string& path) {
-  UnsyncedFaultyFileSystem faulty;
+  FaultyFileSystem faulty;
   fault.arm(faulty);
   ScopedFileSystem scope(faulty);
   return subject.Save(path);

@@ -18,6 +18,10 @@ class PosixFileSystem final : public IFileSystem {
     bool ok = std::fflush(file) == 0 && fsync(fileno(file)) == 0;
     return std::fclose(file) == 0 && ok;
   }
+  void Discard(std::FILE* file) override { std::fclose(file); }
+  std::FILE* OpenForReading(const std::string& path) override {
+    return std::fopen(path.c_str(), "rb");
+  }
   bool Replace(const std::string& source, const std::string& target) override {
     return std::rename(source.c_str(), target.c_str()) == 0;
   }

@@ -20,6 +20,10 @@ class Win32FileSystem final : public IFileSystem {
     bool ok = std::fflush(file) == 0 && _commit(_fileno(file)) == 0;
     return std::fclose(file) == 0 && ok;
   }
+  void Discard(std::FILE* file) override { std::fclose(file); }
+  std::FILE* OpenForReading(const std::string& path) override {
+    return std::fopen(path.c_str(), "rb");
+  }
   bool Replace(const std::string& source, const std::string& target) override {
     // rename() of the C runtime refuses an existing target; this call replaces it.
     return MoveFileExA(source.c_str(), target.c_str(),

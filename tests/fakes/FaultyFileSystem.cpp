@@ -23,6 +23,14 @@ bool FaultyFileSystem::Close(std::FILE* file) {
   return closed && !failClose;
 }
 
+void FaultyFileSystem::Discard(std::FILE* file) {
+  SystemFileSystem().Discard(file);
+}
+
+std::FILE* FaultyFileSystem::OpenForReading(const std::string& path) {
+  return SystemFileSystem().OpenForReading(path);
+}
+
 bool FaultyFileSystem::Replace(const std::string& source, const std::string& target) {
   return !failReplace && SystemFileSystem().Replace(source, target);
 }

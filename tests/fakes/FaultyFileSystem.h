@@ -22,6 +22,8 @@ class FaultyFileSystem : public IFileSystem {
   std::FILE* Create(const std::string& path) override;
   std::size_t Write(std::FILE* file, const void* data, std::size_t size) override;
   bool Close(std::FILE* file) override;
+  void Discard(std::FILE* file) override;
+  std::FILE* OpenForReading(const std::string& path) override;
   bool Replace(const std::string& source, const std::string& target) override;
   void Remove(const std::string& path) override;
 
