@@ -45,6 +45,30 @@ void EncodeCount(std::uint32_t count, std::uint8_t (&bytes)[4]) {
   }
 }
 
+// Whether the file holds exactly the bytes a save of these records writes. The records are
+// scrambled one at a time, as the save does, so nothing of the file's size is held at once. A
+// comparison that fails for any reason only means that the save writes.
+bool FileHolds(const std::string& path, const ConnectionArray& records,
+               std::uint32_t count) noexcept try {
+  CFileComparison file(path);
+  std::uint8_t countBytes[4];
+  EncodeCount(count, countBytes);
+  if (!file.Next(kTag, kTagSize) || !file.Next(kVersion, sizeof kVersion) ||
+      !file.Next(countBytes, sizeof countBytes)) {
+    return false;
+  }
+  std::uint8_t bytes[kConnectionRecordSize];
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    ScrambleEntry(records[i], bytes);
+    if (!file.Next(bytes, sizeof bytes)) {
+      return false;
+    }
+  }
+  return file.Matched();
+} catch (...) {
+  return false;
+}
+
 std::uint32_t DecodeCount(const std::uint8_t (&bytes)[4]) {
   std::uint32_t count = 0;
   for (unsigned i = 0; i < 4; ++i) {
@@ -63,6 +87,12 @@ bool CRASConnections::SaveTo(const std::string* path) {
       path_ = *path;
     } else if (!path_) {
       return kSaveNoPath;
+    }
+    // A store that holds these bytes already is left alone: most saves write what the last one
+    // wrote, and each write waits for the disk. It is read afresh, not remembered, so that a
+    // store changed, cut short or removed by another program is written again.
+    if (FileHolds(*path_, records_, GetCount())) {
+      return kNoError;
     }
     // Written beside the old file, which is replaced only by a complete new one.
     CSafeFileWriter writer;

@@ -43,8 +43,8 @@ std::uint64_t CInputFile::BytesLeft() {
 }
 
 bool CFileComparison::Next(const void* data, std::size_t size) {
-  if (!same_) {
-    return false;
+  if (!same_ || size == 0) {
+    return same_;
   }
   buffer_.resize(size);
   same_ = file_.Read(buffer_.data(), size) && std::memcmp(buffer_.data(), data, size) == 0;

@@ -77,6 +77,8 @@ class CRASBadAreaCodes : public CErrorState {
   static_assert(sizeof(Slot) == kBadAreaCodeSlotSize, "slots are stored back to back");
 
   bool SaveToRememberedPath();
+  // Whether the file holds exactly what a save of the list writes.
+  bool FileHoldsList(const std::string& path) const noexcept;
   bool LoadFromRememberedPath();
 
   std::vector<Slot> slots_;

@@ -79,6 +79,11 @@ bool CRASBadAreaCodes::SaveToRememberedPath() {
     if (!path_) {
       return bad_area_error::kSaveNoPath;
     }
+    // Left alone when it holds these bytes already, read afresh so that a file another program
+    // changed is written again.
+    if (FileHoldsList(*path_)) {
+      return kNoError;
+    }
     CSafeFileWriter archive;
     if (!archive.Open(*path_)) {
       return bad_area_error::kSaveOpen;
@@ -92,6 +97,20 @@ bool CRASBadAreaCodes::SaveToRememberedPath() {
     }
     return kNoError;
   });
+}
+
+// A comparison that fails for any reason only means that the save writes.
+bool CRASBadAreaCodes::FileHoldsList(const std::string& path) const noexcept try {
+  CFileComparison file(path);
+  unsigned char version[8];
+  PutDouble(kFormatVersion, version);
+  unsigned char count[4];
+  PutUint64(GetCount(), count, sizeof count);
+  return file.Next(kTag, kTagSize) && file.Next(version, sizeof version) &&
+         file.Next(count, sizeof count) &&
+         file.Next(slots_.data(), slots_.size() * kBadAreaCodeSlotSize) && file.Matched();
+} catch (...) {
+  return false;
 }
 
 bool CRASBadAreaCodes::SaveToArchive(CSafeFileWriter& archive) {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "core/SafeFileWriter.h"
+#include "tests/fakes/CountingFileSystem.h"
 #include "tests/fakes/FaultyFileSystem.h"
 #include "tests/fakes/TempDir.h"
 
@@ -69,13 +70,16 @@ TEST(SafeFileWriter, AnUncommittedWriterLeavesTheTargetAlone) {
   TempDir dir;
   const std::string path = dir.Path("Tollward.bac");
   WriteBytes(path, kOld);
+  testing::CountingFileSystem counting;
   {
+    ScopedFileSystem scope(counting);
     CSafeFileWriter writer;
     ASSERT_TRUE(writer.Open(path));
     ASSERT_TRUE(writer.Write(kNew.data(), kNew.size()));
   }
   EXPECT_EQ(ReadBytes(path), kOld);
   EXPECT_FALSE(FileExists(CSafeFileWriter::TemporaryPathFor(path)));
+  EXPECT_EQ(counting.flushes, 0u) << "bytes that are thrown away need not reach the disk";
 }
 
 TEST(SafeFileWriter, AFolderThatDoesNotExistCannotBeWritten) {
