@@ -8,6 +8,7 @@
 #include "platform/win32/RasPhonebook.h"
 #include "platform/win32/RegistryAutostartStore.h"
 #include "res/resource.h"
+#include "ui/framework/AppMessageBox.h"
 #include "ui/framework/Help.h"
 #include "ui/framework/MessageLoop.h"
 #include "ui/framework/ResourceMessageBox.h"
@@ -108,10 +109,15 @@ void CControlCenterDlg::LoadData() {
   LoadBadAreaCodes(m_badAreaCodes, directory + kBadAreaFileName);
 
   m_connectionFilePath = directory + kConnectionStoreName;
-  RunStartUpCheck(
+  m_storeBinding = RunStartUpCheck(
       m_registered, m_unregistered, m_badAreaCodes, m_connectionFilePath,
       [this] { return std::make_unique<CInteractiveRASConnections>(m_phonebook); },
       [this] { m_monitor.MarkFirstCheck(); });
+  // Said once, now: without it the user would register entries that "done" cannot keep.
+  if (m_storeBinding == StoreBinding::kStoreUnusable) {
+    ui::AppMessageBox(ui::FormatResString(IDS_STORE_UNUSABLE, m_connectionFilePath.c_str()).c_str(),
+                      MB_OK | MB_ICONEXCLAMATION);
+  }
 }
 
 // The pause keeps the messages flowing, so that the splash still ends on time, while the
@@ -161,7 +167,7 @@ void CControlCenterDlg::OnOK() {
   }
   m_monitor.OnQuit();
   // A failed save has been reported by the list; the program stays, so nothing is lost.
-  if (!SaveRegistrationsForQuit(m_registered, m_connectionFilePath)) {
+  if (!SaveRegistrationsForQuit(m_registered, m_connectionFilePath, m_storeBinding)) {
     return;
   }
   EndDialog(IDOK);

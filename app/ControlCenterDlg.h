@@ -164,6 +164,7 @@ class CControlCenterDlg : public ui::CDialog {
   HICON m_icon;
   ui::CToolTip m_tooltip;
   std::string m_connectionFilePath;
+  StoreBinding m_storeBinding = StoreBinding::kPhonebookUnread;
   ui::CListView m_unregisteredView;
   ui::CListView m_registeredView;
   ui::CBitmapMenu m_trayMenu;

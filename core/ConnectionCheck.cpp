@@ -148,7 +148,13 @@ bool CRASConnections::SplitPhonebook(const CRASConnections& registered, CRASConn
   return split;
 }
 
-bool CRASConnections::LoadAndSplitPhonebook(const std::string& path, CRASConnections& other) {
+bool CRASConnections::LoadAndSplitPhonebook(const std::string& path, CRASConnections& other,
+                                            StoreBinding* binding) {
+  const auto leave = [binding](StoreBinding how) {
+    if (binding != nullptr) {
+      *binding = how;
+    }
+  };
   // Goes last, after this list's save, and so leaves the store with the records it loaded: the
   // start-up's check of the store still finds the registrations that were manipulated.
   CRASConnections stored(phonebook_);
@@ -157,12 +163,15 @@ bool CRASConnections::LoadAndSplitPhonebook(const std::string& path, CRASConnect
     stored.ClearPath();
   }
   if (!SplitPhonebook(stored, &other)) {
+    leave(StoreBinding::kPhonebookUnread);
     return false;
   }
   if (!overwritable) {
     ClearPath();
+    leave(StoreBinding::kStoreUnusable);
     return false;
   }
+  leave(StoreBinding::kBound);
   return Save(path);
 }
 

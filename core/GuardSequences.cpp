@@ -27,11 +27,12 @@ bool LoadBadAreaCodes(CRASBadAreaCodes& badAreas, const std::string& path) {
   return false;
 }
 
-bool RunStartUpCheck(CRASConnections& registered, CRASConnections& unregistered,
-                     CRASBadAreaCodes& badAreas, const std::string& storePath,
-                     const ReportingListFactory& makeReportingList,
-                     const std::function<void()>& onFirstCheck) {
-  const bool sorted = registered.LoadAndSplitPhonebook(storePath, unregistered);
+StoreBinding RunStartUpCheck(CRASConnections& registered, CRASConnections& unregistered,
+                             CRASBadAreaCodes& badAreas, const std::string& storePath,
+                             const ReportingListFactory& makeReportingList,
+                             const std::function<void()>& onFirstCheck) {
+  StoreBinding binding = StoreBinding::kPhonebookUnread;
+  registered.LoadAndSplitPhonebook(storePath, unregistered, &binding);
   registered.RemoveBadAreas(badAreas, &unregistered);
   if (onFirstCheck) {
     onFirstCheck();
@@ -40,7 +41,7 @@ bool RunStartUpCheck(CRASConnections& registered, CRASConnections& unregistered,
   if (std::unique_ptr<CRASConnections> checker = MakeList(makeReportingList)) {
     checker->CheckRegisteredFile(storePath);
   }
-  return sorted;
+  return binding;
 }
 
 bool ScanAndResort(CRASConnections& registered, CRASConnections& unregistered,

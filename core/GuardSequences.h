@@ -22,12 +22,12 @@ bool LoadBadAreaCodes(CRASBadAreaCodes& badAreas, const std::string& path);
 // Sorts the phonebook into the registered and unregistered lists against the store at
 // `storePath` (binding the registered list to it), pushes bad-area entries out of the registered
 // list, then reports each stored registration whose entry was manipulated; `onFirstCheck` runs
-// just before that report. Every step runs even when an earlier one failed. Returns whether the
-// sort succeeded; after a failed sort the registered list remembers no store.
-bool RunStartUpCheck(CRASConnections& registered, CRASConnections& unregistered,
-                     CRASBadAreaCodes& badAreas, const std::string& storePath,
-                     const ReportingListFactory& makeReportingList,
-                     const std::function<void()>& onFirstCheck = {});
+// just before that report. Every step runs even when an earlier one failed. Returns how the sort
+// left the registered list; unless it is bound, the list remembers no store.
+StoreBinding RunStartUpCheck(CRASConnections& registered, CRASConnections& unregistered,
+                             CRASBadAreaCodes& badAreas, const std::string& storePath,
+                             const ReportingListFactory& makeReportingList,
+                             const std::function<void()>& onFirstCheck = {});
 
 // Reports each registered entry manipulated in the phonebook, then sorts the phonebook anew
 // into both lists; the store is rewritten with the registrations as they stood before. Returns

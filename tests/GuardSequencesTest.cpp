@@ -60,7 +60,8 @@ class Sequences : public ::testing::Test {
     ASSERT_TRUE(registered_.Save(path_));
   }
   bool StartUp() {
-    return RunStartUpCheck(registered_, unregistered_, badAreas_, path_, Factory());
+    return RunStartUpCheck(registered_, unregistered_, badAreas_, path_, Factory()) ==
+           StoreBinding::kBound;
   }
 
   TempDir dir_;
@@ -97,10 +98,12 @@ TEST_F(Sequences, StartUpSortsPushesOutBadAreasAndReportsFromTheStoreAsItWas) {
   // The first check is marked after the sort and the bad-area move, before its report.
   Names registeredAtMark;
   size_t reportsAtMark = 99;
-  ASSERT_TRUE(RunStartUpCheck(registered_, unregistered_, badAreas_, path_, Factory(), [&] {
-    registeredAtMark = NamesOf(registered_);
-    reportsAtMark = log_.size();
-  }));
+  ASSERT_EQ(RunStartUpCheck(registered_, unregistered_, badAreas_, path_, Factory(),
+                            [&] {
+                              registeredAtMark = NamesOf(registered_);
+                              reportsAtMark = log_.size();
+                            }),
+            StoreBinding::kBound);
   EXPECT_EQ(registeredAtMark, (Names{"Work"}));
   EXPECT_EQ(reportsAtMark, 0u);
   EXPECT_EQ(NamesOf(registered_), (Names{"Work"}));
@@ -141,7 +144,8 @@ TEST_F(Sequences, AnUnreadableStoreThatCannotBeKeptAsideIsNotWrittenOver) {
   WriteBytes(path_, damaged);
   std::filesystem::create_directory(DamagedCopyPath(path_, 1) + ".new");
   phonebook_.Put("Office");
-  EXPECT_FALSE(StartUp());
+  EXPECT_EQ(RunStartUpCheck(registered_, unregistered_, badAreas_, path_, Factory()),
+            StoreBinding::kStoreUnusable);
   EXPECT_EQ(NamesOf(unregistered_), (Names{"Office"}));
   EXPECT_FALSE(registered_.path()) << "so that its destruction writes nothing either";
   EXPECT_EQ(ReadBytes(path_), damaged);

@@ -151,7 +151,8 @@ TEST_F(QuietSequences, ScansReplaceTheStoreOnlyWhenTheRegistrationsChanged) {
   }
   RecordingConnections registered(phonebook_);
   RecordingConnections unregistered(phonebook_);
-  ASSERT_TRUE(RunStartUpCheck(registered, unregistered, badAreas_, store_, Silent()));
+  ASSERT_EQ(RunStartUpCheck(registered, unregistered, badAreas_, store_, Silent()),
+            StoreBinding::kBound);
   ASSERT_EQ(RegisterEntry("Office", unregistered, registered, badAreas_), MoveOutcome::kMoved);
   ASSERT_EQ(RegisterEntry("Home", unregistered, registered, badAreas_), MoveOutcome::kMoved);
   const auto scan = [&] { ASSERT_TRUE(ScanAndResort(registered, unregistered, Silent())); };
@@ -193,19 +194,21 @@ TEST_F(QuietSequences, AStartUpWithNothingChangedReplacesNoFile) {
   {
     RecordingConnections registered(phonebook_);
     RecordingConnections unregistered(phonebook_);
-    ASSERT_TRUE(RunStartUpCheck(registered, unregistered, badAreas_, store_, Silent()));
+    ASSERT_EQ(RunStartUpCheck(registered, unregistered, badAreas_, store_, Silent()),
+              StoreBinding::kBound);
     for (const char* name : {"Fax", "Office", "Work"}) {
       ASSERT_EQ(RegisterEntry(name, unregistered, registered, badAreas_), MoveOutcome::kMoved);
     }
     ASSERT_TRUE(ScanAndResort(registered, unregistered, Silent()));
-    ASSERT_TRUE(SaveRegistrationsForQuit(registered, store_));
+    ASSERT_TRUE(SaveRegistrationsForQuit(registered, store_, StoreBinding::kBound));
   }
   const Bytes store = ReadBytes(store_);
   const auto startUp = [&] {
     RecordingConnections registered(phonebook_);
     RecordingConnections unregistered(phonebook_);
-    ASSERT_TRUE(RunStartUpCheck(registered, unregistered, badAreas_, store_, Silent()));
-    ASSERT_TRUE(SaveRegistrationsForQuit(registered, store_));
+    ASSERT_EQ(RunStartUpCheck(registered, unregistered, badAreas_, store_, Silent()),
+              StoreBinding::kBound);
+    ASSERT_TRUE(SaveRegistrationsForQuit(registered, store_, StoreBinding::kBound));
   };
   EXPECT_EQ(Replacements(startUp), 0u);
   EXPECT_EQ(ReadBytes(store_), store);
@@ -215,7 +218,8 @@ TEST_F(QuietSequences, AStartUpWithNothingChangedReplacesNoFile) {
   EXPECT_LE(Replacements([&] {
               RecordingConnections registered(phonebook_);
               RecordingConnections unregistered(phonebook_);
-              ASSERT_TRUE(RunStartUpCheck(registered, unregistered, badAreas_, store_, Silent()));
+              ASSERT_EQ(RunStartUpCheck(registered, unregistered, badAreas_, store_, Silent()),
+                        StoreBinding::kBound);
               registered.ClearPath();
             }),
             2u);

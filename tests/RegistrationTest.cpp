@@ -1,14 +1,18 @@
 // Registering and unregistering an entry, and what "done" may write to the store.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "app/logic/Registration.h"
+#include "core/DamagedFile.h"
 #include "core/ErrorTables.h"
 #include "core/GuardSequences.h"
 #include "tests/fakes/FakePhonebook.h"
+#include "tests/fakes/FaultyFileSystem.h"
 #include "tests/fakes/RecordingConnections.h"
 #include "tests/fakes/TempDir.h"
 
@@ -16,12 +20,14 @@ namespace tollward {
 namespace {
 
 using testing::FakePhonebook;
+using testing::FaultyFileSystem;
 using testing::FileExists;
 using testing::MakeRecord;
 using testing::NamesOf;
 using testing::ReadBytes;
 using testing::RecordingConnections;
 using testing::TempDir;
+using testing::WriteBytes;
 using Names = std::vector<std::string>;
 
 class Registration : public ::testing::Test {
@@ -125,10 +131,12 @@ TEST_F(StoreAtQuit, AfterAFailedStartUpTheStoreKeepsItsRegistrations) {
   {
     RecordingConnections registered(phonebook_);
     RecordingConnections unregistered(phonebook_);
-    EXPECT_FALSE(RunStartUpCheck(registered, unregistered, badAreas_, store_, Silent()));
+    EXPECT_EQ(RunStartUpCheck(registered, unregistered, badAreas_, store_, Silent()),
+              StoreBinding::kPhonebookUnread);
     EXPECT_EQ(0u, registered.GetCount());
 
-    EXPECT_TRUE(SaveRegistrationsForQuit(registered, store_)) << "the program may still end";
+    EXPECT_TRUE(SaveRegistrationsForQuit(registered, store_, StoreBinding::kPhonebookUnread))
+        << "the program may still end";
     EXPECT_EQ(before, ReadBytes(store_));
     EXPECT_TRUE(registered.reported.empty()) << "nothing to tell: the store is untouched";
   }
@@ -143,11 +151,12 @@ TEST_F(StoreAtQuit, AfterASoundStartUpDoneWritesTheRegistrationsAsTheyAreNow) {
   phonebook_.Put("Work", "040", "55");
   RecordingConnections registered(phonebook_);
   RecordingConnections unregistered(phonebook_);
-  ASSERT_TRUE(RunStartUpCheck(registered, unregistered, badAreas_, store_, Silent()));
+  ASSERT_EQ(RunStartUpCheck(registered, unregistered, badAreas_, store_, Silent()),
+            StoreBinding::kBound);
   ASSERT_EQ(MoveOutcome::kMoved, UnregisterEntry("Home", registered, unregistered));
   ASSERT_EQ(MoveOutcome::kMoved, RegisterEntry("Work", unregistered, registered, badAreas_));
 
-  EXPECT_TRUE(SaveRegistrationsForQuit(registered, store_));
+  EXPECT_TRUE(SaveRegistrationsForQuit(registered, store_, StoreBinding::kBound));
   EXPECT_EQ((Names{"Office", "Work"}), Stored());
   EXPECT_EQ(28u + 2u * 911u, ReadBytes(store_).size());
 }
@@ -156,12 +165,55 @@ TEST_F(StoreAtQuit, AFailedSaveKeepsTheProgramRunning) {
   phonebook_.Put("Office", "089", "123456");
   RecordingConnections registered(phonebook_);
   RecordingConnections unregistered(phonebook_);
-  ASSERT_TRUE(RunStartUpCheck(registered, unregistered, badAreas_, store_, Silent()));
+  ASSERT_EQ(RunStartUpCheck(registered, unregistered, badAreas_, store_, Silent()),
+            StoreBinding::kBound);
   // The store's folder is gone: the save cannot even open its file.
   const std::string unreachable = dir_.Path("gone") + "/Tollward.con";
-  EXPECT_FALSE(SaveRegistrationsForQuit(registered, unreachable));
+  EXPECT_FALSE(SaveRegistrationsForQuit(registered, unreachable, StoreBinding::kBound));
   EXPECT_EQ(std::vector<ErrorCode>{connection_error::kSaveOpen}, registered.reported);
   EXPECT_FALSE(FileExists(unreachable));
+}
+
+TEST_F(StoreAtQuit, AfterAStartUpThatCouldNotUseTheStoreDoneReportsAFailedSaveAndWritesNothing) {
+  struct Unusable {
+    const char* what;
+    std::function<void(FaultyFileSystem&)> spoil;
+  };
+  const std::vector<Unusable> cases = {
+      {"held by another program", [&](FaultyFileSystem& fs) { fs.heldByAnother = store_; }},
+      {"damaged, and no copy can be kept aside",
+       [&](FaultyFileSystem&) {
+         WriteBytes(store_, {'n', 'o', 't', ' ', 'a', ' ', 's', 't', 'o', 'r', 'e'});
+         std::filesystem::create_directory(DamagedCopyPath(store_, 1) + ".new");
+       }},
+  };
+  for (const Unusable& unusable : cases) {
+    SCOPED_TRACE(unusable.what);
+    WriteStore();
+    phonebook_.Put("Office", "089", "123456");
+    phonebook_.Put("Work", "040", "55");
+    FaultyFileSystem faulty;
+    unusable.spoil(faulty);
+    const std::vector<unsigned char> before = ReadBytes(store_);
+    {
+      RecordingConnections registered(phonebook_);
+      RecordingConnections unregistered(phonebook_);
+      {
+        ScopedFileSystem scope(faulty);
+        EXPECT_EQ(RunStartUpCheck(registered, unregistered, badAreas_, store_, Silent()),
+                  StoreBinding::kStoreUnusable);
+      }
+      EXPECT_EQ((Names{"Work", "Office"}), NamesOf(unregistered));
+      EXPECT_FALSE(registered.path());
+      ASSERT_EQ(MoveOutcome::kMoved, RegisterEntry("Work", unregistered, registered, badAreas_));
+      // Even once the store can be read again: this run's list holds none of its registrations.
+      EXPECT_FALSE(SaveRegistrationsForQuit(registered, store_, StoreBinding::kStoreUnusable));
+      EXPECT_EQ(std::vector<ErrorCode>{connection_error::kSaveOpen}, registered.reported);
+    }
+    EXPECT_EQ(before, ReadBytes(store_));
+    std::filesystem::remove_all(DamagedCopyPath(store_, 1) + ".new");
+    std::filesystem::remove(store_);
+  }
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // Moving a phonebook entry between the unregistered and the registered list.
 #include "app/logic/Registration.h"
 
+#include "core/ErrorTables.h"
+
 namespace tollward {
 namespace {
 
@@ -37,7 +39,14 @@ MoveOutcome UnregisterEntry(const std::string& name, CRASConnections& registered
   return Move(index, registered, unregistered);
 }
 
-bool SaveRegistrationsForQuit(CRASConnections& registered, const std::string& storePath) {
+bool SaveRegistrationsForQuit(CRASConnections& registered, const std::string& storePath,
+                              StoreBinding startUp) {
+  if (startUp == StoreBinding::kStoreUnusable) {
+    // The program stays open, so the user can still end whatever holds the store and try again
+    // after a restart instead of losing the registrations without a word.
+    registered.SetErrorByCode(connection_error::kSaveOpen);
+    return false;
+  }
   if (!registered.path().has_value()) {
     return true;
   }

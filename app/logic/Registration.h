@@ -26,11 +26,14 @@ MoveOutcome RegisterEntry(const std::string& name, CRASConnections& unregistered
 MoveOutcome UnregisterEntry(const std::string& name, CRASConnections& registered,
                             CRASConnections& unregistered);
 
-// The store's share of ending the program by "done". The registered list is written to the
-// store, unless start-up could not bind it to the store: then it holds nothing that came from
-// the store (the phonebook could not be read, or a damaged store could not be kept aside), and
-// writing it would empty the store, so the store is left as it is. True when the program may
-// end; false when the save failed (the list has reported it).
-bool SaveRegistrationsForQuit(CRASConnections& registered, const std::string& storePath);
+// The store's share of ending the program by "done", after a start-up that left the registered
+// list as `startUp` says. The list is written to the store when start-up bound it. Otherwise it
+// holds nothing that came from the store, and writing it would empty the store, so the store is
+// left as it is: quietly when the phonebook could not be read (nothing could be registered from
+// it), but as a failed save when the store could not be used, because what was registered in
+// this run is then lost. True when the program may end; false when the save failed (the list
+// has reported it).
+bool SaveRegistrationsForQuit(CRASConnections& registered, const std::string& storePath,
+                              StoreBinding startUp);
 
 }  // namespace tollward

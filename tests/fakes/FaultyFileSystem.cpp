@@ -2,6 +2,7 @@
 #include "tests/fakes/FaultyFileSystem.h"
 
 #include <algorithm>
+#include <cerrno>
 
 namespace tollward::testing {
 
@@ -28,6 +29,10 @@ void FaultyFileSystem::Discard(std::FILE* file) {
 }
 
 std::FILE* FaultyFileSystem::OpenForReading(const std::string& path) {
+  if (!heldByAnother.empty() && path == heldByAnother) {
+    errno = EACCES;
+    return nullptr;
+  }
   return SystemFileSystem().OpenForReading(path);
 }
 

@@ -18,6 +18,8 @@ class FaultyFileSystem : public IFileSystem {
   std::size_t stopAfterBytes = kNever;
   bool failClose = false;
   bool failReplace = false;
+  // Refused for reading as a file that another program holds open without sharing.
+  std::string heldByAnother;
 
   std::FILE* Create(const std::string& path) override;
   std::size_t Write(std::FILE* file, const void* data, std::size_t size) override;
