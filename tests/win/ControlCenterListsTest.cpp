@@ -7,16 +7,19 @@
 #include <vector>
 
 #include "res/resource.h"
+#include "tests/fakes/RecordingConnections.h"
 #include "tests/win/ControlCenterFixture.h"
 
 namespace tollward {
 namespace {
 
+using testing::AnyMessageBox;
 using testing::ControlCenterTest;
 using testing::DoubleClickRow;
 using testing::FromTemplate;
 using testing::kQuitQuestion;
 using testing::ListColumn;
+using testing::MakeRecord;
 using testing::MessageBoxWith;
 using testing::ReadBytes;
 using testing::Robot;
@@ -119,6 +122,76 @@ TEST_F(Registering, EscapeAndTheCloseBoxAskTheSameAndTheEndStillStoresTheRegistr
   controlCenter.reset();
   EXPECT_EQ(kEmptyStore + kRecord, ReadBytes(storePath()).size());
   EXPECT_EQ(Names{"Office ISDN"}, StoredNames());
+}
+
+TEST_F(Registering, AStoreHeldByAnotherProgramIsSaidOnceAndDoneThenStaysOpenWithoutWriting) {
+  {
+    CRASConnections earlier(phonebook_);
+    ASSERT_TRUE(earlier.Add(MakeRecord("CityNet", "030", "19231770")));
+    ASSERT_TRUE(earlier.Save(storePath()));
+    earlier.ClearPath();
+  }
+  const std::vector<unsigned char> store = ReadBytes(storePath());
+  // Held as another program may hold it: open, and shared with nobody.
+  HANDLE held = ::CreateFileA(storePath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(INVALID_HANDLE_VALUE, held);
+  std::string warning;
+  std::string saveReport;
+  int warnings = 0;
+  bool runningAfterDone = false;
+  Robot robot;
+  robot.OnWindow(MessageBoxWith("cannot be kept"), [&](RobotWindow& box) {
+    warning = box.MessageText();
+    ++warnings;
+    box.Click(IDOK);
+  });
+  OnControlCenter(robot, [&](RobotWindow& controlCenter) {
+    controlCenter.SelectListItem(IDC_UNREGISTERED_LIST, kOfficeRow);
+    controlCenter.Click(IDC_REGISTER);
+  });
+  robot.Then([&] { window().Click(IDOK); });
+  robot.OnWindow(MessageBoxWith(kQuitQuestion), [](RobotWindow& box) { box.Click(IDYES); });
+  robot.OnWindow(MessageBoxWith("Save:"), [&](RobotWindow& box) {
+    saveReport = box.MessageText();
+    box.Click(IDOK);
+  });
+  robot.Then([&] {
+    runningAfterDone = ::IsWindowVisible(window().hwnd()) != FALSE;
+    window().PressKey(0, VK_ESCAPE);
+  });
+  robot.OnWindow(MessageBoxWith(kQuitQuestion), [](RobotWindow& box) { box.Click(IDYES); });
+  robot.OnWindow(MessageBoxWith("cannot be kept"), [&](RobotWindow& box) {
+    ++warnings;
+    box.Click(IDOK);
+  });
+
+  auto controlCenter = MakeControlCenter(" /nosplash");
+  EXPECT_EQ(IDCANCEL, controlCenter->DoModal());
+  controlCenter.reset();
+  ::CloseHandle(held);
+  EXPECT_TRUE(robot.Failures().empty()) << robot.Failures();
+  EXPECT_EQ(1, warnings);
+  EXPECT_FALSE(robot.Done()) << "the warning comes once, at start-up";
+  EXPECT_NE(std::string::npos, warning.find(storePath())) << warning;
+  EXPECT_NE(std::string::npos, warning.find("restart Tollward")) << warning;
+  EXPECT_EQ("Save: unable to open file for writing.", saveReport);
+  EXPECT_TRUE(runningAfterDone);
+  EXPECT_EQ(store, ReadBytes(storePath())) << "neither done nor the end wrote over the store";
+
+  // Let go of, the store is read as before: CityNet is registered, no warning comes.
+  Names registered;
+  Robot again;
+  OnControlCenter(again, [&](RobotWindow& restarted) {
+    registered = ListColumn(restarted, IDC_REGISTERED_LIST, 0);
+    restarted.PressKey(0, VK_ESCAPE);
+  });
+  again.OnWindow(MessageBoxWith(kQuitQuestion), [](RobotWindow& box) { box.Click(IDYES); });
+  again.OnWindow(AnyMessageBox(), [](RobotWindow& box) { box.Click(IDOK); });
+  EXPECT_EQ(IDCANCEL, MakeControlCenter(" /nosplash")->DoModal());
+  EXPECT_TRUE(again.Failures().empty()) << again.Failures();
+  EXPECT_EQ(Names{"CityNet"}, registered);
+  EXPECT_FALSE(again.Done()) << "no message box after the quit question";
 }
 
 TEST_F(Registering, AnEntryWithABadAreaCodeIsRefused) {
