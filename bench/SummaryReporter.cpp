@@ -9,12 +9,15 @@
 namespace tollward::bench {
 namespace {
 
-// Scan <= 3 reads at every size, linear growth up to the largest, and a scan's extra memory
-// within a few times the records it works on.
+// A scan, in memory or with the store, at most 3 bare reads at every size; a scan's peak memory
+// under 1.5 times the records it works on.
 constexpr double kRatioGoal = 3.0;
+constexpr double kPeakGoal = 1.5;
+// Linear growth of the scan in memory up to the largest size.
 constexpr double kGrowthGoal = 11.0;
-constexpr double kPeakGoal = 4.0;
 constexpr std::int64_t kLargest = 100000;
+// A start-up with a change writes the split's result and then puts the store back as it loaded.
+constexpr double kChangedStartUpReplacements = 2.0;
 
 std::int64_t ArgumentOf(const std::string& arguments, const std::string& name) {
   const std::size_t at = arguments.find(name + ":");
@@ -57,6 +60,7 @@ void SummaryReporter::ReportRuns(const std::vector<Run>& runs) {
     measurement.readSeconds = readMicroseconds < 0 ? -1 : readMicroseconds * 1e-6;
     measurement.ratio = CounterOf(run, "ratio");
     measurement.peakBytes = CounterOf(run, "peak_bytes");
+    measurement.replaced = CounterOf(run, "replaced");
     Take(key, measurement);
     fromMedian_[key] = median;
   }
@@ -68,7 +72,7 @@ const Measurement* SummaryReporter::Find(const std::string& name, std::int64_t e
   return found == measured_.end() ? nullptr : &found->second;
 }
 
-bool SummaryReporter::PrintState(std::ostream& out, std::int64_t changed) const {
+void SummaryReporter::PrintState(std::ostream& out, std::int64_t changed, Goals& goals) const {
   std::set<std::int64_t> sizes;
   for (const auto& entry : measured_) {
     if (std::get<2>(entry.first) == changed) {
@@ -76,25 +80,26 @@ bool SummaryReporter::PrintState(std::ostream& out, std::int64_t changed) const 
     }
   }
   if (sizes.empty()) {
-    return true;
+    return;
   }
-  bool met = true;
   out << (changed != 0 ? "\n1 % of the entries altered or new (at least one)\n"
                        : "\nAll entries registered and unchanged\n");
   out << "  entries      one read       scan  scan/read  growth"
-         "  |  scan with store  scan/read  growth  |    start-up  growth\n";
+         "  |  scan with store  scan/read  growth  files"
+         "  |    start-up  growth  files\n";
   std::int64_t previous = -1;
   for (const std::int64_t entries : sizes) {
     std::string line = Format("%9.0f", static_cast<double>(entries));
     for (const char* name : {"ScanInMemory", "ScanWithStore", "StartUp"}) {
-      const bool inMemory = std::string(name) == "ScanInMemory";
+      const std::string benchmark = name;
+      const bool inMemory = benchmark == "ScanInMemory";
       const Measurement* now = Find(name, entries, changed);
       const Measurement* before = Find(name, previous, changed);
       if (!inMemory) {
         line += "  |";
       }
       if (now == nullptr) {
-        line += std::string(inMemory ? 41 : 34, ' ');
+        line += std::string(inMemory ? 41 : benchmark == "StartUp" ? 27 : 41, ' ');
         continue;
       }
       if (inMemory) {
@@ -103,14 +108,31 @@ bool SummaryReporter::PrintState(std::ostream& out, std::int64_t changed) const 
       line += Milliseconds(now->seconds);
       if (now->ratio >= 0) {
         line += Format("  ratio %4.2f", now->ratio);
-        met = met && (!inMemory || now->ratio <= kRatioGoal);
+        if (inMemory) {
+          goals.inMemoryRatio = goals.inMemoryRatio && now->ratio <= kRatioGoal;
+        } else if (changed == 0) {
+          goals.unchangedStoreRatio = goals.unchangedStoreRatio && now->ratio <= kRatioGoal;
+        }
       }
       if (before != nullptr) {
         const double growth = now->seconds / before->seconds;
         line += Format("  %6.1f", growth);
-        met = met && (!inMemory || entries != kLargest || growth <= kGrowthGoal);
+        if (inMemory && entries == kLargest) {
+          goals.inMemoryGrowth = goals.inMemoryGrowth && growth <= kGrowthGoal;
+        }
       } else {
         line += std::string(8, ' ');
+      }
+      if (!inMemory) {
+        line += Format("  %5.2f", now->replaced);
+        const bool scan = benchmark == "ScanWithStore";
+        bool& goal =
+            scan ? (changed == 0 ? goals.unchangedScanWrites : goals.changedScanWrites)
+                 : (changed == 0 ? goals.unchangedStartUpWrites : goals.changedStartUpWrites);
+        const double allowed = changed == 0 ? 0 : scan ? 1 : kChangedStartUpReplacements;
+        // A scan that changed the store replaces it exactly once; a start-up at most twice.
+        goal = goal && now->replaced >= 0 &&
+               (scan && changed != 0 ? now->replaced == allowed : now->replaced <= allowed);
       }
     }
     out << line << "\n";
@@ -130,20 +152,38 @@ bool SummaryReporter::PrintState(std::ostream& out, std::int64_t changed) const 
         << " entries: " << Format("%.1f MB", scan->peakBytes / 1e6)
         << " above the lists it starts from, " << Format("%.2f", times)
         << " x the records' own size (" << Format("%.1f MB", ownSize / 1e6) << ")\n";
-    met = met && times <= kPeakGoal;
+    if (std::string(name) == "ScanInMemory") {
+      goals.inMemoryPeak = goals.inMemoryPeak && times < kPeakGoal;
+    }
   }
-  return met;
 }
 
 void SummaryReporter::PrintSummary(std::ostream& out) const {
   out << "\nWall-clock medians; 'ratio' is a scan's time over a bare read's, both timed in turn\n"
-         "in the same run; growth is t(N) / t(N/10).\n";
-  const bool unchangedMet = PrintState(out, 0);
-  const bool changedMet = PrintState(out, 1);
-  out << "\nGoals for the scan in memory (ratio <= " << Format("%.0f", kRatioGoal)
-      << " at every size, growth to " << kLargest << " <= " << Format("%.0f", kGrowthGoal)
-      << ", peak <= " << Format("%.0f", kPeakGoal)
-      << " x the records): " << (unchangedMet && changedMet ? "met" : "MISSED") << "\n";
+         "in the same run; growth is t(N) / t(N/10); 'files' is how many files a scan or a\n"
+         "start-up replaced, on average.\n";
+  Goals goals;
+  PrintState(out, 0, goals);
+  PrintState(out, 1, goals);
+  const auto verdict = [](bool met) { return met ? "met" : "missed"; };
+  out << "\nGoals (sizes and states left out of the run are not judged):\n"
+      << "  unchanged phonebook, scan with store <= " << Format("%.0f", kRatioGoal)
+      << " bare reads at every size: " << verdict(goals.unchangedStoreRatio) << "\n"
+      << "  unchanged phonebook, scan with store replaces 0 files: "
+      << verdict(goals.unchangedScanWrites) << "\n"
+      << "  changed phonebook, exactly 1 store replacement per scan that changed it: "
+      << verdict(goals.changedScanWrites) << "\n"
+      << "  start-up, unchanged phonebook and intact store, replaces 0 files: "
+      << verdict(goals.unchangedStartUpWrites) << "\n"
+      << "  start-up with a change replaces no more than "
+      << Format("%.0f", kChangedStartUpReplacements)
+      << " files: " << verdict(goals.changedStartUpWrites) << "\n"
+      << "  scan in memory <= " << Format("%.0f", kRatioGoal)
+      << " bare reads at every size: " << verdict(goals.inMemoryRatio) << "\n"
+      << "  scan in memory, peak under " << Format("%.1f", kPeakGoal)
+      << " x the records' own size: " << verdict(goals.inMemoryPeak) << "\n"
+      << "  scan in memory, growth to " << kLargest << " entries <= " << Format("%.0f", kGrowthGoal)
+      << ": " << verdict(goals.inMemoryGrowth) << "\n";
 }
 
 }  // namespace tollward::bench
