@@ -185,6 +185,10 @@ bool CRASConnections::ReportManipulations(const CRASConnections& registered) {
     if (i > registered.GetCount()) {
       continue;
     }
+    // Most records are unchanged: checked where they lie, without a report, they need no copy.
+    if (CheckConnection(registered.records_[i - 1], differences, false)) {
+      continue;
+    }
     const ConnectionRecord record = registered.records_[i - 1];
     CheckConnection(record, differences, true);
   }

@@ -10,6 +10,10 @@ CInputFile::CInputFile(const std::string& path) : fileSystem_(ActiveFileSystem()
   errno = 0;
   file_ = fileSystem_.OpenForReading(path);
   missing_ = file_ == nullptr && errno == ENOENT;
+  // A store of many records is read through; a larger buffer takes fewer calls to the system.
+  if (file_ != nullptr) {
+    std::setvbuf(file_, nullptr, _IOFBF, kBufferSize);
+  }
 }
 
 CInputFile::~CInputFile() {

@@ -14,6 +14,8 @@ namespace tollward {
 // Opened through the active file system and closed with the owner, without a flush.
 class CInputFile {
  public:
+  static constexpr std::size_t kBufferSize = 64 * 1024;
+
   explicit CInputFile(const std::string& path);
   ~CInputFile();
   CInputFile(const CInputFile&) = delete;
