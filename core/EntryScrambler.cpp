@@ -25,8 +25,8 @@ constexpr PositionBytes MakePositionBytes() {
 
 constexpr PositionBytes kPositionBytes = MakePositionBytes();
 
-// Out of place, and so free of any dependence between positions. The store's comparison at
-// every scan scrambles every record, so this is as fast as it can be made.
+// Out of place, so that no position depends on a byte the loop has already written; the store's
+// comparison scrambles every record at every scan.
 void Scramble(const std::uint8_t* __restrict plain, std::uint8_t* __restrict out) {
   for (unsigned i = 0; i + 1 < kConnectionRecordSize; ++i) {
     const auto t =
