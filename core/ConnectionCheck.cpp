@@ -48,9 +48,9 @@ bool Compare(const char (&checked)[N], const char (&reference)[N], char (&differ
   return false;
 }
 
-// Leaves the marked records, in the reverse of their order, in the vector's own room; hands
-// back the room only when most of it is no longer needed.
-void KeepMarkedLastFirst(std::vector<ConnectionRecord>& records, const std::vector<bool>& keep) {
+// Leaves the marked records, in their order, in the vector's own room; hands back the room only
+// when most of it is no longer needed.
+void KeepMarked(std::vector<ConnectionRecord>& records, const std::vector<bool>& keep) {
   std::size_t kept = 0;
   for (std::size_t i = 0; i < records.size(); ++i) {
     if (keep[i]) {
@@ -61,7 +61,6 @@ void KeepMarkedLastFirst(std::vector<ConnectionRecord>& records, const std::vect
     }
   }
   records.resize(kept);
-  std::reverse(records.begin(), records.end());
   if (records.capacity() / 2 > kept) {
     records.shrink_to_fit();
   }
@@ -94,6 +93,18 @@ bool CRASConnections::CheckConnection(const ConnectionRecord& checked,
   return same;
 }
 
+bool CRASConnections::HoldsUnchanged(const ConnectionRecord& checked) const {
+  const std::size_t position = records_.Find(checked.szEntryName);
+  if (position == ConnectionArray::kNone) {
+    return false;
+  }
+  const ConnectionRecord& entry = records_[position];
+  return SameText(checked.szAreaCode, entry.szAreaCode) &&
+         SameText(checked.szLocalPhoneNumber, entry.szLocalPhoneNumber) &&
+         SameText(checked.szUserName, entry.szUserName) &&
+         SameText(checked.szPassword, entry.szPassword);
+}
+
 bool CRASConnections::SplitPhonebook(const CRASConnections& registered, CRASConnections* other) {
   bool split = false;
   // Only taking the registered records and filling the lists can throw here; that is the work of
@@ -111,7 +122,8 @@ bool CRASConnections::SplitPhonebook(const CRASConnections& registered, CRASConn
       reference.records_ = registered.records_;
     }
     CRASConnections live(phonebook_);
-    if (!live.Retrieve()) {
+    // Read last first, the order both lists end in: the kept records then stay where they lie.
+    if (!live.RetrieveInOrder(true)) {
       if (againstItself) {
         records_ = reference.records_;  // the lists keep what a failed read would otherwise cost
       }
@@ -121,9 +133,8 @@ bool CRASConnections::SplitPhonebook(const CRASConnections& registered, CRASConn
     const std::size_t count = live.records_.size();
     std::vector<bool> unchanged(count, false);
     std::size_t unchangedCount = 0;
-    ConnectionRecord scratch;
     for (std::size_t i = 0; i < count; ++i) {
-      unchanged[i] = reference.CheckConnection(live.records_[i], scratch, false);
+      unchanged[i] = reference.HoldsUnchanged(live.records_[i]);
       unchangedCount += unchanged[i] ? 1 : 0;
     }
     ClearRecords();
@@ -131,7 +142,7 @@ bool CRASConnections::SplitPhonebook(const CRASConnections& registered, CRASConn
       other->ClearRecords();
       other->ClearPath();
       other->records_.Reserve(count - unchangedCount);
-      for (std::size_t i = count; i-- > 0;) {
+      for (std::size_t i = 0; i < count; ++i) {
         if (!unchanged[i] && !other->Add(live.records_[i])) {
           return kNoError;  // Add has reported
         }
@@ -140,7 +151,7 @@ bool CRASConnections::SplitPhonebook(const CRASConnections& registered, CRASConn
     // The live records this list keeps are taken over where they lie instead of being copied:
     // they are whole records with distinct names, as Add would make them.
     std::vector<ConnectionRecord> kept = live.records_.TakeRecords();
-    KeepMarkedLastFirst(kept, unchanged);
+    KeepMarked(kept, unchanged);
     records_.Assign(std::move(kept));
     split = true;
     return kNoError;
@@ -186,7 +197,7 @@ bool CRASConnections::ReportManipulations(const CRASConnections& registered) {
       continue;
     }
     // Most records are unchanged: checked where they lie, without a report, they need no copy.
-    if (CheckConnection(registered.records_[i - 1], differences, false)) {
+    if (HoldsUnchanged(registered.records_[i - 1])) {
       continue;
     }
     const ConnectionRecord record = registered.records_[i - 1];

@@ -1,6 +1,7 @@
 // The connection list: records in order, lookups, credentials, and the live phonebook behind them.
 #include "core/RASConnections.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -149,6 +150,10 @@ void CRASConnections::SetPath(const char* path) {
 }
 
 bool CRASConnections::Retrieve() {
+  return RetrieveInOrder(false);
+}
+
+bool CRASConnections::RetrieveInOrder(bool lastFirst) {
   // A retrieved list mirrors the phonebook; it never writes itself to a file.
   ClearRecords();
   ClearPath();
@@ -159,6 +164,9 @@ bool CRASConnections::Retrieve() {
     std::vector<std::string> names;
     if (!phonebook_.EnumerateEntries(count, names)) {
       return kRetrieveEnumeration;
+    }
+    if (lastFirst) {
+      std::reverse(names.begin(), names.end());
     }
     records_.Reserve(names.size());
     for (const std::string& name : names) {

@@ -127,6 +127,10 @@ class CRASConnections : public CErrorState {
  private:
   // Null for an index outside 1 to the count, after reporting it.
   const ConnectionRecord* RecordAt(unsigned index);
+  // Retrieve, with the entries last first when asked: the order the split leaves its lists in.
+  bool RetrieveInOrder(bool lastFirst);
+  // CheckConnection's answer alone, for the passes that only sort: no differences, no report.
+  bool HoldsUnchanged(const ConnectionRecord& checked) const;
   bool SaveTo(const std::string* path);
   bool LoadFrom(const std::string* path);
 
