@@ -12,7 +12,8 @@ CInputFile::CInputFile(const std::string& path) : fileSystem_(ActiveFileSystem()
   missing_ = file_ == nullptr && errno == ENOENT;
   // A store of many records is read through; a larger buffer takes fewer calls to the system.
   if (file_ != nullptr) {
-    std::setvbuf(file_, nullptr, _IOFBF, kBufferSize);
+    buffer_.reset(new char[kBufferSize]);  // left uninitialised: the file fills it
+    std::setvbuf(file_, buffer_.get(), _IOFBF, kBufferSize);
   }
 }
 

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,8 @@ class CInputFile {
 
  private:
   IFileSystem& fileSystem_;
+  // Given to the file as its buffer; a buffer left to the C library may keep its small default.
+  std::unique_ptr<char[]> buffer_;
   std::FILE* file_ = nullptr;
   bool missing_ = false;
 };
