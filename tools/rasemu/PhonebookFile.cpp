@@ -56,30 +56,93 @@ std::string FullPath(const std::string& path) {
   return full;
 }
 
-std::vector<std::string> SectionNames(const std::string& path) {
-  std::vector<std::string> names;
-  std::vector<char> buffer(4096);
-  for (;;) {
-    const DWORD size = static_cast<DWORD>(buffer.size());
-    const DWORD copied = GetPrivateProfileSectionNamesA(buffer.data(), size, path.c_str());
-    // A full buffer is reported as size - 2 and holds only part of the list.
-    if (copied + 2 < size) {
-      break;
-    }
-    buffer.assign(buffer.size() * 2, '\0');
-  }
-  for (const char* name = buffer.data(); *name != '\0'; name += std::strlen(name) + 1) {
-    names.emplace_back(name);
-  }
-  return names;
+bool Blank(char c) {
+  return c == ' ' || c == '\t';
 }
 
-std::string ReadValue(const std::string& path, const std::string& section, const char* key,
+std::string Trimmed(const std::string& text) {
+  std::size_t begin = 0;
+  std::size_t end = text.size();
+  while (begin < end && Blank(text[begin])) {
+    ++begin;
+  }
+  while (end > begin && Blank(text[end - 1])) {
+    --end;
+  }
+  return text.substr(begin, end - begin);
+}
+
+std::string ReadAll(HANDLE file) {
+  std::string bytes;
+  char chunk[16 * 1024];
+  DWORD got = 0;
+  while (ReadFile(file, chunk, sizeof(chunk), &got, nullptr) && got > 0) {
+    bytes.append(chunk, got);
+  }
+  return bytes;
+}
+
+// Read as the profile functions read it: blanks around lines, keys and values dropped, one pair
+// of enclosing quotes taken off a value, the first of repeated sections and keys answering.
+// Parsing the file once per call, instead of asking the profile functions for every value, saves
+// them a dozen openings of the file for every entry.
+std::vector<PhonebookFile::Section> Parse(const std::string& bytes) {
+  std::vector<PhonebookFile::Section> sections;
+  std::size_t at = 0;
+  while (at < bytes.size()) {
+    std::size_t end = bytes.find('\n', at);
+    if (end == std::string::npos) {
+      end = bytes.size();
+    }
+    std::string line = bytes.substr(at, end - at);
+    at = end + 1;
+    if (!line.empty() && line.back() == '\r') {
+      line.pop_back();
+    }
+    line = Trimmed(line);
+    if (line.empty()) {
+      continue;
+    }
+    if (line.front() == '[') {
+      const std::size_t close = line.rfind(']');
+      if (close != std::string::npos) {
+        sections.push_back({line.substr(1, close - 1), {}});
+        continue;
+      }
+    }
+    if (sections.empty()) {
+      continue;
+    }
+    const std::size_t equals = line.find('=');
+    if (equals == std::string::npos) {
+      sections.back().values.emplace_back(line, std::string());
+    } else {
+      sections.back().values.emplace_back(Trimmed(line.substr(0, equals)),
+                                          Trimmed(line.substr(equals + 1)));
+    }
+  }
+  return sections;
+}
+
+std::string Unquoted(const std::string& value) {
+  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+      value.back() == value.front()) {
+    return value.substr(1, value.size() - 2);
+  }
+  return value;
+}
+
+std::string ReadValue(const PhonebookFile::Section* section, const char* key,
                       std::size_t maxLength) {
-  std::vector<char> buffer(maxLength + 1);
-  const DWORD copied = GetPrivateProfileStringA(section.c_str(), key, "", buffer.data(),
-                                                static_cast<DWORD>(buffer.size()), path.c_str());
-  return std::string(buffer.data(), copied);
+  if (section == nullptr) {
+    return {};
+  }
+  for (const auto& [name, value] : section->values) {
+    if (lstrcmpiA(name.c_str(), key) == 0) {
+      return Unquoted(value).substr(0, maxLength);
+    }
+  }
+  return {};
 }
 
 bool Storable(const std::string& value) {
@@ -113,33 +176,36 @@ PhonebookFile::PhonebookFile(const char* explicitPath)
   if (probe == INVALID_HANDLE_VALUE) {
     const DWORD error = GetLastError();
     readable_ = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
-    if (!readable_) {
-      return;
-    }
-  } else {
-    CloseHandle(probe);
+    return;
   }
-  // Drops any copy the profile functions hold, so that this call sees the file as it is now.
-  WritePrivateProfileStringA(nullptr, nullptr, nullptr, path_.c_str());
-  names_ = SectionNames(path_);
+  sections_ = Parse(ReadAll(probe));
+  CloseHandle(probe);
+  for (const Section& section : sections_) {
+    names_.push_back(section.name);
+  }
+}
+
+const PhonebookFile::Section* PhonebookFile::Find(const std::string& name) const {
+  for (const Section& section : sections_) {
+    if (lstrcmpiA(section.name.c_str(), name.c_str()) == 0) {
+      return &section;
+    }
+  }
+  return nullptr;
 }
 
 bool PhonebookFile::Contains(const std::string& name) const {
-  for (const std::string& existing : names_) {
-    if (lstrcmpiA(existing.c_str(), name.c_str()) == 0) {
-      return true;
-    }
-  }
-  return false;
+  return Find(name) != nullptr;
 }
 
 EntryValues PhonebookFile::Read(const std::string& name) const {
   using namespace tollward::ras400;
   EntryValues values;
-  values.areaCode = ReadValue(path_, name, kAreaCodeKey, kMaxAreaCode);
-  values.localPhoneNumber = ReadValue(path_, name, kLocalPhoneNumberKey, kMaxPhoneNumber);
-  values.userName = ReadValue(path_, name, kUserNameKey, kMaxUserName);
-  values.password = ReadValue(path_, name, kPasswordKey, kMaxPassword);
+  const Section* section = Find(name);
+  values.areaCode = ReadValue(section, kAreaCodeKey, kMaxAreaCode);
+  values.localPhoneNumber = ReadValue(section, kLocalPhoneNumberKey, kMaxPhoneNumber);
+  values.userName = ReadValue(section, kUserNameKey, kMaxUserName);
+  values.password = ReadValue(section, kPasswordKey, kMaxPassword);
   return values;
 }
 
@@ -171,6 +237,8 @@ DWORD PhonebookFile::Write(const std::string& name, const EntryValues& before,
       return ERROR_CANNOT_WRITE_PHONEBOOK;
     }
   }
+  // The file itself is what the next call reads, not the profile functions' copy of it.
+  WritePrivateProfileStringA(nullptr, nullptr, nullptr, path_.c_str());
   return 0;
 }
 

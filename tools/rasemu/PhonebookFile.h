@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace rasemu {
@@ -20,6 +21,11 @@ struct EntryValues {
 // profile file do; the enumeration still lists each section as it is spelt.
 class PhonebookFile {
  public:
+  struct Section {
+    std::string name;
+    std::vector<std::pair<std::string, std::string>> values;  // key and value, in file order
+  };
+
   // The file named by the caller, else by RASPHONE_PBK, else the user's own phonebook.
   explicit PhonebookFile(const char* explicitPath);
 
@@ -39,7 +45,10 @@ class PhonebookFile {
                          const std::string& password) const;
 
  private:
+  const Section* Find(const std::string& name) const;
+
   std::string path_;
+  std::vector<Section> sections_;
   std::vector<std::string> names_;
   bool readable_ = true;
 };
