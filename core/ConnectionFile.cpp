@@ -45,22 +45,28 @@ void EncodeCount(std::uint32_t count, std::uint8_t (&bytes)[4]) {
   }
 }
 
+// The header, to the save's writer or to the comparison with the file on disk.
+template <typename Sink>
+bool PutHeader(Sink& sink, std::uint32_t count) {
+  std::uint8_t countBytes[4];
+  EncodeCount(count, countBytes);
+  return sink.Write(kTag, kTagSize) && sink.Write(kVersion, sizeof kVersion) &&
+         sink.Write(countBytes, sizeof countBytes);
+}
+
 // Whether the file holds exactly the bytes a save of these records writes. The records are
 // scrambled one at a time, as the save does, so nothing of the file's size is held at once. A
 // comparison that fails for any reason only means that the save writes.
 bool FileHolds(const std::string& path, const ConnectionArray& records,
                std::uint32_t count) noexcept try {
   CFileComparison file(path);
-  std::uint8_t countBytes[4];
-  EncodeCount(count, countBytes);
-  if (!file.Next(kTag, kTagSize) || !file.Next(kVersion, sizeof kVersion) ||
-      !file.Next(countBytes, sizeof countBytes)) {
+  if (!PutHeader(file, count)) {
     return false;
   }
   std::uint8_t bytes[kConnectionRecordSize];
   for (std::size_t i = 0; i < records.size(); ++i) {
     ScrambleEntry(records[i], bytes);
-    if (!file.Next(bytes, sizeof bytes)) {
+    if (!file.Write(bytes, sizeof bytes)) {
       return false;
     }
   }
@@ -99,10 +105,7 @@ bool CRASConnections::SaveTo(const std::string* path) {
     if (!writer.Open(*path_)) {
       return kSaveOpen;
     }
-    std::uint8_t count[4];
-    EncodeCount(GetCount(), count);
-    if (!writer.Write(kTag, kTagSize) || !writer.Write(kVersion, sizeof kVersion) ||
-        !writer.Write(count, sizeof count)) {
+    if (!PutHeader(writer, GetCount())) {
       return kSaveWrite;
     }
     for (std::size_t i = 0; i < records_.size(); ++i) {

@@ -38,7 +38,7 @@ bool SameBytes(const std::string& first, const std::string& second) {
   CFileComparison b(second);
   std::vector<char> buffer;
   do {
-    if (!a.IsOpen() || !NextChunk(a, buffer) || !b.Next(buffer.data(), buffer.size())) {
+    if (!a.IsOpen() || !NextChunk(a, buffer) || !b.Write(buffer.data(), buffer.size())) {
       return false;
     }
   } while (buffer.size() == kChunkSize);

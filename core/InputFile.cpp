@@ -47,7 +47,7 @@ std::uint64_t CInputFile::BytesLeft() {
   return end > here ? static_cast<std::uint64_t>(end - here) : 0;
 }
 
-bool CFileComparison::Next(const void* data, std::size_t size) {
+bool CFileComparison::Write(const void* data, std::size_t size) {
   if (!same_ || size == 0) {
     return same_;
   }

@@ -43,14 +43,15 @@ class CInputFile {
   bool missing_ = false;
 };
 
-// Tells whether a file holds exactly the bytes handed to it piece by piece. It reads only as far
-// as the pieces go and stops at the first difference; a file that cannot be read never matches.
+// Tells whether a file holds exactly the bytes handed to it piece by piece, as a writer is handed
+// them, so that one sequence of writes serves a save and its comparison. It reads only as far as
+// the pieces go and stops at the first difference; a file that cannot be read never matches.
 class CFileComparison {
  public:
   explicit CFileComparison(const std::string& path) : file_(path), same_(file_.IsOpen()) {}
 
   // False from the first piece that differs on.
-  bool Next(const void* data, std::size_t size);
+  bool Write(const void* data, std::size_t size);
   // True when every piece matched and the file holds nothing after them.
   bool Matched();
 

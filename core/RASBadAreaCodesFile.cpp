@@ -54,6 +54,18 @@ bool TagMatches(const unsigned char (&bytes)[kTagSize]) {
   return true;
 }
 
+// The file's bytes after the open step, to a writer or to a comparison with the file on disk.
+template <typename Sink, typename Slots>
+bool PutList(Sink& sink, const Slots& slots) {
+  unsigned char version[8];
+  PutDouble(kFormatVersion, version);
+  unsigned char count[4];
+  PutUint64(slots.size(), count, sizeof count);
+  return sink.Write(kTag, kTagSize) && sink.Write(version, sizeof version) &&
+         sink.Write(count, sizeof count) &&
+         sink.Write(slots.data(), slots.size() * kBadAreaCodeSlotSize);
+}
+
 template <std::size_t N>
 bool ReadExactly(std::FILE* file, unsigned char (&bytes)[N]) {
   return std::fread(bytes, 1, N, file) == N;
@@ -102,29 +114,14 @@ bool CRASBadAreaCodes::SaveToRememberedPath() {
 // A comparison that fails for any reason only means that the save writes.
 bool CRASBadAreaCodes::FileHoldsList(const std::string& path) const noexcept try {
   CFileComparison file(path);
-  unsigned char version[8];
-  PutDouble(kFormatVersion, version);
-  unsigned char count[4];
-  PutUint64(GetCount(), count, sizeof count);
-  return file.Next(kTag, kTagSize) && file.Next(version, sizeof version) &&
-         file.Next(count, sizeof count) &&
-         file.Next(slots_.data(), slots_.size() * kBadAreaCodeSlotSize) && file.Matched();
+  return PutList(file, slots_) && file.Matched();
 } catch (...) {
   return false;
 }
 
 bool CRASBadAreaCodes::SaveToArchive(CSafeFileWriter& archive) {
   return RunReported(bad_area_error::kSaveUnhandled, [&]() -> ErrorCode {
-    unsigned char version[8];
-    PutDouble(kFormatVersion, version);
-    unsigned char count[4];
-    PutUint64(GetCount(), count, sizeof count);
-    if (!archive.Write(kTag, kTagSize) || !archive.Write(version, sizeof version) ||
-        !archive.Write(count, sizeof count) ||
-        !archive.Write(slots_.data(), slots_.size() * kBadAreaCodeSlotSize)) {
-      return bad_area_error::kSaveWrite;
-    }
-    return kNoError;
+    return PutList(archive, slots_) ? kNoError : bad_area_error::kSaveWrite;
   });
 }
 
