@@ -3,6 +3,7 @@
 #include "tests/win/ControlCenterFixture.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <filesystem>
 
@@ -106,6 +107,20 @@ std::vector<HWND> DialogsFromTemplate(UINT templateId) {
 HWND ControlCenterWindow() {
   const std::vector<HWND> found = DialogsFromTemplate(IDD_CONTROL_CENTER);
   return found.empty() ? nullptr : found.front();
+}
+
+// Only a registered icon can be modified.
+bool TrayIconShown(HWND owner) {
+  NOTIFYICONDATAA data{};
+  data.cbSize = NOTIFYICONDATAA_V1_SIZE;
+  data.hWnd = owner;
+  data.uID = 1;
+  return ::Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
+}
+
+bool HiddenInTrayMonitoring(HWND window) {
+  return window != nullptr && !::IsWindowVisible(window) &&
+         ::IsDlgButtonChecked(window, IDC_MONITOR) == BST_CHECKED && TrayIconShown(window);
 }
 
 }  // namespace tollward::testing

@@ -78,5 +78,9 @@ void DoubleClickRow(const RobotWindow& window, int id, int row);
 std::vector<HWND> DialogsFromTemplate(UINT templateId);
 // The control center of this thread, shown or hidden in the tray; null when there is none.
 HWND ControlCenterWindow();
+// Whether the window's icon is registered in the notification area.
+bool TrayIconShown(HWND owner);
+// The window hidden, its icon in the tray and the monitor on.
+bool HiddenInTrayMonitoring(HWND window);
 
 }  // namespace tollward::testing

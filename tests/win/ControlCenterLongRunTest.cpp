@@ -21,6 +21,7 @@ using testing::ControlCenterTest;
 using testing::ControlCenterWindow;
 using testing::DoubleClickRow;
 using testing::FromTemplate;
+using testing::HiddenInTrayMonitoring;
 using testing::MessageBoxWith;
 using testing::Robot;
 using testing::RobotWindow;
@@ -150,11 +151,6 @@ class LongRun : public ControlCenterTest {
     WritePhonebook(lines);
   }
 };
-
-bool HiddenInTrayMonitoring(HWND window) {
-  return window != nullptr && !::IsWindowVisible(window) &&
-         ::IsDlgButtonChecked(window, IDC_MONITOR) == BST_CHECKED;
-}
 
 TEST_F(LongRun, TwoThousandTicksWithAReportAtEveryFifthLeaveTheProcessAsItWas) {
   HWND window = nullptr;

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "platform/win32/WinApi.h"
-#include <shellapi.h>
 
 #include <string>
 #include <vector>
@@ -18,29 +17,17 @@ using testing::ControlCenterTest;
 using testing::ControlCenterWindow;
 using testing::DialogsFromTemplate;
 using testing::FromTemplate;
+using testing::HiddenInTrayMonitoring;
 using testing::kQuitQuestion;
 using testing::ListColumn;
 using testing::MessageBoxWith;
 using testing::Robot;
 using testing::RobotWindow;
+using testing::TrayIconShown;
 using testing::WindowMatch;
 using Names = std::vector<std::string>;
 
 constexpr UINT kTrayCallback = CControlCenterDlg::kTrayCallbackMessage;
-
-// Only a registered icon can be modified.
-bool TrayIconShown(HWND owner) {
-  NOTIFYICONDATAA data{};
-  data.cbSize = NOTIFYICONDATAA_V1_SIZE;
-  data.hWnd = owner;
-  data.uID = 1;
-  return ::Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
-}
-
-bool HiddenInTrayMonitoring(HWND window) {
-  return window != nullptr && !::IsWindowVisible(window) &&
-         ::IsDlgButtonChecked(window, IDC_MONITOR) == BST_CHECKED && TrayIconShown(window);
-}
 
 WindowMatch PopupMenu() {
   return {"a popup menu", [](HWND hwnd) {

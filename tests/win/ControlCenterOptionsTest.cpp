@@ -62,8 +62,7 @@ TEST_F(ControlCenterTest, OptionsFromTheTrayRestartTheMonitorWithANewIntervalOnl
       "the control center hidden in the tray, monitoring",
       [&] {
         window = ControlCenterWindow();
-        return window != nullptr && !::IsWindowVisible(window) &&
-               ::IsDlgButtonChecked(window, IDC_MONITOR) == BST_CHECKED;
+        return testing::HiddenInTrayMonitoring(window);
       },
       [&] {
         expertsBefore = ExpertButtonsVisible(RobotWindow(window));
