@@ -41,6 +41,7 @@ struct Page {
   std::set<std::string> ids;
   std::vector<std::string> links;     // href, as written
   std::vector<std::string> pictures;  // src, as written
+  std::vector<std::string> sheets;    // the stylesheets' href, as written
 };
 
 // The pages of the folder by file name.
@@ -48,13 +49,16 @@ std::map<std::string, Page> ReadPages(const fs::path& folder) {
   static const std::regex href("href\\s*=\\s*\"([^\"]*)\"", std::regex::icase);
   static const std::regex src("src\\s*=\\s*\"([^\"]*)\"", std::regex::icase);
   static const std::regex id("\\sid\\s*=\\s*\"([^\"]*)\"", std::regex::icase);
+  static const std::regex sheet("<link\\b[^>]*\\bhref\\s*=\\s*\"([^\"]*)\"", std::regex::icase);
   std::map<std::string, Page> pages;
   for (const auto& entry : fs::directory_iterator(folder)) {
     if (entry.path().extension() == ".html") {
       const std::string text = ReadText(entry.path());
       const std::vector<std::string> ids = Matches(text, id);
+      // The stylesheets are files of the folder but no pages.
+      const std::string body = std::regex_replace(text, sheet, "");
       pages[entry.path().filename().string()] = {
-          {ids.begin(), ids.end()}, Matches(text, href), Matches(text, src)};
+          {ids.begin(), ids.end()}, Matches(body, href), Matches(text, src), Matches(text, sheet)};
     }
   }
   return pages;
@@ -82,7 +86,8 @@ TEST_F(PackagedHelp, HasAPageForEveryTopicTheProgramAsksFor) {
 }
 
 // Links stay inside the folder (the help is read where no network may be), name a page that
-// exists and, after '#', a place on it; pictures are PNG files of the folder.
+// exists and, after '#', a place on it; pictures are PNG files of the folder, stylesheets files of
+// it.
 TEST_F(PackagedHelp, EveryLinkAndPictureResolvesAndEveryPageIsReachable) {
   std::set<std::string> reached = {ui::HelpPageName(ui::help_topic::kContents)};
   std::vector<std::string> next(reached.begin(), reached.end());
@@ -104,6 +109,11 @@ TEST_F(PackagedHelp, EveryLinkAndPictureResolvesAndEveryPageIsReachable) {
       if (reached.insert(file).second) {
         next.push_back(file);
       }
+    }
+    for (const std::string& sheet : page.sheets) {
+      EXPECT_TRUE(sheet.find_first_of("/\\:") == std::string::npos &&
+                  fs::is_regular_file(HelpFolder() / sheet))
+          << name << " takes its look from " << sheet;
     }
     for (const std::string& picture : page.pictures) {
       EXPECT_TRUE(picture.find_first_of("/\\:") == std::string::npos &&
