@@ -44,6 +44,13 @@ constexpr int kFields[] = {IDC_ENTRY_NAME,           IDC_REGISTERED_AREA_CODE,
 
 class ManipulationReportEndToEnd : public ControlCenterTest {
  protected:
+  // The registrations below carry the passwords themselves, as a service that reveals them
+  // hands them out.
+  void SetUp() override {
+    ControlCenterTest::SetUp();
+    RevealPasswords();
+  }
+
   // The store an earlier run left: these registrations, whatever the phonebook holds now.
   void Register(const std::vector<ConnectionRecord>& records) {
     CRASConnections store(phonebook_);

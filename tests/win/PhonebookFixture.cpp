@@ -17,7 +17,12 @@ void PhonebookFileTest::SetUp() {
 }
 
 void PhonebookFileTest::TearDown() {
+  SetEnvironmentVariableA("RASEMU_REVEAL_PASSWORDS", nullptr);
   SetEnvironmentVariableA("RASPHONE_PBK", hadPrevious_ ? previous_.c_str() : nullptr);
+}
+
+void PhonebookFileTest::RevealPasswords() const {
+  SetEnvironmentVariableA("RASEMU_REVEAL_PASSWORDS", "1");
 }
 
 void PhonebookFileTest::WritePhonebook(const std::vector<std::string>& lines) const {

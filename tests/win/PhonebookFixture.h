@@ -16,6 +16,9 @@ class PhonebookFileTest : public ::testing::Test {
   void TearDown() override;
 
   const std::string& phonebookPath() const { return path_; }
+  // The stand-in reads saved passwords back as they are stored, as systems before Windows 2000
+  // did, until the test ends; by default it hands out a handle instead.
+  void RevealPasswords() const;
   // Writes the lines with CR LF endings, as an editor on Windows would.
   void WritePhonebook(const std::vector<std::string>& lines) const;
   std::string PhonebookText() const;

@@ -16,6 +16,12 @@ using testing::RecordingConnections;
 
 class RASConnectionsRasApiTest : public testing::PhonebookFileTest {
  protected:
+  // The list's own rules for passwords hold where the service reads them back as stored.
+  void SetUp() override {
+    PhonebookFileTest::SetUp();
+    RevealPasswords();
+  }
+
   RasPhonebook phonebook_;
   RecordingConnections list_{phonebook_};
 };

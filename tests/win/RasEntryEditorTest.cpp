@@ -24,6 +24,8 @@ class RasEntryEditorTest : public testing::PhonebookFileTest {
  protected:
   void SetUp() override {
     PhonebookFileTest::SetUp();
+    // What the editor wrote is read back through the service, the password too.
+    RevealPasswords();
     owner_ = CreateWindowExA(0, "STATIC", "owner", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr,
                              nullptr, nullptr);
     ASSERT_NE(owner_, nullptr);

@@ -11,6 +11,12 @@ using testing::ContainsInOrder;
 
 class RasPhonebookTest : public testing::PhonebookFileTest {
  protected:
+  // The texts are followed through the calls, the passwords too.
+  void SetUp() override {
+    PhonebookFileTest::SetUp();
+    RevealPasswords();
+  }
+
   std::vector<std::string> Names() {
     std::vector<std::string> names;
     EXPECT_TRUE(phonebook_.EnumerateEntries(phonebook_.CountEntries(), names));

@@ -33,6 +33,38 @@ void SetField(CHAR (&field)[N], const std::string& text) {
   field[length] = '\0';
 }
 
+// Since Windows 2000 the service no longer hands out a saved password: the caller receives a
+// handle to it, and the same handle given back keeps the saved password. Its contents are the
+// service's own business; callers must not rely on them. The older answer, the password itself,
+// is what RASEMU_REVEAL_PASSWORDS (any value but empty or 0) asks for.
+constexpr char kSavedPasswordHandle[] = "****************";
+
+bool RevealsPasswords() {
+  char value[2] = {};
+  const DWORD length = GetEnvironmentVariableA("RASEMU_REVEAL_PASSWORDS", value, sizeof(value));
+  return length > 0 && !(length == 1 && value[0] == '0');
+}
+
+// What the caller receives in place of the stored password.
+std::string PasswordAnswer(const std::string& stored) {
+  if (stored.empty() || RevealsPasswords()) {
+    return stored;
+  }
+  return kSavedPasswordHandle;
+}
+
+// What the entry keeps when the caller hands in `given`.
+std::string PasswordToStore(const std::string& given, const std::string& stored,
+                            BOOL removePassword) {
+  if (removePassword) {
+    return std::string();
+  }
+  if (given == kSavedPasswordHandle && !RevealsPasswords()) {
+    return stored;
+  }
+  return given;
+}
+
 // The service never lets an exception cross into its caller.
 template <typename Call>
 DWORD Answer(Call call) {
@@ -109,7 +141,7 @@ DWORD WINAPI RasGetEntryDialParamsA(LPCSTR phonebook, LPRASDIALPARAMSA params, L
     const std::size_t answerStart = offsetof(RASDIALPARAMSA, szPhoneNumber);
     std::memset(reinterpret_cast<BYTE*>(params) + answerStart, 0, size - answerStart);
     SetField(params->szUserName, values.userName);
-    SetField(params->szPassword, values.password);
+    SetField(params->szPassword, PasswordAnswer(values.password));
     *hasPassword = values.password.empty() ? FALSE : TRUE;
     return 0;
   });
@@ -166,8 +198,14 @@ DWORD WINAPI RasSetEntryDialParamsA(LPCSTR phonebook, LPRASDIALPARAMSA params,
     if (!file.readable()) {
       return ERROR_CANNOT_OPEN_PHONEBOOK;
     }
-    return file.WriteCredentials(FieldText(params->szEntryName), FieldText(params->szUserName),
-                                 removePassword ? std::string() : FieldText(params->szPassword));
+    const std::string name = FieldText(params->szEntryName);
+    if (!file.Contains(name)) {
+      return ERROR_CANNOT_FIND_PHONEBOOK_ENTRY;
+    }
+    const std::string stored = file.Read(name).password;
+    return file.WriteCredentials(
+        name, FieldText(params->szUserName),
+        PasswordToStore(FieldText(params->szPassword), stored, removePassword));
   });
 }
 
