@@ -77,6 +77,8 @@ class CRASConnections : public CErrorState {
   void SetPath(const char* path);
   void ClearPath() { path_.reset(); }
   const std::optional<std::string>& path() const { return path_; }
+  // The phonebook the list reads and writes.
+  IPhonebook& phonebook() const { return phonebook_; }
 
   // Replaces the contents by the live phonebook; the list forgets its path.
   bool Retrieve();

@@ -29,6 +29,8 @@ class IPhonebook {
   virtual std::uint32_t CountEntries() = 0;
   // The entry names in the phonebook's own order, for room of `count` entries as counted before.
   virtual bool EnumerateEntries(std::uint32_t count, std::vector<std::string>& names) = 0;
+  // The password read is whatever the service hands out for the saved one: the password itself,
+  // or an opaque handle to it (below); empty when none is saved.
   virtual bool GetDialParams(const std::string& entryName, PhonebookDialParams& params) = 0;
   virtual bool GetProperties(const std::string& entryName, PhonebookEntryProperties& props) = 0;
   // Stores user name and password of the entry; the password is never removed.
@@ -36,6 +38,10 @@ class IPhonebook {
                              const std::string& password) = 0;
   // Opens the system's modal editor for the entry, owned by the given window.
   virtual bool EditEntry(const std::string& entryName, NativeWindow owner) = 0;
+  // True when the service reads a saved password back as a handle instead of the password, and
+  // keeps the saved one when that handle is set again. Then no program can compare a password
+  // with the saved one, only see whether one is saved.
+  virtual bool HidesSavedPasswords() = 0;
 };
 
 }  // namespace tollward

@@ -125,6 +125,7 @@
 #define IDC_REPEAT_PASSWORD 1028
 #define IDC_USER_NAME 1037
 #define IDC_CHANGE_PASSWORD 1038
+#define IDC_PASSWORDS_HIDDEN_NOTE 1039
 
 // Strings
 #define IDS_VERSION 96
@@ -165,6 +166,7 @@
 #define IDS_PASSWORD_MISMATCH_TITLE 373
 #define IDS_INVALID_NEW_PASSWORD 374
 #define IDS_INVALID_NEW_PASSWORD_TITLE 375
+#define IDS_PASSWORDS_HIDDEN 376
 
 // Strings of messages that carry no number of their own elsewhere
 #define IDS_APP_TITLE 400

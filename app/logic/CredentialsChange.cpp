@@ -43,7 +43,7 @@ CredentialsOutcome CCredentialsChange::Apply(const CredentialsForm& form) {
     return Written();
   }
   // Byte for byte: letter case counts, and so does every byte of a multi-byte character.
-  if (oldPassword != m_list.GetPassword(m_index)) {
+  if (AsksForOldPassword() && oldPassword != m_list.GetPassword(m_index)) {
     return Refused(CredentialsMessage::kWrongOldPassword, CredentialsDialogEnd::kCloseCancelled);
   }
   if (newPassword != repeatedPassword) {
@@ -55,8 +55,18 @@ CredentialsOutcome CCredentialsChange::Apply(const CredentialsForm& form) {
   if (newPassword.empty()) {
     return Refused(CredentialsMessage::kInvalidNewPassword, CredentialsDialogEnd::kStayOpen);
   }
-  m_list.Set(m_index, userName.c_str(), newPassword.c_str(), true);
+  if (m_list.Set(m_index, userName.c_str(), newPassword.c_str(), true)) {
+    TakeSavedPassword();
+  }
   return Written();
+}
+
+void CCredentialsChange::TakeSavedPassword() {
+  PhonebookDialParams saved;
+  if (m_list.phonebook().GetDialParams(m_list.GetName(m_index), saved) && !saved.password.empty()) {
+    const std::string userName = m_list.GetUserName(m_index);
+    m_list.Set(m_index, userName.c_str(), saved.password.c_str(), false);
+  }
 }
 
 }  // namespace tollward

@@ -39,11 +39,15 @@ struct CredentialsOutcome {
 };
 
 // Changes the user name and, on request, the password of the entry at `index` of `list`, in the
-// list and in the phonebook. The old password must be the one the list holds: the one the user
-// certified for a registered entry, the live one otherwise.
+// list and in the phonebook. Where the phonebook reveals saved passwords, the old password must
+// be the one the list holds: the one the user certified for a registered entry, the live one
+// otherwise. Where it hands out a handle instead, the list holds that handle, which no typed
+// password can match, so the old password is not asked for.
 class CCredentialsChange {
  public:
   CCredentialsChange(CRASConnections& list, unsigned index) : m_list(list), m_index(index) {}
+
+  bool AsksForOldPassword() const { return !m_list.phonebook().HidesSavedPasswords(); }
 
   // The form's texts lose their surrounding white space, then the first failing check decides;
   // only a form that passes them all is written. The result of the write is the list's to
@@ -54,6 +58,10 @@ class CCredentialsChange {
   static std::string Trim(const std::string& text);
 
  private:
+  // The record takes the password as the phonebook now hands it out, a handle where it hides
+  // passwords, so that a scan compares like with like and a registered entry stays registered.
+  void TakeSavedPassword();
+
   CRASConnections& m_list;
   unsigned m_index;
 };

@@ -3,6 +3,8 @@
 
 #include "platform/win32/Ras400.h"
 
+#include <versionhelpers.h>
+
 #include <algorithm>
 #include <cstring>
 #include <limits>
@@ -135,6 +137,11 @@ bool RasPhonebook::SetDialParams(const std::string& entryName, const std::string
 
 bool RasPhonebook::EditEntry(const std::string& entryName, NativeWindow owner) {
   return RasEditPhonebookEntryA(static_cast<HWND>(owner), nullptr, entryName.c_str()) == 0;
+}
+
+bool RasPhonebook::HidesSavedPasswords() {
+  // The handle came with Windows 2000; the systems before it read the password itself back.
+  return IsWindowsVersionOrGreater(5, 0, 0);
 }
 
 IPhonebook& SystemPhonebook() {

@@ -14,6 +14,7 @@ class RasPhonebook final : public IPhonebook {
   bool SetDialParams(const std::string& entryName, const std::string& userName,
                      const std::string& password) override;
   bool EditEntry(const std::string& entryName, NativeWindow owner) override;
+  bool HidesSavedPasswords() override;
 
  private:
   // The buffer size the latest count asked for, which the enumeration then passes.

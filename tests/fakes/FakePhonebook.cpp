@@ -73,7 +73,7 @@ bool FakePhonebook::GetDialParams(const std::string& entryName, PhonebookDialPar
     return false;
   }
   params.userName = entry->userName;
-  params.password = entry->password;
+  params.password = hidesPasswords && !entry->password.empty() ? kPasswordHandle : entry->password;
   return true;
 }
 
@@ -95,7 +95,9 @@ bool FakePhonebook::SetDialParams(const std::string& entryName, const std::strin
     return false;
   }
   entry->userName = userName;
-  entry->password = password;
+  if (!hidesPasswords || password != kPasswordHandle) {
+    entry->password = password;
+  }
   return true;
 }
 

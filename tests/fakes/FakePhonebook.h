@@ -59,6 +59,10 @@ class FakePhonebook : public IPhonebook {
   // Runs in place of the editor; its result is the editor's. Without it the editor succeeds
   // and changes nothing.
   std::function<bool(FakeEntry&)> editor;
+  // Plays the service since Windows 2000: a saved password reads back as kPasswordHandle, and
+  // that handle set again keeps the saved one.
+  bool hidesPasswords = false;
+  static constexpr char kPasswordHandle[] = "<saved password>";
 
   std::vector<SetDialParamsCall> setDialParamsCalls;
   std::vector<EditEntryCall> editEntryCalls;
@@ -71,6 +75,7 @@ class FakePhonebook : public IPhonebook {
   bool SetDialParams(const std::string& entryName, const std::string& userName,
                      const std::string& password) override;
   bool EditEntry(const std::string& entryName, NativeWindow owner) override;
+  bool HidesSavedPasswords() override { return hidesPasswords; }
 
  private:
   std::vector<FakeEntry> entries_;

@@ -43,7 +43,7 @@ TEST_F(ChangeUserPassDlgTest, OpensOnTheEntryWithThePasswordsLockedUntilTheBoxIs
   struct {
     std::string name, userName;
     HWND focus = nullptr, userField = nullptr;
-    bool lockedAtStart = false, openWhenSet = false, lockedAgain = false;
+    bool lockedAtStart = false, openWhenSet = false, lockedAgain = false, noteShown = true;
     int limits[4] = {};
   } seen;
   Robot robot;
@@ -65,6 +65,8 @@ TEST_F(ChangeUserPassDlgTest, OpensOnTheEntryWithThePasswordsLockedUntilTheBoxIs
   });
   robot.OnWindow(FromTemplate(IDD_CHANGE_USER_PASS), [&](RobotWindow& dialog) {
     seen.openWhenSet = dialog.IsChecked(IDC_CHANGE_PASSWORD);
+    // This phonebook reveals passwords, so the old one is asked for and needs no excuse.
+    seen.noteShown = dialog.IsItemVisible(IDC_PASSWORDS_HIDDEN_NOTE);
     for (int id : kPasswordFields) {
       seen.openWhenSet = seen.openWhenSet && dialog.IsItemEnabled(id);
     }
@@ -88,6 +90,7 @@ TEST_F(ChangeUserPassDlgTest, OpensOnTheEntryWithThePasswordsLockedUntilTheBoxIs
   }
   EXPECT_TRUE(seen.lockedAtStart);
   EXPECT_TRUE(seen.openWhenSet);
+  EXPECT_FALSE(seen.noteShown);
   EXPECT_TRUE(seen.lockedAgain);
   EXPECT_TRUE(phonebook_.setDialParamsCalls.empty()) << "Cancel writes nothing";
 }

@@ -61,7 +61,7 @@ TEST(Templates, SecondaryDialogsHaveTheirCaptionsControlsAndKeyboardOrder) {
        "Change Username / Password",
        false,
        {IDC_ENTRY_NAME, IDC_USER_NAME, IDC_CHANGE_PASSWORD, IDC_OLD_PASSWORD, IDC_NEW_PASSWORD,
-        IDC_REPEAT_PASSWORD, IDOK, IDCANCEL}},
+        IDC_REPEAT_PASSWORD, IDOK, IDCANCEL, IDC_PASSWORDS_HIDDEN_NOTE}},
   };
   for (const SecondaryTemplate& expected : templates) {
     SCOPED_TRACE(expected.caption);

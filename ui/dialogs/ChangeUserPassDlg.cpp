@@ -5,6 +5,7 @@
 #include "res/resource.h"
 #include "ui/framework/Button.h"
 #include "ui/framework/ResourceMessageBox.h"
+#include "ui/framework/ResourceString.h"
 
 namespace tollward::ui {
 
@@ -83,6 +84,12 @@ bool CChangeUserPassDlg::OnInitDialog() {
   }
   m_entryNameField.SetColors(kBlack, kEntryNameBackground);
   m_entryNameField.SetTextFont(kEntryNameFontHeight, kEntryNameFontWidth);
+  m_asksOldPassword = m_connections == nullptr || m_item == 0 ||
+                      CCredentialsChange(*m_connections, m_item).AsksForOldPassword();
+  if (!m_asksOldPassword) {
+    SetItemText(IDC_PASSWORDS_HIDDEN_NOTE, LoadResString(IDS_PASSWORDS_HIDDEN).c_str());
+    ShowItem(IDC_PASSWORDS_HIDDEN_NOTE, true);
+  }
   ApplyPasswordToggle();
   // The dialog manager puts the focus on the first tab stop: the user name.
   return true;
@@ -92,7 +99,7 @@ void CChangeUserPassDlg::ApplyPasswordToggle() {
   // Only the plain checked state counts, never the indeterminate one.
   const bool enable = ::IsDlgButtonChecked(m_hwnd, IDC_CHANGE_PASSWORD) == BST_CHECKED;
   for (int id : kPasswordFields) {
-    EnableItem(id, enable);
+    EnableItem(id, enable && (id != IDC_OLD_PASSWORD || m_asksOldPassword));
   }
 }
 

@@ -43,6 +43,8 @@ class CChangeUserPassDlg : public CDialog {
   std::string m_repeatedPassword;
   std::string m_userName;
   int m_changePassword = 0;
+  // False where the phonebook hides saved passwords: the old one cannot be checked there.
+  bool m_asksOldPassword = true;
 };
 
 }  // namespace tollward::ui
