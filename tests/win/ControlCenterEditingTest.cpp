@@ -134,19 +134,17 @@ TEST_F(ExpertActions, ANewUserNameReachesPhonebookAndRegistrationSoTheEntryStays
 
 // The stand-in hides saved passwords as Windows does: the old one cannot be asked for.
 TEST_F(ExpertActions, ANewPasswordNeedsNoOldOneAndTheEntryStaysRegistered) {
-  struct {
-    bool oldLocked = false, newOpen = false, noteShown = false;
-    std::string note;
-  } seen;
+  bool oldLocked = false;
+  std::string note;
   Robot robot;
   ClickForOffice(robot, IDC_REGISTERED_USER_PASS);
   robot.OnWindow(FromTemplate(IDD_CHANGE_USER_PASS),
                  [](RobotWindow& dialog) { dialog.Click(IDC_CHANGE_PASSWORD); });
   robot.OnWindow(FromTemplate(IDD_CHANGE_USER_PASS), [&](RobotWindow& dialog) {
-    seen = {!dialog.IsItemEnabled(IDC_OLD_PASSWORD),
-            dialog.IsItemEnabled(IDC_NEW_PASSWORD) && dialog.IsItemEnabled(IDC_REPEAT_PASSWORD),
-            dialog.IsItemVisible(IDC_PASSWORDS_HIDDEN_NOTE),
-            dialog.ItemText(IDC_PASSWORDS_HIDDEN_NOTE)};
+    oldLocked = !dialog.IsItemEnabled(IDC_OLD_PASSWORD);
+    note = dialog.IsItemVisible(IDC_PASSWORDS_HIDDEN_NOTE)
+               ? dialog.ItemText(IDC_PASSWORDS_HIDDEN_NOTE)
+               : "";
     dialog.SetItemText(IDC_NEW_PASSWORD, "Zr5mq1");
     dialog.SetItemText(IDC_REPEAT_PASSWORD, "Zr5mq1");
     dialog.Click(IDOK);
@@ -155,15 +153,12 @@ TEST_F(ExpertActions, ANewPasswordNeedsNoOldOneAndTheEntryStaysRegistered) {
 
   MakeControlCenter(" /nosplash")->DoModal();
   EXPECT_TRUE(robot.Done()) << robot.Failures();
-  EXPECT_TRUE(seen.oldLocked);
-  EXPECT_TRUE(seen.newOpen);
-  EXPECT_TRUE(seen.noteShown);
-  EXPECT_EQ("Windows does not reveal saved passwords.", seen.note);
+  EXPECT_TRUE(oldLocked);
+  EXPECT_EQ("Windows does not reveal saved passwords.", note);
   EXPECT_TRUE(ContainsInOrder(
       PhonebookLines(), {"[Office ISDN]", "UserName=jmiller", "Password=Zr5mq1", "[CityNet]"}))
       << PhonebookText();
   EXPECT_TRUE(reported_.empty()) << "the registration was changed with the phonebook";
-  EXPECT_TRUE(unregistered_.empty());
   EXPECT_EQ((Names{"CityNet", "Fast Access", "Office ISDN", "university dial-in"}), registered_);
 }
 

@@ -215,47 +215,33 @@ class HiddenPasswordScan : public ControlCenterTest {};
 TEST_F(HiddenPasswordScan, ARegisteredSavedPasswordStaysRegisteredUntilItIsRemoved) {
   WriteFourEntries();
   RegisterWholePhonebook();
-  std::size_t reportsBeforeRemoval = 0;
-  Names registeredBeforeRemoval;
-  SeenReport seen;
-  Names unregistered;
+  std::size_t reportsBeforeRemoval = 1;
+  std::string reported, registeredPassword, currentPassword;
   Robot robot;
   robot.OnWindow(FromTemplate(IDD_CONTROL_CENTER),
                  [](RobotWindow& controlCenter) { controlCenter.Click(IDC_REFRESH); });
   robot.Then([&] {
-    RobotWindow controlCenter(testing::ControlCenterWindow());
     reportsBeforeRemoval = testing::DialogsFromTemplate(IDD_MANIPULATED_CONNECTION).size();
-    registeredBeforeRemoval = ListColumn(controlCenter, IDC_REGISTERED_LIST, 0);
     std::vector<std::string> lines = PhonebookLines();
     lines.erase(std::remove(lines.begin(), lines.end(), "Password=tu3Lk9"), lines.end());
     WritePhonebook(lines);
-    controlCenter.Click(IDC_REFRESH);
+    RobotWindow(testing::ControlCenterWindow()).Click(IDC_REFRESH);
   });
   robot.OnWindow(FromTemplate(IDD_MANIPULATED_CONNECTION), [&](RobotWindow& report) {
-    for (int id : kFields) {
-      seen.text[id] = report.ItemText(id);
-      seen.color[id] = ColorName(QueryFieldColors(report.hwnd(), id).brushColor);
-    }
+    reported = report.ItemText(IDC_ENTRY_NAME);
+    registeredPassword = report.ItemText(IDC_REGISTERED_PASSWORD);
+    currentPassword = report.ItemText(IDC_ALTERED_PASSWORD);
     report.Click(IDOK);
-  });
-  robot.Then([&] {
-    unregistered =
-        ListColumn(RobotWindow(testing::ControlCenterWindow()), IDC_UNREGISTERED_LIST, 0);
   });
   QueueQuitWithYes(robot);
   MakeControlCenter(" /nosplash")->DoModal();
   EXPECT_TRUE(robot.Done()) << robot.Failures();
 
   EXPECT_EQ(0u, reportsBeforeRemoval);
-  EXPECT_EQ((Names{"CityNet", "Fast Access", "Office ISDN", "university dial-in"}),
-            registeredBeforeRemoval);
-  EXPECT_EQ("Office ISDN", seen.text[IDC_ENTRY_NAME]);
-  EXPECT_NE("", seen.text[IDC_REGISTERED_PASSWORD]);
-  EXPECT_NE("tu3Lk9", seen.text[IDC_REGISTERED_PASSWORD]) << "the registration holds the handle";
-  EXPECT_EQ("", seen.text[IDC_ALTERED_PASSWORD]);
-  EXPECT_EQ("red", seen.color[IDC_ALTERED_PASSWORD]);
-  EXPECT_EQ("green", seen.color[IDC_ALTERED_LOCAL_NUMBER]);
-  EXPECT_EQ(Names{"Office ISDN"}, unregistered);
+  EXPECT_EQ("Office ISDN", reported);
+  EXPECT_NE("", registeredPassword);
+  EXPECT_NE("tu3Lk9", registeredPassword) << "the registration holds the handle";
+  EXPECT_EQ("", currentPassword);
 }
 
 }  // namespace

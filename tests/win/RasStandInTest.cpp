@@ -5,10 +5,7 @@
 #include "platform/win32/Ras400.h"
 #include "tests/win/PhonebookFixture.h"
 
-#include <algorithm>
 #include <cstring>
-#include <string>
-#include <vector>
 
 namespace tollward {
 namespace {
@@ -17,12 +14,9 @@ class RasStandInTest : public testing::PhonebookFileTest {
  protected:
   void SetUp() override {
     PhonebookFileTest::SetUp();
-    WritePhonebook(kPhonebook);
+    WritePhonebook({"[Office]", "AreaCode=089", "LocalPhoneNumber=1234567", "UserName=smith",
+                    "Password=secret", "[Home]", "LocalPhoneNumber=555", "[Mobile]"});
   }
-
-  static inline const std::vector<std::string> kPhonebook = {
-      "[Office]",        "AreaCode=089", "LocalPhoneNumber=1234567", "UserName=smith",
-      "Password=secret", "[Home]",       "LocalPhoneNumber=555",     "[Mobile]"};
 
   static ras400::DialParams DialParamsFor(const char* name) {
     ras400::DialParams dial{};
@@ -220,60 +214,6 @@ TEST_F(RasStandInTest, RemovingThePasswordClearsItAndKeepsTheUserName) {
   EXPECT_STREQ(dial.szUserName, "smith");
   EXPECT_STREQ(dial.szPassword, "");
   EXPECT_FALSE(hasPassword);
-}
-
-// What a caller hands in as the password decides what the entry keeps: the handle it was given
-// keeps the saved password, anything else is saved. Before Windows 2000 there was no handle.
-TEST_F(RasStandInTest, ThePasswordHandleKeepsTheSavedPasswordAndAnythingElseReplacesIt) {
-  ras400::DialParams dial = DialParamsFor("Office");
-  BOOL hasPassword = FALSE;
-  ASSERT_EQ(RasGetEntryDialParamsA(nullptr, AsDial(&dial), &hasPassword), 0u);
-  const std::string handle = dial.szPassword;
-
-  // The system without handles comes last: from there on the stand-in reveals passwords.
-  const struct {
-    const char* what;
-    const char* entry;
-    bool reveal;
-    std::string given;
-    std::string stored;  // the entry's password line afterwards; empty when it has none
-  } cases[] = {
-      {"handle handed back", "Office", false, handle, "Password=secret"},
-      {"another password", "Office", false, "fresh", "Password=fresh"},
-      {"handle where none is saved", "Home", false, handle, ""},
-      {"handle text on a system without handles", "Office", true, handle, "Password=" + handle},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
-    WritePhonebook(kPhonebook);
-    if (c.reveal) {
-      RevealPasswords();
-    }
-    dial = DialParamsFor(c.entry);
-    std::strcpy(dial.szUserName, "smith");
-    std::strcpy(dial.szPassword, c.given.c_str());
-    ASSERT_EQ(RasSetEntryDialParamsA(nullptr, AsDial(&dial), FALSE), 0u);
-    const std::vector<std::string> lines = PhonebookLines();
-    const auto passwords = std::count_if(lines.begin(), lines.end(), [](const std::string& line) {
-      return line.rfind("Password=", 0) == 0;
-    });
-    if (!c.stored.empty()) {
-      EXPECT_TRUE(testing::ContainsInOrder(lines, {std::string("[") + c.entry + "]", c.stored}));
-      EXPECT_EQ(passwords, 1);
-    } else {
-      EXPECT_TRUE(testing::ContainsInOrder(lines, {"[Home]", "UserName=smith"}));
-      EXPECT_EQ(passwords, 1) << "only the Office's";
-    }
-  }
-}
-
-TEST_F(RasStandInTest, OnASystemWithoutHandlesTheSavedPasswordIsReadBack) {
-  RevealPasswords();
-  ras400::DialParams dial = DialParamsFor("Office");
-  BOOL hasPassword = FALSE;
-  ASSERT_EQ(RasGetEntryDialParamsA(nullptr, AsDial(&dial), &hasPassword), 0u);
-  EXPECT_STREQ(dial.szPassword, "secret");
-  EXPECT_TRUE(hasPassword);
 }
 
 // A line break in a value would end its line early, and the rest would pose as keys of its own.
