@@ -2,7 +2,9 @@
 #include "app/ControlCenterDlg.h"
 
 #include "app/logic/Registration.h"
+#include "core/DamagedFile.h"
 #include "core/GuardSequences.h"
+#include "core/InterruptedSave.h"
 #include "platform/win32/DirectoryPhonebookWatcher.h"
 #include "platform/win32/ProcessCommandLine.h"
 #include "platform/win32/RasPhonebook.h"
@@ -100,9 +102,49 @@ void CControlCenterDlg::EndSplash() {
   m_splash.reset();
 }
 
+void CControlCenterDlg::RecoverInterruptedSaves() {
+  const std::string& directory = m_options.GetProgramDirectory();
+  IPhonebook& phonebook = m_phonebook;
+  const struct {
+    std::string path;
+    DataFileTest complete;
+  } files[] = {
+      {directory + kConnectionStoreName,
+       [&phonebook](const std::string& path) {
+         CRASConnections store(phonebook);
+         const bool loaded = store.Load(path);
+         store.ClearPath();
+         return loaded;
+       }},
+      {directory + kBadAreaFileName,
+       [](const std::string& path) {
+         CRASBadAreaCodes codes;
+         const bool loaded = codes.Load(path);
+         codes.ClearPath();
+         return loaded;
+       }},
+      {m_options.GetOptionsFilePath(), &COptions::IsCompleteFile},
+  };
+  std::string recovered;
+  for (const auto& file : files) {
+    if (RecoverInterruptedSave(file.path, file.complete)) {
+      recovered += file.path + "\n";
+    }
+  }
+  // Said once: the next start finds the files in their places.
+  if (!recovered.empty()) {
+    ui::AppMessageBox(ui::FormatResString(IDS_FILES_RECOVERED, recovered.c_str()).c_str(),
+                      MB_OK | MB_ICONINFORMATION);
+  }
+}
+
 void CControlCenterDlg::LoadData() {
+  RecoverInterruptedSaves();
   if (m_options.OptionsFileExists("")) {
     m_options.Load();
+  } else {
+    // A broken new version of a missing options file is kept before a save writes over it.
+    KeepDamagedFile(m_options.GetOptionsFilePath());
   }
   const std::string& directory = m_options.GetProgramDirectory();
   // A missing or damaged file is not shown: the list has no owner window outside its dialog.

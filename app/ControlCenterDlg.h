@@ -94,6 +94,8 @@ class CControlCenterDlg : public ui::CDialog {
   void EndSplash();
   void PrepareSystemMenu();
   void PrepareToolTips();
+  // A data file that only the new version of an interrupted save holds is taken from it.
+  void RecoverInterruptedSaves();
   void LoadData();
   void PauseBeforeSilentExit();
 

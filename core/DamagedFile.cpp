@@ -60,6 +60,25 @@ bool CopyBytes(const std::string& from, const std::string& to) {
   return out.Commit();
 }
 
+// Keeps the bytes of `damaged` under the damaged names of `path`.
+bool KeepAside(const std::string& damaged, const std::string& path) {
+  for (unsigned number = 1; number <= kMostCopies; ++number) {
+    const std::string copy = DamagedCopyPath(path, number);
+    switch (Probe(copy)) {
+      case Presence::kMissing:
+        return CopyBytes(damaged, copy);
+      case Presence::kReadable:
+        if (SameBytes(damaged, copy)) {
+          return true;
+        }
+        break;
+      case Presence::kUnreadable:
+        break;  // what it holds is unknown, so it is neither compared nor replaced
+    }
+  }
+  return false;
+}
+
 }  // namespace
 
 std::string DamagedCopyPath(const std::string& path, unsigned number) {
@@ -73,26 +92,24 @@ std::string DamagedCopyPath(const std::string& path, unsigned number) {
 bool KeepDamagedFile(const std::string& path) noexcept {
   try {
     switch (Probe(path)) {
-      case Presence::kMissing:
-        return true;
+      case Presence::kMissing: {
+        // The new version of a save that was cut off before it took the file's place, and that
+        // could not be put there: the first save would write over it.
+        const std::string newVersion = CSafeFileWriter::TemporaryPathFor(path);
+        switch (Probe(newVersion)) {
+          case Presence::kMissing:
+            return true;
+          case Presence::kUnreadable:
+            return false;
+          case Presence::kReadable:
+            return KeepAside(newVersion, path);
+        }
+        return false;
+      }
       case Presence::kUnreadable:
         return false;
       case Presence::kReadable:
-        break;
-    }
-    for (unsigned number = 1; number <= kMostCopies; ++number) {
-      const std::string copy = DamagedCopyPath(path, number);
-      switch (Probe(copy)) {
-        case Presence::kMissing:
-          return CopyBytes(path, copy);
-        case Presence::kReadable:
-          if (SameBytes(path, copy)) {
-            return true;
-          }
-          break;
-        case Presence::kUnreadable:
-          break;  // what it holds is unknown, so it is neither compared nor replaced
-      }
+        return KeepAside(path, path);
     }
     return false;
   } catch (...) {

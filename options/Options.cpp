@@ -58,6 +58,14 @@ bool COptions::OptionsFileExists(const std::string& path) const {
   return CInputFile(file).IsOpen();
 }
 
+bool COptions::IsCompleteFile(const std::string& path) {
+  CInputFile file(path);
+  unsigned char record[kFileSize];
+  return file.IsOpen() && file.Read(record, sizeof record) &&
+         std::memcmp(record, kTag, sizeof kTag) == 0 &&
+         std::memcmp(record + sizeof kTag, kVersion, sizeof kVersion) == 0;
+}
+
 bool COptions::Save(std::string& path) {
   WriteAutostart();
   return RunReported(options_error::kSaveUnhandled, [&]() -> ErrorCode {

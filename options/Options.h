@@ -37,6 +37,8 @@ class COptions : public CErrorState {
 
   // An empty path stands for the default options file. Reports nothing.
   bool OptionsFileExists(const std::string& path) const;
+  // Whether the file holds a whole record of this format. Reports nothing, changes nothing.
+  static bool IsCompleteFile(const std::string& path);
 
   // An empty path is replaced by the default options file's, and holds it on return. Load
   // first refreshes the autostart flags, Save first rewrites the autostart value, whatever
