@@ -36,6 +36,8 @@ void CControlCenterDlg::EditSelectedEntry(const ui::CListView& view) {
   if (name.empty()) {
     return;
   }
+  // A scan while the editor is open would sort the lists under it; ticks wait for the refresh.
+  BusyScope editing(m_monitor);
   // The editor reports its own failures; whatever it did, the scan shows the phonebook as it
   // is now.
   ListOf(view).EditPhonebookEntry(name.c_str(), m_hwnd);
@@ -55,6 +57,8 @@ void CControlCenterDlg::EditSelectedCredentials(const ui::CListView& view) {
   }
   dialog.SetConnections(&list);
   dialog.SetItem(item);
+  // No scan may sort the lists while the dialog edits one of their entries.
+  BusyScope editing(m_monitor);
   dialog.DoModal();
   RefreshAfterEdit();
 }

@@ -5,6 +5,7 @@
 #include <functional>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/logic/MonitorCycle.h"
@@ -474,6 +475,76 @@ TEST_F(Monitor, AChangeDuringAScanOrADialogIsScannedOnceAfterwardsNeverWithin) {
   EXPECT_EQ(4, host_.scans);
   EXPECT_FALSE(host_.watcher.running());
   EXPECT_TRUE(host_.timers.count(MonitorCycle::kQuietTimer) == 0);
+}
+
+// Whatever holds the cycle (a dialog, dialogs within dialogs, a Refresh whose scan shows a
+// report), a tick or a change that comes meanwhile scans nothing then, and once afterwards.
+TEST_F(Monitor, ATickOrAChangeWhileHeldIsScannedOnceWhenTheLastHolderLetsGo) {
+  using Deliver = std::function<void(Host&, MonitorCycle&)>;
+  const Deliver twoTicks = [](Host& host, MonitorCycle& cycle) {
+    tollward::Fire(host, cycle, MonitorCycle::kMonitorTimer);
+    tollward::Fire(host, cycle, MonitorCycle::kMonitorTimer);
+  };
+  const Deliver twoChanges = [](Host& host, MonitorCycle& cycle) {
+    tollward::Change(host, cycle);
+    tollward::Fire(host, cycle, MonitorCycle::kQuietTimer);
+    tollward::Change(host, cycle);
+    tollward::Fire(host, cycle, MonitorCycle::kQuietTimer);
+  };
+  struct Holder {
+    const char* what;
+    // Runs the holder, delivering within it; the scans the holder makes itself.
+    std::function<void(Host&, MonitorCycle&, const Deliver&)> run;
+    int ownScans;
+  };
+  const std::vector<Holder> holders = {
+      {"a dialog",
+       [](Host& host, MonitorCycle& cycle, const Deliver& deliver) {
+         BusyScope dialog(cycle);
+         deliver(host, cycle);
+       },
+       0},
+      {"a box over a dialog",
+       [](Host& host, MonitorCycle& cycle, const Deliver& deliver) {
+         BusyScope dialog(cycle);
+         {
+           BusyScope box(cycle);
+           deliver(host, cycle);
+         }
+         EXPECT_TRUE(cycle.busy()) << "the box's end leaves the dialog's hold";
+         EXPECT_EQ(0, host.scans);
+       },
+       0},
+      {"a Refresh whose report is open",
+       [](Host& host, MonitorCycle& cycle, const Deliver& deliver) {
+         BusyScope refresh(cycle);
+         host.duringScan = [&] { deliver(host, cycle); };
+         cycle.ScanConnections();
+         host.duringScan = nullptr;
+         EXPECT_TRUE(cycle.busy()) << "the inner scan cannot clear the Refresh's hold";
+         EXPECT_EQ(TrayMouseAction::kNothing, cycle.OnTrayMouse(1, TrayMouse::kRightRelease));
+         EXPECT_EQ(1, host.scans) << "no scan nested in the Refresh's";
+       },
+       1},
+  };
+  for (const Holder& holder : holders) {
+    for (const auto& [arrivals, deliver] : std::vector<std::pair<const char*, Deliver>>{
+             {"ticks", twoTicks}, {"changes", twoChanges}}) {
+      SCOPED_TRACE(std::string(holder.what) + ", " + arrivals);
+      Host host;
+      MonitorCycle cycle(host, Texts());
+      bool monitorSwitch = false;
+      cycle.OnMonitorButton(true, monitorSwitch);
+      holder.run(host, cycle, deliver);
+      EXPECT_FALSE(cycle.busy());
+      EXPECT_EQ(holder.ownScans, host.scans);
+      tollward::Fire(host, cycle, MonitorCycle::kQuietTimer);
+      EXPECT_EQ(holder.ownScans + 1, host.scans) << "once afterwards";
+      tollward::Fire(host, cycle, MonitorCycle::kQuietTimer);
+      EXPECT_EQ(holder.ownScans + 1, host.scans) << "and only once";
+      EXPECT_TRUE(cycle.monitoring());
+    }
+  }
 }
 
 }  // namespace

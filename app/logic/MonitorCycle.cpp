@@ -11,15 +11,14 @@ MonitorCycle::MonitorCycle(IMonitorHost& host, MonitorTexts texts)
 
 bool MonitorCycle::ScanConnections() {
   ++monitorCount_;
-  busy_ = true;
+  Hold();
   lastScan_ = host_.Now();
   host_.CheckAndResort();
   // Hidden views need no refill; they are refilled when a tick brings the window back.
   if (!inTray_) {
     host_.RefillViews();
   }
-  busy_ = false;
-  ResumeRememberedChange();
+  Release();
   const bool clean = host_.UnregisteredCount() == 0;
   if (clean && host_.FlashAfterScan()) {
     flashCountdown_ = kFlashTicks;
@@ -105,11 +104,11 @@ void MonitorCycle::OnMonitorTick() {
   host_.ShowMessage(MonitorMessage::kUnregisteredDetected);
 }
 
-void MonitorCycle::SetBusy(bool busy) {
-  busy_ = busy;
-  if (!busy_) {
-    ResumeRememberedChange();
+void MonitorCycle::Release() {
+  if (holds_ > 0) {
+    --holds_;
   }
+  ResumeRememberedChange();
 }
 
 void MonitorCycle::OnPhonebookChanged() {
@@ -192,6 +191,13 @@ void MonitorCycle::OnFlashTick() {
 bool MonitorCycle::OnTimer(unsigned id) {
   switch (id) {
     case kMonitorTimer:
+      // Within a dialog's loop a scan would change the lists under the dialog, and within a
+      // scan it would report everything twice: the tick is scanned once the holders are done,
+      // as a change of the phonebook is.
+      if (Occupied()) {
+        changeRemembered_ = changeRemembered_ || watching_;
+        return true;
+      }
       OnMonitorTick();
       return true;
     case kFlashTimer:
@@ -295,7 +301,7 @@ void MonitorCycle::OnTaskbarCreated() {
 
 TrayMouseAction MonitorCycle::OnTrayMouse(unsigned iconId, TrayMouse mouse) const {
   // A scan or a dialog runs: the icon must not start a second one.
-  if (iconId != kTrayIconId || busy_) {
+  if (iconId != kTrayIconId || busy()) {
     return TrayMouseAction::kNothing;
   }
   switch (mouse) {

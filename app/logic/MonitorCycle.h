@@ -107,11 +107,16 @@ class MonitorCycle {
   std::uint32_t monitorCount() const { return monitorCount_; }
   std::time_t lastScan() const { return lastScan_; }
   std::int32_t flashCountdown() const { return flashCountdown_; }
-  bool busy() const { return busy_; }
+  // A scan, a dialog or another action that the tray icon and the monitor's scans must not
+  // interrupt is running.
+  bool busy() const { return holds_ > 0; }
   bool inTray() const { return inTray_; }
   // Follows the monitor's lasting state; a tick's own pause of the timer leaves it on.
   bool watching() const { return watching_; }
-  void SetBusy(bool busy);
+  // Holders nest: the cycle is busy until the last of them lets go. A tick or a change of the
+  // phonebook that comes meanwhile is scanned once afterwards.
+  void Hold() { ++holds_; }
+  void Release();
 
   // Start-up's first check of the store counts as a last scan, though not as a monitoring.
   void MarkFirstCheck() { lastScan_ = host_.Now(); }
@@ -127,7 +132,8 @@ class MonitorCycle {
   // The phonebook's files changed: scanned as by a tick once they have been quiet a moment,
   // if the monitor runs. A change during a scan or its dialogs is scanned once afterwards.
   void OnPhonebookChanged();
-  // Routes a tick of the cycle's own timers; false for any other timer.
+  // Routes a tick of the cycle's own timers; false for any other timer. A monitor tick that
+  // comes while the cycle is busy waits for its end.
   bool OnTimer(unsigned id);
 
   // The Monitor button, whose check has already changed. `monitorSwitch` is the start-up
@@ -156,7 +162,7 @@ class MonitorCycle {
   std::string WithLastScanTime(const std::string& format) const;
   bool SwitchTimer(bool on);
   void FollowMonitorState();
-  bool Occupied() const { return busy_ || holdingWatch_ > 0; }
+  bool Occupied() const { return holds_ > 0 || holdingWatch_ > 0; }
   void WaitForQuiet();
   void OnQuiet();
   void CancelQuietWait();
@@ -168,22 +174,22 @@ class MonitorCycle {
   std::uint32_t monitorCount_ = 0;
   std::time_t lastScan_ = 0;
   std::int32_t flashCountdown_ = 0;
-  bool busy_ = false;
+  int holds_ = 0;
   bool inTray_ = false;
   bool watching_ = false;
   // While above 0, a switch of the timer is only a pause: the watching stays as it is.
   int holdingWatch_ = 0;
   // The quiet and the longest-wait timers run.
   bool waitingForQuiet_ = false;
-  // A change came while the cycle was occupied.
+  // A change or a monitor tick came while the cycle was occupied.
   bool changeRemembered_ = false;
 };
 
 // Keeps the cycle busy for the length of an action that the tray icon must not interrupt.
 class BusyScope {
  public:
-  explicit BusyScope(MonitorCycle& cycle) : cycle_(cycle) { cycle_.SetBusy(true); }
-  ~BusyScope() { cycle_.SetBusy(false); }
+  explicit BusyScope(MonitorCycle& cycle) : cycle_(cycle) { cycle_.Hold(); }
+  ~BusyScope() { cycle_.Release(); }
   BusyScope(const BusyScope&) = delete;
   BusyScope& operator=(const BusyScope&) = delete;
 
