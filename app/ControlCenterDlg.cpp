@@ -1,6 +1,7 @@
 // The control center's life: start-up in the program's order, the splash, and the ways out.
 #include "app/ControlCenterDlg.h"
 
+#include "app/logic/QuitRules.h"
 #include "app/logic/Registration.h"
 #include "core/DamagedFile.h"
 #include "core/GuardSequences.h"
@@ -199,27 +200,86 @@ bool CControlCenterDlg::ConfirmQuit() {
 }
 
 void CControlCenterDlg::OnOK() {
-  // The monitor keeps guarding from the tray; only its own switch or the quit ends it.
-  if (m_monitor.monitoring()) {
-    Post(WM_SYSCOMMAND, SC_MINIMIZE, 1);
-    return;
-  }
-  if (!ConfirmQuit()) {
-    return;
-  }
-  m_monitor.OnQuit();
-  // A failed save has been reported by the list; the program stays, so nothing is lost.
-  if (!SaveRegistrationsForQuit(m_registered, m_connectionFilePath, m_storeBinding)) {
-    return;
-  }
-  EndDialog(IDOK);
+  Quit(WayOut::kDone);
 }
 
 void CControlCenterDlg::OnCancel() {
-  if (ConfirmQuit()) {
-    m_monitor.OnQuit();
-    EndDialog(IDCANCEL);
+  Quit(WayOut::kCancel);
+}
+
+void CControlCenterDlg::Quit(WayOut way) {
+  // The monitor keeps guarding from the tray; only its own switch or the quit ends it.
+  if (QuitRules::GoesToTray(way, m_monitor.monitoring())) {
+    Post(WM_SYSCOMMAND, SC_MINIMIZE, 1);
+    return;
   }
+  if (QuitRules::Asks(way) && !ConfirmQuit()) {
+    return;
+  }
+  m_monitor.OnQuit();
+  const EndSave saved =
+      SaveEverything(m_registered, m_connectionFilePath, m_storeBinding, m_badAreaCodes, m_options);
+  const QuitDecision decision = m_quit.AfterSave(way, saved);
+  TellQuitNotice(decision.notice, saved);
+  if (decision.end) {
+    EndDialog(way == WayOut::kDone ? IDOK : IDCANCEL);
+  }
+}
+
+std::string CControlCenterDlg::DescribeFailures(const EndSave& saved) {
+  static constexpr UINT kNames[] = {IDS_DATA_REGISTRATIONS, IDS_DATA_BAD_AREAS, IDS_DATA_OPTIONS};
+  std::string lines;
+  for (const SaveFailure& failure : saved.failures) {
+    lines += ui::FormatResString(IDS_SAVE_FAILURE_LINE,
+                                 ui::LoadResString(kNames[static_cast<int>(failure.kind)]).c_str(),
+                                 failure.path.c_str(), failure.reason.c_str());
+  }
+  return lines;
+}
+
+void CControlCenterDlg::TellQuitNotice(QuitNotice notice, const EndSave& saved) {
+  UINT text = 0;
+  UINT title = 0;
+  UINT icon = MB_ICONEXCLAMATION;
+  switch (notice) {
+    case QuitNotice::kNone:
+      return;
+    case QuitNotice::kPhonebookUnchecked:
+      text = IDS_PHONEBOOK_UNCHECKED;
+      title = IDS_PHONEBOOK_UNCHECKED_TITLE;
+      icon = MB_ICONINFORMATION;
+      break;
+    case QuitNotice::kNotSavedStaying:
+      text = IDS_NOT_SAVED_STAYING;
+      title = IDS_NOT_SAVED_TITLE;
+      break;
+    case QuitNotice::kNotKeptEnding:
+      text = IDS_NOT_KEPT_ENDING;
+      title = IDS_NOT_KEPT_TITLE;
+      break;
+  }
+  const std::string message = ui::FormatResString(text, DescribeFailures(saved).c_str());
+  ::MessageBoxA(m_hwnd, message.c_str(), ui::LoadResString(title).c_str(), MB_OK | icon);
+}
+
+// Asked before the session ends: everything is saved now, since the process may be ended at
+// any moment after the answer, and the answer is always yes, without a question.
+void CControlCenterDlg::OnQueryEndSession() {
+  m_optionsSavedForSessionEnd =
+      SaveEverything(m_registered, m_connectionFilePath, m_storeBinding, m_badAreaCodes, m_options)
+          .failures.empty();
+  m_optionsAtSessionEnd = OptionValues::Of(m_options);
+}
+
+// The session ends: what changed since the question is saved too (the data files are written
+// only when they differ), then the program ends as by a quit, without a word.
+void CControlCenterDlg::OnEndSession() {
+  m_monitor.OnQuit();
+  const bool optionsChanged =
+      !m_optionsSavedForSessionEnd || OptionValues::Of(m_options) != m_optionsAtSessionEnd;
+  SaveEverything(m_registered, m_connectionFilePath, m_storeBinding, m_badAreaCodes, m_options,
+                 optionsChanged);
+  EndDialog(IDCANCEL);
 }
 
 }  // namespace tollward

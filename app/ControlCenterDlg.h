@@ -12,6 +12,7 @@
 #include "ui/framework/LoadedBitmap.h"
 #include "app/logic/EntryMenu.h"
 #include "app/logic/MonitorCycle.h"
+#include "app/logic/QuitRules.h"
 #include "app/logic/StartSwitches.h"
 #include "core/RASBadAreaCodes.h"
 #include "platform/AutostartStore.h"
@@ -74,10 +75,9 @@ class CControlCenterDlg : public ui::CDialog {
   bool OnCommand(int id, int code, HWND control) override;
   bool OnNotify(int id, NMHDR* header, LRESULT& result) override;
   void OnTimer(UINT_PTR id) override;
-  // "done": after the quit question, stores the registrations and ends the program.
+  // "done": hides into the tray while the monitor runs; otherwise quits.
   void OnOK() override;
-  // Escape and the close box: after the quit question, ends the program; the store is written
-  // when the registered list goes.
+  // Escape and the close box: quits.
   void OnCancel() override;
   bool OnHelp(const HELPINFO* info) override;
   // The tray menu's items first, then those of the context menu being tracked.
@@ -146,6 +146,14 @@ class CControlCenterDlg : public ui::CDialog {
   LRESULT OpenTrayMenu();
   bool OnTrayCommand(int id);
 
+  // The ways out. Each saves everything after the quit question and ends only when that
+  // worked, or when the user quits again after being told what could not be saved.
+  void Quit(WayOut way);
+  std::string DescribeFailures(const EndSave& saved);
+  void TellQuitNotice(QuitNotice notice, const EndSave& saved);
+  void OnQueryEndSession();
+  void OnEndSession();
+
   // The window.
   bool ConfirmQuit();
   void EditOptions();
@@ -166,7 +174,11 @@ class CControlCenterDlg : public ui::CDialog {
   HICON m_icon;
   ui::CToolTip m_tooltip;
   std::string m_connectionFilePath;
+  // Becomes kBound once a scan has read the phonebook after a start-up that could not.
   StoreBinding m_storeBinding = StoreBinding::kPhonebookUnread;
+  QuitRules m_quit;
+  bool m_optionsSavedForSessionEnd = false;
+  OptionValues m_optionsAtSessionEnd;
   ui::CListView m_unregisteredView;
   ui::CListView m_registeredView;
   ui::CBitmapMenu m_trayMenu;

@@ -35,8 +35,14 @@ class ControlCenterMonitorHost final : public IMonitorHost {
   void SaveRegistrations() override { m_dialog.m_registered.Save(); }
   void CheckAndResort() override {
     IPhonebook& phonebook = m_dialog.m_phonebook;
-    ScanAndResort(m_dialog.m_registered, m_dialog.m_unregistered,
-                  [&phonebook] { return std::make_unique<CInteractiveRASConnections>(phonebook); });
+    const bool sorted = ScanAndResort(m_dialog.m_registered, m_dialog.m_unregistered, [&phonebook] {
+      return std::make_unique<CInteractiveRASConnections>(phonebook);
+    });
+    // The store's records, kept since a start-up that could not read the phonebook, have now
+    // been checked and sorted.
+    if (sorted && m_dialog.m_storeBinding == StoreBinding::kPhonebookUnread) {
+      m_dialog.m_storeBinding = StoreBinding::kBound;
+    }
   }
   void RefillViews() override { m_dialog.RefillConnectionLists(); }
 

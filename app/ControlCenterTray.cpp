@@ -99,7 +99,7 @@ bool CControlCenterDlg::OnTrayCommand(int id) {
     case ID_TRAY_ABOUT:
       return OnCommand(IDC_ABOUT, BN_CLICKED, GetDlgItem(IDC_ABOUT));
     case ID_TRAY_SHUTDOWN:
-      OnCancel();
+      Quit(WayOut::kShutdown);
       return true;
     default:
       return false;

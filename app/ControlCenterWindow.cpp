@@ -169,6 +169,16 @@ bool CControlCenterDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LR
       m_monitor.OnPhonebookChanged();
       result = 0;
       return true;
+    case WM_QUERYENDSESSION:
+      OnQueryEndSession();
+      result = TRUE;
+      return true;
+    case WM_ENDSESSION:
+      if (wParam != FALSE) {
+        OnEndSession();
+      }
+      result = 0;
+      return true;
     case WM_SYSCOMMAND:
       return OnSysCommand(wParam, lParam);
     case WM_PAINT:

@@ -174,6 +174,15 @@ bool CRASConnections::LoadAndSplitPhonebook(const std::string& path, CRASConnect
     stored.ClearPath();
   }
   if (!SplitPhonebook(stored, &other)) {
+    if (!overwritable) {
+      leave(StoreBinding::kStoreUnusable);
+      return false;
+    }
+    // At log-on the service may not be up yet. Until a scan can read the phonebook, the store's
+    // records stand for the registrations, and the list stays bound to the store, so that what
+    // is registered meanwhile is kept and nothing of the store is lost by a save.
+    records_ = stored.records_;
+    path_ = path;
     leave(StoreBinding::kPhonebookUnread);
     return false;
   }

@@ -30,6 +30,9 @@ void CErrorState::SetError(ErrorCode code, const char* text, bool unexpected) {
     // Out of memory for the text: the report still runs, with an empty text.
     errorText_.clear();
   }
+  if (reportsHeld_) {
+    return;
+  }
   try {
     ReportError();
   } catch (...) {

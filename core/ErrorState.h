@@ -49,6 +49,11 @@ class CErrorState {
   // Resolves the code through the class's own table, then as SetError.
   void SetErrorByCode(ErrorCode code);
 
+  // While held, errors are still kept but not reported, for a caller that tells the user
+  // itself, or must not stop for the user at all.
+  void HoldReports(bool held) { reportsHeld_ = held; }
+  bool reportsHeld() const { return reportsHeld_; }
+
   const std::string& errorText() const { return errorText_; }
   ErrorCode errorCode() const { return errorCode_; }
   bool unexpectedError() const { return unexpectedError_; }
@@ -77,6 +82,22 @@ class CErrorState {
   std::string errorText_;
   ErrorCode errorCode_ = 0;
   bool unexpectedError_ = false;
+  bool reportsHeld_ = false;
+};
+
+// Holds an object's reports for the length of a scope.
+class HeldReports {
+ public:
+  explicit HeldReports(CErrorState& state) : state_(state), before_(state.reportsHeld()) {
+    state_.HoldReports(true);
+  }
+  ~HeldReports() { state_.HoldReports(before_); }
+  HeldReports(const HeldReports&) = delete;
+  HeldReports& operator=(const HeldReports&) = delete;
+
+ private:
+  CErrorState& state_;
+  bool before_;
 };
 
 }  // namespace tollward

@@ -24,8 +24,10 @@ class CRASBadAreaCodes;
 
 // How the start-up's split against the store left the registered list.
 enum class StoreBinding {
-  kBound,            // sorted against the store and bound to it
-  kPhonebookUnread,  // the phonebook could not be read: nothing was sorted, nothing is bound
+  kBound,  // sorted against the store and bound to it
+  // The phonebook could not be read: nothing was sorted, the list holds the store's records
+  // unchecked and is bound to the store.
+  kPhonebookUnread,
   // The store exists but could be neither read nor kept aside (another program holds it, or
   // access to it is denied): the phonebook was sorted as against an empty store, and the list
   // is bound to no file, so nothing registered from now on can be kept.
@@ -111,7 +113,8 @@ class CRASConnections : public CErrorState {
   // Splits the phonebook against the store at `path` and binds this list to that path. The
   // store keeps its records until this list's next save. A store that exists but cannot be
   // read is kept beside it first; if that fails, nothing writes over it and this list stays
-  // unbound. `binding`, if given, tells how the list was left.
+  // unbound. When the phonebook cannot be read, this list takes the store's records unsorted.
+  // `binding`, if given, tells how the list was left.
   bool LoadAndSplitPhonebook(const std::string& path, CRASConnections& other,
                              StoreBinding* binding = nullptr);
   // Checks every record of `registered`, last first, against the phonebook and reports each

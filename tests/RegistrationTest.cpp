@@ -123,25 +123,34 @@ class StoreAtQuit : public ::testing::Test {
   CRASBadAreaCodes badAreas_;
 };
 
-TEST_F(StoreAtQuit, AfterAFailedStartUpTheStoreKeepsItsRegistrations) {
+// At log-on the service may not be up: the store's records stand for the registrations, bound
+// to the store, until a scan reads the phonebook and sorts against them as usual.
+TEST_F(StoreAtQuit, AfterAStartUpThatCouldNotReadThePhonebookTheStoreKeepsAndGainsRegistrations) {
   WriteStore();
   const std::vector<unsigned char> before = ReadBytes(store_);
   phonebook_.Put("Office", "089", "123456");
+  phonebook_.Put("Work", "040", "55");
   phonebook_.failEnumerate = true;
   {
     RecordingConnections registered(phonebook_);
     RecordingConnections unregistered(phonebook_);
     EXPECT_EQ(RunStartUpCheck(registered, unregistered, badAreas_, store_, Silent()),
               StoreBinding::kPhonebookUnread);
-    EXPECT_EQ(0u, registered.GetCount());
+    EXPECT_EQ((Names{"Office", "Home"}), NamesOf(registered));
+    EXPECT_EQ(store_, registered.path());
 
-    EXPECT_TRUE(SaveRegistrationsForQuit(registered, store_, StoreBinding::kPhonebookUnread))
-        << "the program may still end";
-    EXPECT_EQ(before, ReadBytes(store_));
-    EXPECT_TRUE(registered.reported.empty()) << "nothing to tell: the store is untouched";
+    EXPECT_TRUE(SaveRegistrationsForQuit(registered, store_, StoreBinding::kPhonebookUnread));
+    EXPECT_EQ(before, ReadBytes(store_)) << "saved as it was";
+    EXPECT_TRUE(registered.reported.empty());
+
+    phonebook_.failEnumerate = false;
+    ASSERT_TRUE(ScanAndResort(registered, unregistered, Silent()));
+    EXPECT_EQ((Names{"Office"}), NamesOf(registered));
+    EXPECT_EQ((Names{"Work"}), NamesOf(unregistered));
+    ASSERT_EQ(MoveOutcome::kMoved, RegisterEntry("Work", unregistered, registered, badAreas_));
+    EXPECT_TRUE(SaveRegistrationsForQuit(registered, store_, StoreBinding::kBound));
   }
-  EXPECT_EQ(before, ReadBytes(store_)) << "nor may the lists' destruction write over it";
-  EXPECT_EQ((Names{"Office", "Home"}), Stored());
+  EXPECT_EQ((Names{"Office", "Work"}), Stored());
 }
 
 TEST_F(StoreAtQuit, AfterASoundStartUpDoneWritesTheRegistrationsAsTheyAreNow) {

@@ -78,6 +78,7 @@ bool CChangeUserPassDlg::OnInitDialog() {
   ExchangeData(false);
   if (m_connections != nullptr && m_item > 0) {
     m_entryName = m_connections->GetName(m_item);
+    m_openedFor = m_entryName;
     m_userName = m_connections->GetUserName(m_item);
     SetItemText(IDC_ENTRY_NAME, m_entryName.c_str());
     SetItemText(IDC_USER_NAME, m_userName.c_str());
@@ -115,6 +116,15 @@ void CChangeUserPassDlg::OnOK() {
   ExchangeData(true);
   // Without an entry there is nothing to change.
   if (m_connections == nullptr || m_item == 0) {
+    EndDialog(IDCANCEL);
+    return;
+  }
+  // Found again by the name it was opened for: its place in the list may have changed since.
+  m_item = m_connections->Find(m_openedFor.c_str());
+  if (m_item == 0) {
+    const std::string gone = FormatResString(IDS_ENTRY_GONE, m_openedFor.c_str());
+    ::MessageBoxA(m_hwnd, gone.c_str(), LoadResString(IDS_ENTRY_GONE_TITLE).c_str(),
+                  MB_OK | MB_ICONEXCLAMATION);
     EndDialog(IDCANCEL);
     return;
   }

@@ -10,7 +10,8 @@
 namespace tollward::ui {
 
 // Works on the entry at a 1-based index of a connection list that the caller lends it for the
-// dialog's run; the change goes into that list and into the phonebook. What OK checks and
+// dialog's run; the change goes into that list and into the phonebook, to the entry of the name
+// shown, wherever the list holds it by then. What OK checks and
 // writes is CCredentialsChange's; this class moves the fields in and out and shows the answer.
 class CChangeUserPassDlg : public CDialog {
  public:
@@ -36,6 +37,8 @@ class CChangeUserPassDlg : public CDialog {
 
   CRASConnections* m_connections = nullptr;
   unsigned m_item = 0;
+  // The entry's name when the dialog opened; OK writes to the entry of this name only.
+  std::string m_openedFor;
   CColorEdit m_entryNameField;
   std::string m_entryName;
   std::string m_oldPassword;

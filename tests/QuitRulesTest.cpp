@@ -1,0 +1,152 @@
+// Every way out of the program: what it saves, what it tells, and whether the program ends.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app/logic/QuitRules.h"
+#include "app/logic/Registration.h"
+#include "core/GuardSequences.h"
+#include "tests/fakes/FakePhonebook.h"
+#include "tests/fakes/FaultyFileSystem.h"
+#include "tests/fakes/OptionsFixture.h"
+#include "tests/fakes/RecordingConnections.h"
+#include "tests/fakes/TempDir.h"
+
+namespace tollward {
+namespace {
+
+using testing::FakePhonebook;
+using testing::FaultyFileSystem;
+using testing::FileExists;
+using testing::InstalledProgram;
+using testing::MakeRecord;
+using testing::NamesOf;
+using testing::RecordingConnections;
+using Names = std::vector<std::string>;
+using Kinds = std::set<DataKind>;
+
+constexpr QuitNotice kNone = QuitNotice::kNone;
+constexpr QuitNotice kUnchecked = QuitNotice::kPhonebookUnchecked;
+constexpr QuitNotice kStaying = QuitNotice::kNotSavedStaying;
+constexpr QuitNotice kEnding = QuitNotice::kNotKeptEnding;
+
+TEST(QuitRules, EveryWayOutSavesEverythingAndEndsOnlyWhenThatWorkedOrTheUserQuitsAgain) {
+  struct Row {
+    WayOut way;
+    bool saveFails;
+    bool phonebookRead;
+    bool asks;
+    // The first attempt, and, if the program stayed, the second.
+    bool firstEnds;
+    QuitNotice first;
+    QuitNotice second;
+  };
+  const WayOut kDone = WayOut::kDone, kCancel = WayOut::kCancel, kShutdown = WayOut::kShutdown,
+               kSession = WayOut::kSessionEnd;
+  const std::vector<Row> rows = {
+      {kDone, false, true, true, true, kNone, kNone},
+      {kDone, false, false, true, true, kUnchecked, kNone},
+      {kDone, true, true, true, false, kStaying, kEnding},
+      {kDone, true, false, true, false, kStaying, kEnding},
+      {kCancel, false, true, true, true, kNone, kNone},
+      {kCancel, false, false, true, true, kUnchecked, kNone},
+      {kCancel, true, true, true, false, kStaying, kEnding},
+      {kCancel, true, false, true, false, kStaying, kEnding},
+      {kShutdown, false, true, true, true, kNone, kNone},
+      {kShutdown, false, false, true, true, kUnchecked, kNone},
+      {kShutdown, true, true, true, false, kStaying, kEnding},
+      {kShutdown, true, false, true, false, kStaying, kEnding},
+      {kSession, false, true, false, true, kNone, kNone},
+      {kSession, false, false, false, true, kNone, kNone},
+      {kSession, true, true, false, true, kNone, kNone},
+      {kSession, true, false, false, true, kNone, kNone},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(::testing::Message() << "way " << static_cast<int>(row.way) << ", save fails "
+                                      << row.saveFails << ", phonebook read " << row.phonebookRead);
+    InstalledProgram program;
+    const std::string store = program.directory() + "Tollward.con";
+    const std::string bac = program.directory() + "Tollward.bac";
+    FakePhonebook phonebook;
+    {
+      CRASConnections earlier(phonebook);
+      ASSERT_TRUE(earlier.Add(MakeRecord("Office", "089", "1")));
+      ASSERT_TRUE(earlier.Save(store));
+    }
+    phonebook.Put("Office", "089", "1");
+    phonebook.Put("Work", "040", "2");
+    phonebook.failEnumerate = !row.phonebookRead;
+    {
+      RecordingConnections registered(phonebook);
+      RecordingConnections unregistered(phonebook);
+      CRASBadAreaCodes badAreas;
+      LoadBadAreaCodes(badAreas, bac);
+      ASSERT_TRUE(badAreas.Add("0190"));
+      testing::RecordingOptions options = program.Options();
+      const StoreBinding binding =
+          RunStartUpCheck(registered, unregistered, badAreas, store, ReportingListFactory{});
+      if (row.phonebookRead) {
+        ASSERT_EQ(MoveOutcome::kMoved, RegisterEntry("Work", unregistered, registered, badAreas));
+      }
+      EXPECT_FALSE(QuitRules::GoesToTray(row.way, false));
+      EXPECT_EQ(row.way == kDone, QuitRules::GoesToTray(row.way, true));
+      EXPECT_EQ(row.asks, QuitRules::Asks(row.way));
+
+      QuitRules rules;
+      FaultyFileSystem faulty;
+      faulty.failCreate = row.saveFails;
+      EndSave saved;
+      {
+        ScopedFileSystem scope(faulty);
+        saved = SaveEverything(registered, store, binding, badAreas, options);
+      }
+      EXPECT_TRUE(registered.reported.empty()) << "the caller tells the user, once";
+      EXPECT_TRUE(program.reports.empty());
+      Kinds failed;
+      for (const SaveFailure& failure : saved.failures) {
+        failed.insert(failure.kind);
+        EXPECT_EQ(failure.reason, "Save: unable to open file for writing.");
+      }
+      // An unchanged store is left alone, so only a changed one can fail.
+      const Kinds expectedFailures =
+          !row.saveFails ? Kinds{}
+          : row.phonebookRead
+              ? Kinds{DataKind::kRegistrations, DataKind::kBadAreaCodes, DataKind::kOptions}
+              : Kinds{DataKind::kBadAreaCodes, DataKind::kOptions};
+      EXPECT_EQ(expectedFailures, failed);
+
+      QuitDecision decision = rules.AfterSave(row.way, saved);
+      EXPECT_EQ(row.firstEnds, decision.end);
+      EXPECT_EQ(row.first, decision.notice);
+      if (!decision.end) {
+        {
+          ScopedFileSystem scope(faulty);
+          saved = SaveEverything(registered, store, binding, badAreas, options);
+        }
+        decision = rules.AfterSave(row.way, saved);
+        EXPECT_TRUE(decision.end) << "asked once more, the user may still quit";
+        EXPECT_EQ(row.second, decision.notice);
+      }
+      if (!row.saveFails) {
+        CRASConnections stored(phonebook);
+        ASSERT_TRUE(stored.Load(store));
+        stored.ClearPath();
+        const Names expected = row.phonebookRead ? Names{"Office", "Work"} : Names{"Office"};
+        EXPECT_EQ(expected, NamesOf(stored));
+        CRASBadAreaCodes codes;
+        ASSERT_TRUE(codes.Load(bac));
+        codes.ClearPath();
+        EXPECT_EQ(1u, codes.Find("0190"));
+        EXPECT_TRUE(FileExists(program.optionsFile()));
+      }
+      // What the destructions write next is not this test's matter.
+      registered.ClearPath();
+      badAreas.ClearPath();
+    }
+  }
+}
+
+}  // namespace
+}  // namespace tollward
