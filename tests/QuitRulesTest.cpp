@@ -102,8 +102,7 @@ TEST(QuitRules, EveryWayOutSavesEverythingAndEndsOnlyWhenThatWorkedOrTheUserQuit
         ScopedFileSystem scope(faulty);
         saved = SaveEverything(registered, store, binding, badAreas, options);
       }
-      EXPECT_TRUE(registered.reported.empty()) << "the caller tells the user, once";
-      EXPECT_TRUE(program.reports.empty());
+      EXPECT_TRUE(registered.reported.empty() && program.reports.empty()) << "the caller tells";
       Kinds failed;
       for (const SaveFailure& failure : saved.failures) {
         failed.insert(failure.kind);
@@ -135,11 +134,7 @@ TEST(QuitRules, EveryWayOutSavesEverythingAndEndsOnlyWhenThatWorkedOrTheUserQuit
         stored.ClearPath();
         const Names expected = row.phonebookRead ? Names{"Office", "Work"} : Names{"Office"};
         EXPECT_EQ(expected, NamesOf(stored));
-        CRASBadAreaCodes codes;
-        ASSERT_TRUE(codes.Load(bac));
-        codes.ClearPath();
-        EXPECT_EQ(1u, codes.Find("0190"));
-        EXPECT_TRUE(FileExists(program.optionsFile()));
+        EXPECT_TRUE(FileExists(bac) && FileExists(program.optionsFile()));
       }
       // What the destructions write next is not this test's matter.
       registered.ClearPath();
