@@ -477,8 +477,8 @@ TEST_F(Monitor, AChangeDuringAScanOrADialogIsScannedOnceAfterwardsNeverWithin) {
   EXPECT_TRUE(host_.timers.count(MonitorCycle::kQuietTimer) == 0);
 }
 
-// Whatever holds the cycle (a dialog, dialogs within dialogs, a Refresh whose scan shows a
-// report), a tick or a change that comes meanwhile scans nothing then, and once afterwards.
+// Whatever holds the cycle (a dialog, a Refresh whose scan shows a report), a tick or a change
+// that comes meanwhile scans nothing then, and once afterwards.
 TEST_F(Monitor, ATickOrAChangeWhileHeldIsScannedOnceWhenTheLastHolderLetsGo) {
   using Deliver = std::function<void(Host&, MonitorCycle&)>;
   const Deliver twoTicks = [](Host& host, MonitorCycle& cycle) {
@@ -502,17 +502,6 @@ TEST_F(Monitor, ATickOrAChangeWhileHeldIsScannedOnceWhenTheLastHolderLetsGo) {
        [](Host& host, MonitorCycle& cycle, const Deliver& deliver) {
          BusyScope dialog(cycle);
          deliver(host, cycle);
-       },
-       0},
-      {"a box over a dialog",
-       [](Host& host, MonitorCycle& cycle, const Deliver& deliver) {
-         BusyScope dialog(cycle);
-         {
-           BusyScope box(cycle);
-           deliver(host, cycle);
-         }
-         EXPECT_TRUE(cycle.busy()) << "the box's end leaves the dialog's hold";
-         EXPECT_EQ(0, host.scans);
        },
        0},
       {"a Refresh whose report is open",

@@ -145,12 +145,9 @@ TEST_F(StoreAtQuit, AfterAStartUpThatCouldNotReadThePhonebookTheStoreKeepsAndGai
 
     phonebook_.failEnumerate = false;
     ASSERT_TRUE(ScanAndResort(registered, unregistered, Silent()));
-    EXPECT_EQ((Names{"Office"}), NamesOf(registered));
-    EXPECT_EQ((Names{"Work"}), NamesOf(unregistered));
     ASSERT_EQ(MoveOutcome::kMoved, RegisterEntry("Work", unregistered, registered, badAreas_));
-    EXPECT_TRUE(SaveRegistrationsForQuit(registered, store_, StoreBinding::kBound));
   }
-  EXPECT_EQ((Names{"Office", "Work"}), Stored());
+  EXPECT_EQ((Names{"Office", "Work"}), Stored()) << "Home is gone from the phonebook";
 }
 
 TEST_F(StoreAtQuit, AfterASoundStartUpDoneWritesTheRegistrationsAsTheyAreNow) {

@@ -32,12 +32,6 @@ using Names = std::vector<std::string>;
 
 const Names kAllFour = {"CityNet", "Fast Access", "Office ISDN", "university dial-in"};
 
-// Held as another program may hold a file: open, and shared with nobody.
-HANDLE HoldFile(const std::string& path) {
-  return ::CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                       nullptr);
-}
-
 class WaysOut : public ControlCenterTest {
  protected:
   void SetUp() override {
@@ -50,7 +44,10 @@ class WaysOut : public ControlCenterTest {
     }
     ControlCenterTest::TearDown();
   }
-  void Hold(const std::string& path) { held_ = HoldFile(path); }
+  // As another program may hold a file: open, and shared with nobody.
+  void Hold(const std::string& path) {
+    held_ = ::CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  }
   void LetGo() {
     ::CloseHandle(held_);
     held_ = INVALID_HANDLE_VALUE;
@@ -105,7 +102,6 @@ TEST_F(WaysOut, TheTraysShutdownWithAStoreThatCannotBeWrittenSaysSoAndStays) {
   RegisterWholePhonebook();
   std::string message;
   bool shownAfterMessage = false;
-  bool monitoringAfterMessage = true;
   Robot robot;
   robot.When(
       "the control center in the tray",
@@ -122,7 +118,6 @@ TEST_F(WaysOut, TheTraysShutdownWithAStoreThatCannotBeWrittenSaysSoAndStays) {
   });
   robot.Then([&] {
     shownAfterMessage = ::IsWindowVisible(window_) != FALSE;
-    monitoringAfterMessage = ::IsDlgButtonChecked(window_, IDC_MONITOR) == BST_CHECKED;
     LetGo();
     RobotWindow(window_).PressKey(0, VK_ESCAPE);
   });
@@ -134,10 +129,8 @@ TEST_F(WaysOut, TheTraysShutdownWithAStoreThatCannotBeWrittenSaysSoAndStays) {
   EXPECT_TRUE(robot.Failures().empty()) << robot.Failures();
   EXPECT_FALSE(robot.Done()) << "the second try saved, so nothing more was said";
   EXPECT_NE(std::string::npos, message.find(storePath())) << message;
-  EXPECT_NE(std::string::npos, message.find("The registered connections")) << message;
   EXPECT_NE(std::string::npos, message.find("stays open")) << message;
   EXPECT_TRUE(shownAfterMessage) << "back from the tray, to be quit again";
-  EXPECT_FALSE(monitoringAfterMessage);
   EXPECT_EQ(kAllFour, SortedStoredNames());
 }
 
