@@ -7,6 +7,7 @@
 #include "app/ControlCenterDlg.h"
 #include "app/logic/StartSwitches.h"
 #include "platform/win32/ProcessCommandLine.h"
+#include "platform/win32/RasApi.h"
 #include "res/resource.h"
 #include "ui/framework/AppMessageBox.h"
 #include "ui/framework/ResourceString.h"
@@ -19,6 +20,13 @@ bool CTollwardApp::InitInstance() {
   controls.dwSize = sizeof(controls);
   controls.dwICC = ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES;
   ::InitCommonControlsEx(&controls);
+
+  // Without the phonebook there is nothing to guard, and a start without it would write an
+  // empty store over the registrations.
+  if (SystemRasApi() == nullptr) {
+    ui::AppMessageBox(ui::LoadResString(IDS_RAS_UNAVAILABLE).c_str(), MB_OK | MB_ICONSTOP);
+    return false;
+  }
 
   auto marker = std::make_unique<CNamedSemaphoreMarker>();
   if (marker->IsHeld()) {

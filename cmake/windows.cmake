@@ -34,13 +34,25 @@ if(TOLLWARD_WIN_TESTS)
   if(TARGET tollward_win)
     target_link_libraries(tollward_wintests PRIVATE tollward_win)
   endif()
-  # version: the package test reads the packaged program's version resource.
-  target_link_libraries(tollward_wintests PRIVATE tollward_portable GTest::gmock version
+  # version: the package test reads the packaged program's version resource. rasapi32: the
+  # stand-in's own tests call it directly, as any program of the system could.
+  target_link_libraries(tollward_wintests PRIVATE tollward_portable GTest::gmock version rasapi32
                         ${TOLLWARD_WIN_LIBS})
   # Some tests start the real program beside them.
   if(TARGET Tollward)
     add_dependencies(tollward_wintests Tollward)
   endif()
+
+  # A library of RASAPI32's name that a test drops beside a copy of the program; in a folder of
+  # its own, so that it lies beside no program of the build.
+  add_library(planted_rasapi32 SHARED tests/win/planted/PlantedRasApi.cpp
+                                      tests/win/planted/rasapi32.def)
+  set_target_properties(planted_rasapi32 PROPERTIES OUTPUT_NAME rasapi32 PREFIX ""
+                        RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/planted
+                        ARCHIVE_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/planted)
+  target_include_directories(planted_rasapi32 PRIVATE ${CMAKE_SOURCE_DIR})
+  target_compile_options(planted_rasapi32 PRIVATE ${TOLLWARD_WARNINGS})
+  add_dependencies(tollward_wintests planted_rasapi32)
 endif()
 
 if(EXISTS ${CMAKE_SOURCE_DIR}/tools/rasemu/CMakeLists.txt)

@@ -2,6 +2,7 @@
 #include "platform/win32/RasPhonebook.h"
 
 #include "platform/win32/Ras400.h"
+#include "platform/win32/RasApi.h"
 
 #include <versionhelpers.h>
 
@@ -42,19 +43,27 @@ bool SetField(CHAR (&field)[N], const std::string& text) {
 }  // namespace
 
 std::uint32_t RasPhonebook::CountEntries() {
+  const RasApi* ras = SystemRasApi();
+  if (ras == nullptr) {
+    return 0;
+  }
   ras400::EntryName probe{};
   probe.dwSize = sizeof(probe);
   DWORD size = 0;
   DWORD count = 0;
   // Answers "buffer too small" whenever there are entries; its result does not matter, the
   // count and the size it asks for do.
-  RasEnumEntriesA(nullptr, nullptr, reinterpret_cast<RASENTRYNAMEA*>(&probe), &size, &count);
+  ras->enumEntries(nullptr, nullptr, reinterpret_cast<RASENTRYNAMEA*>(&probe), &size, &count);
   m_countedSize = size;
   return count;
 }
 
 bool RasPhonebook::EnumerateEntries(std::uint32_t count, std::vector<std::string>& names) {
   names.clear();
+  const RasApi* ras = SystemRasApi();
+  if (ras == nullptr) {
+    return false;
+  }
   constexpr DWORD kStride = sizeof(ras400::EntryName);
   if (count > std::numeric_limits<DWORD>::max() / kStride) {
     return false;
@@ -66,8 +75,8 @@ bool RasPhonebook::EnumerateEntries(std::uint32_t count, std::vector<std::string
     // The size the service asked for, but never more room than the buffer has.
     DWORD size = std::min<DWORD>(m_countedSize, static_cast<DWORD>(entries.size()) * kStride);
     DWORD returned = 0;
-    if (RasEnumEntriesA(nullptr, nullptr, reinterpret_cast<RASENTRYNAMEA*>(entries.data()), &size,
-                        &returned) != 0 ||
+    if (ras->enumEntries(nullptr, nullptr, reinterpret_cast<RASENTRYNAMEA*>(entries.data()), &size,
+                         &returned) != 0 ||
         returned > count) {
       return false;
     }
@@ -80,13 +89,17 @@ bool RasPhonebook::EnumerateEntries(std::uint32_t count, std::vector<std::string
 }
 
 bool RasPhonebook::GetDialParams(const std::string& entryName, PhonebookDialParams& params) {
+  const RasApi* ras = SystemRasApi();
+  if (ras == nullptr) {
+    return false;
+  }
   ras400::DialParams dial{};
   dial.dwSize = sizeof(dial);
   if (!SetField(dial.szEntryName, entryName)) {
     return false;
   }
   BOOL hasPassword = FALSE;
-  if (RasGetEntryDialParamsA(nullptr, reinterpret_cast<RASDIALPARAMSA*>(&dial), &hasPassword) !=
+  if (ras->getEntryDialParams(nullptr, reinterpret_cast<RASDIALPARAMSA*>(&dial), &hasPassword) !=
       0) {
     return false;
   }
@@ -98,10 +111,14 @@ bool RasPhonebook::GetDialParams(const std::string& entryName, PhonebookDialPara
 }
 
 bool RasPhonebook::GetProperties(const std::string& entryName, PhonebookEntryProperties& props) {
+  const RasApi* ras = SystemRasApi();
+  if (ras == nullptr) {
+    return false;
+  }
   DWORD size = 0;
   // The size query fails by design. It may name more than the 4.00 structure, for what a later
   // service appends behind it, so the buffer takes whichever is larger.
-  RasGetEntryPropertiesA(nullptr, entryName.c_str(), nullptr, &size, nullptr, nullptr);
+  ras->getEntryProperties(nullptr, entryName.c_str(), nullptr, &size, nullptr, nullptr);
   if (size < sizeof(ras400::Entry)) {
     size = sizeof(ras400::Entry);
   }
@@ -113,8 +130,8 @@ bool RasPhonebook::GetProperties(const std::string& entryName, PhonebookEntryPro
   }
   auto* entry = reinterpret_cast<ras400::Entry*>(buffer.get());
   entry->dwSize = sizeof(ras400::Entry);
-  if (RasGetEntryPropertiesA(nullptr, entryName.c_str(), reinterpret_cast<RASENTRYA*>(entry), &size,
-                             nullptr, nullptr) != 0) {
+  if (ras->getEntryProperties(nullptr, entryName.c_str(), reinterpret_cast<RASENTRYA*>(entry),
+                              &size, nullptr, nullptr) != 0) {
     return false;
   }
   return Guarded([&] {
@@ -126,17 +143,23 @@ bool RasPhonebook::GetProperties(const std::string& entryName, PhonebookEntryPro
 
 bool RasPhonebook::SetDialParams(const std::string& entryName, const std::string& userName,
                                  const std::string& password) {
+  const RasApi* ras = SystemRasApi();
+  if (ras == nullptr) {
+    return false;
+  }
   ras400::DialParams dial{};
   dial.dwSize = sizeof(dial);
   if (!SetField(dial.szEntryName, entryName) || !SetField(dial.szUserName, userName) ||
       !SetField(dial.szPassword, password)) {
     return false;
   }
-  return RasSetEntryDialParamsA(nullptr, reinterpret_cast<RASDIALPARAMSA*>(&dial), FALSE) == 0;
+  return ras->setEntryDialParams(nullptr, reinterpret_cast<RASDIALPARAMSA*>(&dial), FALSE) == 0;
 }
 
 bool RasPhonebook::EditEntry(const std::string& entryName, NativeWindow owner) {
-  return RasEditPhonebookEntryA(static_cast<HWND>(owner), nullptr, entryName.c_str()) == 0;
+  const RasApi* ras = SystemRasApi();
+  return ras != nullptr &&
+         ras->editPhonebookEntry(static_cast<HWND>(owner), nullptr, entryName.c_str()) == 0;
 }
 
 bool RasPhonebook::HidesSavedPasswords() {

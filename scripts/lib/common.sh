@@ -10,7 +10,10 @@ export WINEPREFIX="$BUILD_WINDOWS/wineprefix"
 export WINEDEBUG=-all
 export WINEARCH=win64
 # No Mono or Gecko: they would be fetched from the network, which the program never needs.
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# RASAPI32 is the RAS stand-in that start_wine puts into the prefix's system folder, in place of
+# Wine's empty stub.
+export WINEDLLOVERRIDES="mscoree,mshtml=;rasapi32=n"
+RAS_STAND_IN="$BUILD_WINDOWS/tools/rasemu/rasapi32.dll"
 
 JOBS=$(nproc 2>/dev/null || echo 2)
 
@@ -80,8 +83,24 @@ start_wine() {
     wineserver -w
     touch "$WINEPREFIX/.tollward-ready"
   fi
+  place_ras_stand_in || return 1
   wineserver -p
   STARTED_WINESERVER=1
+}
+
+# The one place that knows where the RAS stand-in goes: where the system keeps its own RASAPI32,
+# the prefix's system32, because the program loads it from the system folder only. A copy beside
+# a program is never used; the one older runs left beside the test programs goes.
+place_ras_stand_in() {
+  local system32="$WINEPREFIX/drive_c/windows/system32"
+  if [ ! -f "$RAS_STAND_IN" ]; then
+    echo "the RAS stand-in is not built ($RAS_STAND_IN)" >&2
+    return 1
+  fi
+  rm -f "$BUILD_WINDOWS/rasapi32.dll"
+  cmp -s "$RAS_STAND_IN" "$system32/rasapi32.dll" && return 0
+  # Renamed into place, so that a process that still maps the old file keeps its copy.
+  cp "$RAS_STAND_IN" "$system32/rasapi32.dll.new" && mv -f "$system32/rasapi32.dll.new" "$system32/rasapi32.dll"
 }
 
 # The user's phonebook folder of the prefix, %APPDATA%\Microsoft\Network\Connections\Pbk, where

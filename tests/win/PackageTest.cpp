@@ -85,6 +85,49 @@ TEST(PackagedProgram, IsStrippedAndUnderOneMebibyte) {
   }
 }
 
+// The names of the libraries the image imports, lower case, read from the file as it lies.
+std::set<std::string> ImportedLibraries(const std::vector<unsigned char>& image) {
+  std::set<std::string> names;
+  const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(image.data());
+  const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS64*>(image.data() + dos->e_lfanew);
+  const IMAGE_DATA_DIRECTORY& imports =
+      nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+  const IMAGE_SECTION_HEADER* sections = IMAGE_FIRST_SECTION(nt);
+  // A virtual address as an offset into the file, through the section that holds it.
+  auto offset = [&](DWORD rva) -> size_t {
+    for (WORD i = 0; i < nt->FileHeader.NumberOfSections; ++i) {
+      const IMAGE_SECTION_HEADER& section = sections[i];
+      if (rva >= section.VirtualAddress && rva < section.VirtualAddress + section.SizeOfRawData) {
+        return rva - section.VirtualAddress + section.PointerToRawData;
+      }
+    }
+    return image.size();
+  };
+  for (size_t at = offset(imports.VirtualAddress);
+       at + sizeof(IMAGE_IMPORT_DESCRIPTOR) <= image.size();
+       at += sizeof(IMAGE_IMPORT_DESCRIPTOR)) {
+    const auto* descriptor = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(image.data() + at);
+    if (descriptor->Name == 0) {
+      break;
+    }
+    const size_t name = offset(descriptor->Name);
+    if (name < image.size()) {
+      names.insert(Lower(reinterpret_cast<const char*>(image.data() + name)));
+    }
+  }
+  return names;
+}
+
+// RASAPI32 comes from the system folder at run time; an import would be looked for beside the
+// program first.
+TEST(PackagedProgram, ImportsNoRasapi32) {
+  ASSERT_PACKAGED();
+  const std::set<std::string> imports =
+      ImportedLibraries(testing::ReadBytes(PackagedProgram().string()));
+  EXPECT_EQ(1u, imports.count("kernel32.dll")) << ::testing::PrintToString(imports);
+  EXPECT_EQ(0u, imports.count("rasapi32.dll")) << ::testing::PrintToString(imports);
+}
+
 std::string VersionString(const std::vector<char>& info, const char* name) {
   char* value = nullptr;
   UINT length = 0;
@@ -155,21 +198,17 @@ TEST(PackagedProgram, CarriesItsVersionManifestAndIcon) {
   ::FreeLibrary(module);
 }
 
-// The test places the stand-in beside the unpacked program and removes it, and what the
-// program wrote there, afterwards, so the folder stays as the zip made it.
+// The stand-in lies in the system folder of the prefix only (scripts/test); what the program
+// writes beside itself is removed afterwards, so the folder stays as the zip made it.
 class PackagedProgramRun : public testing::PhonebookFileTest {
  protected:
   void SetUp() override {
     PhonebookFileTest::SetUp();
     ASSERT_PACKAGED();
-    char self[MAX_PATH] = {};
-    ::GetModuleFileNameA(nullptr, self, MAX_PATH);
-    fs::copy_file(fs::path(self).parent_path() / "rasapi32.dll", PackageFolder() / "rasapi32.dll",
-                  fs::copy_options::overwrite_existing);
   }
   void TearDown() override {
     std::error_code ignored;
-    for (const char* name : {"rasapi32.dll", "Tollward.ini", "Tollward.con", "Tollward.bac"}) {
+    for (const char* name : {"Tollward.ini", "Tollward.con", "Tollward.bac"}) {
       fs::remove(PackageFolder() / name, ignored);
     }
     PhonebookFileTest::TearDown();
@@ -183,7 +222,7 @@ TEST_F(PackagedProgramRun, StartsFromTheUnpackedFolderAndKeepsItsFilesThere) {
   const HWND controlCenter = program.WaitForWindow(testing::IsControlCenter);
   ASSERT_NE(nullptr, controlCenter);
   EXPECT_EQ(1, testing::RobotWindow(controlCenter).ListCount(IDC_UNREGISTERED_LIST))
-      << "the phonebook through the stand-in";
+      << "the phonebook through the stand-in in the system folder";
 
   ::PostMessageA(controlCenter, WM_COMMAND, IDCANCEL, 0);
   const HWND question =

@@ -58,9 +58,7 @@ class SecondStart : public testing::PhonebookFileTest {
     const std::filesystem::path beside = std::filesystem::path(self).parent_path();
     const std::filesystem::path folder = folder_.Path("app");
     std::filesystem::create_directory(folder);
-    for (const char* file : {"Tollward.exe", "rasapi32.dll"}) {
-      std::filesystem::copy_file(beside / file, folder / file);
-    }
+    std::filesystem::copy_file(beside / "Tollward.exe", folder / "Tollward.exe");
     exe_ = (folder / "Tollward.exe").string();
     directory_ = folder.string() + "\\";
     WritePhonebook({"[Office]", "AreaCode=089", "LocalPhoneNumber=1234567"});
