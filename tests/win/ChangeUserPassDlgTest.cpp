@@ -167,5 +167,42 @@ TEST_F(ChangeUserPassDlgTest, OkAnswersABadFormWithItsMessageAndStaysOrCloses) {
   EXPECT_STREQ(list_.GetPassword(1), "secret");
 }
 
+// The list may change while the dialog is open: OK finds its entry again by name, or says that
+// it is gone and writes nothing.
+TEST_F(ChangeUserPassDlgTest, OkWritesToTheEntryOfItsNameWhereverTheListNowHoldsIt) {
+  for (const bool gone : {false, true}) {
+    SCOPED_TRACE(gone ? "gone" : "moved");
+    CChangeUserPassDlg dialog;
+    dialog.SetConnections(&list_);
+    dialog.SetItem(list_.Find("Office"));
+    std::string caption;
+    Robot robot;
+    robot.OnWindow(FromTemplate(IDD_CHANGE_USER_PASS), [&](RobotWindow& shown) {
+      const ConnectionRecord office = list_.GetRecord(list_.Find("Office"));
+      list_.Delete(list_.Find("Office"));
+      list_.Add(testing::MakeRecord("Home", "030", "987", "jones", "pw"));
+      if (!gone) {
+        list_.Add(office);
+      }
+      shown.SetItemText(IDC_USER_NAME, "miller");
+      shown.Click(IDOK);
+    });
+    robot.OnWindow(MessageBoxWith("Office"), [&](RobotWindow& box) {
+      caption = box.Caption();
+      box.Click(IDOK);
+    });
+    dialog.DoModal();
+    EXPECT_EQ(gone ? "Connection not found" : "", caption);
+    EXPECT_STREQ("jones", list_.GetUserName(list_.Find("Home")));
+    ASSERT_EQ(gone ? 0u : 1u, phonebook_.setDialParamsCalls.size());
+    if (!gone) {
+      EXPECT_EQ("Office", phonebook_.setDialParamsCalls[0].entryName);
+      EXPECT_STREQ("miller", list_.GetUserName(list_.Find("Office")));
+    }
+    phonebook_.setDialParamsCalls.clear();
+    list_.Delete(list_.Find("Home"));
+  }
+}
+
 }  // namespace
 }  // namespace tollward::ui
