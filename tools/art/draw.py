@@ -83,10 +83,51 @@ def icon(name, sizes, depths=(32,), **kwargs):
 
 # Wide and tall pictures -----------------------------------------------------------------------
 
+# The pictures come in sets for 100, 150 and 200 % of 96 DPI; a set's files lie in a folder of
+# that name (the 100 % set directly in res/art) and its resources 1000 identifiers above
+# those of the next smaller set (res/resource.h names them).
+SCALES = ((1.0, ""), (1.5, "150"), (2.0, "200"))
+
+
+def out_path(name, folder):
+    directory = os.path.join(OUT, folder) if folder else OUT
+    os.makedirs(directory, exist_ok=True)
+    return os.path.join(directory, name)
+
+
+class Scaled(Canvas):
+    """A canvas drawn at `scale` whose calls take the design's coordinates at 100 %: shapes and
+    gradients are scaled, text masks are rendered at the scaled size by their callers."""
+
+    def __init__(self, width, height, scale, background=None):
+        self.scale = scale
+        Canvas.__init__(self, int(round(width * scale)), int(round(height * scale)),
+                        self._paint(background) if background is not None else None)
+
+    def _paint(self, paint):
+        if callable(paint):
+            s = self.scale
+            return lambda x, y: paint(x / s, y / s)
+        return paint
+
+    def fill(self, polygons, paint):
+        if polygons and isinstance(polygons[0], tuple):
+            polygons = [polygons]
+        Canvas.fill(self, [transform(p, self.scale) for p in polygons], self._paint(paint))
+
+    def stamp(self, mask, left, top, paint):
+        Canvas.stamp(self, mask, int(round(left * self.scale)), int(round(top * self.scale)),
+                     self._paint(paint))
+
+    def text(self, text, font, pointsize):
+        """A text mask at the scaled size, and its width and height in design units."""
+        mask = text_mask(text, font, pointsize * self.scale)
+        return mask, len(mask[0]) / self.scale, len(mask) / self.scale
+
 def sunken_edge(canvas):
     """The dialogs' pictures carry their sunken frame themselves: Wine paints stray dotted lines
     over a bitmap static that has a border style of its own."""
-    w, h = canvas.width, canvas.height
+    w, h = canvas.width / canvas.scale, canvas.height / canvas.scale
     canvas.fill(rect(0, 0, w, 1), (128, 128, 128))
     canvas.fill(rect(0, 0, 1, h), (128, 128, 128))
     canvas.fill(rect(0, h - 1, w, 1), (255, 255, 255))
@@ -104,66 +145,67 @@ def wave(x0, x1, y, amplitude, period, steps=120):
             for i in range(steps + 1)]
 
 
-def splash():
+def splash(scale, folder):
     w, h = 284, 102
-    c = Canvas(w, h, linear(0, 0, w, h, (12, 30, 66), (34, 88, 156)))
+    c = Scaled(w, h, scale, linear(0, 0, w, h, (12, 30, 66), (34, 88, 156)))
     for k, alpha in ((0, 60), (1, 35)):
         line = wave(0, w, 84 + 6 * k, 4, 70 + 20 * k)
         telephone_line(c, line, 1.6, (140, 190, 255, alpha))
     draw_emblem(c, 0.70, 14, 9)
-    title = text_mask("Tollward", "DejaVu-Sans-Bold", 34)
+    title, _, title_h = c.text("Tollward", "DejaVu-Sans-Bold", 34)
     c.stamp(title, 100, 20, WHITE)
-    c.fill(rect(101, 22 + len(title) + 6, 170, 1), (150, 190, 240, 160))
-    sub = text_mask("dial-up phonebook guard", "DejaVu-Sans", 12)
-    c.stamp(sub, 102, 22 + len(title) + 12, (186, 212, 245))
-    write_bmp8(os.path.join(OUT, "splash.bmp"), w, h, c.rgba())
+    c.fill(rect(101, 22 + title_h + 6, 170, 1), (150, 190, 240, 160))
+    sub, _, _ = c.text("dial-up phonebook guard", "DejaVu-Sans", 12)
+    c.stamp(sub, 102, 22 + title_h + 12, (186, 212, 245))
+    write_bmp8(out_path("splash.bmp", folder), c.width, c.height, c.rgba())
 
 
-def banner():
+def banner(scale, folder):
     w, h = 102, 284
-    c = Canvas(w, h, linear(0, 0, w * 0.3, h, (34, 88, 156), (10, 26, 58)))
+    c = Scaled(w, h, scale, linear(0, 0, w * 0.3, h, (34, 88, 156), (10, 26, 58)))
     for k, alpha in ((0, 55), (1, 30)):
         line = [(y, x) for x, y in wave(0, h, 0, 5, 80 + 24 * k)]
         telephone_line(c, transform(line, 1.0, 78 + 8 * k, 0), 1.6, (140, 190, 255, alpha))
     draw_emblem(c, 0.66, 18, 14)
-    word = rotate_mask_left(text_mask("Tollward", "DejaVu-Sans-Bold", 30))
-    c.stamp(word, 30, h - len(word) - 14, (255, 255, 255, 225))
+    word, _, _ = c.text("Tollward", "DejaVu-Sans-Bold", 30)
+    word = rotate_mask_left(word)
+    c.stamp(word, 30, h - len(word) / scale - 14, (255, 255, 255, 225))
     sunken_edge(c)
-    write_bmp8(os.path.join(OUT, "banner.bmp"), w, h, c.rgba())
+    write_bmp8(out_path("banner.bmp", folder), c.width, c.height, c.rgba())
 
 
-def bad_area_picture():
+def bad_area_picture(scale, folder):
     w, h = 204, 46
-    c = Canvas(w, h, linear(0, 0, w, 0, (255, 255, 255), (253, 226, 226)))
+    c = Scaled(w, h, scale, linear(0, 0, w, 0, (255, 255, 255), (253, 226, 226)))
     c.fill(rect(0, h - 2, w, 2), (200, 60, 60))
     # A handset under a prohibition sign.
     for shape in handset():
         c.fill(transform(shape, 0.34, 5, -4), (40, 40, 40))
     c.fill(arc_band(22, 23, 17, 4.5, 0, 360, steps=72), (210, 30, 30))
     c.fill(thick([(10, 11), (34, 35)], 4.5), (210, 30, 30))
-    c.stamp(text_mask("Bad area codes", "DejaVu-Sans-Bold", 15), 48, 7, (150, 20, 20))
-    c.stamp(text_mask("never to be registered", "DejaVu-Sans", 9), 49, 28,
-            (90, 90, 90))
+    c.stamp(c.text("Bad area codes", "DejaVu-Sans-Bold", 15)[0], 48, 7, (150, 20, 20))
+    c.stamp(c.text("never to be registered", "DejaVu-Sans", 9)[0], 49, 28, (90, 90, 90))
     sunken_edge(c)
-    write_bmp8(os.path.join(OUT, "badareas.bmp"), w, h, c.rgba())
+    write_bmp8(out_path("badareas.bmp", folder), c.width, c.height, c.rgba())
 
 
-def manipulated_picture():
+def manipulated_picture(scale, folder):
     w, h = 64, 200
-    c = Canvas(w, h, linear(0, 0, 0, h, (150, 28, 24), (58, 10, 10)))
+    c = Scaled(w, h, scale, linear(0, 0, 0, h, (150, 28, 24), (58, 10, 10)))
     draw_emblem(c, 0.5, 7, 10, body=((250, 196, 60), (214, 120, 20)), outline=(60, 20, 0),
                 phone=WHITE)
     # A crack through the shield.
     c.fill(thick([(34, 12), (29, 26), (36, 36), (28, 50), (33, 60)], 2.2), (60, 20, 0))
-    word = rotate_mask_left(text_mask("ALTERED", "DejaVu-Sans-Bold", 22))
-    c.stamp(word, (w - len(word[0])) // 2, h - len(word) - 10, (255, 230, 220))
+    word, _, _ = c.text("ALTERED", "DejaVu-Sans-Bold", 22)
+    word = rotate_mask_left(word)
+    c.stamp(word, (w - len(word[0]) / scale) / 2, h - len(word) / scale - 10, (255, 230, 220))
     sunken_edge(c)
-    write_bmp8(os.path.join(OUT, "manipulated.bmp"), w, h, c.rgba())
+    write_bmp8(out_path("manipulated.bmp", folder), c.width, c.height, c.rgba())
 
 
 def sign_icon(name, colour, plus):
     images = []
-    for size in (16, 32):
+    for size in (16, 20, 24, 32):
         c = Canvas(size, size)
         r = size / 2.0 - 0.5
         c.fill(ellipse(size / 2, size / 2, r, r), tuple(v * 0.6 for v in colour))
@@ -367,26 +409,139 @@ CHECKMARKS = {
 }
 
 
+def scale2x(grid):
+    """EPX: each pixel becomes four, and a corner takes a neighbour's colour where two
+    neighbours agree, so diagonals stay smooth and no colour is invented."""
+    h, w = len(grid), len(grid[0])
+    at = lambda x, y: grid[min(max(y, 0), h - 1)][min(max(x, 0), w - 1)]
+    out = [[None] * (2 * w) for _ in range(2 * h)]
+    for y in range(h):
+        for x in range(w):
+            p, a, b, c, d = at(x, y), at(x, y - 1), at(x + 1, y), at(x - 1, y), at(x, y + 1)
+            out[2 * y][2 * x] = a if c == a and c != d and a != b else p
+            out[2 * y][2 * x + 1] = b if a == b and a != c and b != d else p
+            out[2 * y + 1][2 * x] = c if d == c and d != b and c != a else p
+            out[2 * y + 1][2 * x + 1] = d if b == d and b != a and d != c else p
+    return ["".join(row) for row in out]
+
+
+def resample(grid, size):
+    """Nearest-neighbour resampling to `size` × `size`, from the pixel centres."""
+    h, w = len(grid), len(grid[0])
+    return ["".join(grid[int((j + 0.5) * h / size)][int((i + 0.5) * w / size)]
+                    for i in range(size)) for j in range(size)]
+
+
+def menu_grid(art, scale):
+    """The 13-pixel drawing at a set's size: doubled by EPX for 200 %, and for 150 % doubled
+    twice and sampled down, which keeps the smoothing and the 16 colours."""
+    grid = art.strip().splitlines()
+    if scale == 1.0:
+        return grid
+    size = int(round(len(grid) * scale))
+    big = scale2x(scale2x(grid)) if scale != 2.0 else scale2x(grid)
+    return big if len(big) == size else resample(big, size)
+
+
 def menu_pictures():
-    for name, art in list(MENU.items()) + list(CHECKMARKS.items()):
-        write_bmp4(os.path.join(OUT, name), art.strip().splitlines(), COLOURS)
+    for scale, folder in SCALES:
+        for name, art in list(MENU.items()) + list(CHECKMARKS.items()):
+            write_bmp4(out_path(name, folder), menu_grid(art, scale), COLOURS)
+
+
+# The reasons the lists give for an entry, beside its name: small icons in the sizes of the
+# small icon at 100, 125, 150 and 200 %.
+
+REASON_SIZES = (16, 20, 24, 32)
+
+
+def reason_icon(name, draw):
+    images = []
+    for size in REASON_SIZES:
+        c = Scaled(16, 16, size / 16.0)
+        draw(c)
+        images.append((size, c.rgba()))
+    write_icon(os.path.join(OUT, name), images)
+
+
+def disc(c, colour, rim):
+    c.fill(ellipse(8, 8, 7.5, 7.5), rim)
+    c.fill(ellipse(8, 8, 6.5, 6.5), radial(6, 5, 10, tuple(min(255, v + 60) for v in colour),
+                                            colour))
+
+
+def reason_new(c):
+    # A star: an entry nobody has registered yet.
+    disc(c, (40, 110, 200), (20, 50, 110))
+    import math
+    star = [(8 + (5.2 if i % 2 == 0 else 2.2) * math.sin(i * math.pi / 5),
+             8.4 - (5.2 if i % 2 == 0 else 2.2) * math.cos(i * math.pi / 5)) for i in range(10)]
+    c.fill(star, WHITE)
+
+
+def reason_altered(c):
+    # A warning triangle: the values differ from the registered ones.
+    c.fill([(8, 0.8), (15.4, 14.6), (0.6, 14.6)], (120, 60, 0))
+    c.fill([(8, 2.6), (13.8, 13.6), (2.2, 13.6)], linear(0, 2, 0, 14, (255, 200, 60),
+                                                         (236, 140, 20)))
+    c.fill(rounded_rect(7, 5, 2, 5.2, 0.8), (60, 30, 0))
+    c.fill(ellipse(8, 11.7, 1.1, 1.1), (60, 30, 0))
+
+
+def reason_bad_area(c):
+    # A no-entry sign: the number begins with a bad area code.
+    disc(c, (200, 30, 30), (110, 10, 10))
+    c.fill(rect(3.5, 6.8, 9, 2.4), WHITE)
+
+
+def reason_not_readable(c):
+    # A question mark: the phonebook would not hand the entry out.
+    disc(c, (120, 124, 132), (60, 62, 70))
+    c.fill(arc_band(8, 6.2, 2.6, 1.6, 200, 450, steps=24), WHITE)
+    c.fill(rect(7.2, 8.2, 1.6, 2.2), WHITE)
+    c.fill(ellipse(8, 12, 1.0, 1.0), WHITE)
+
+
+def reason_missing(c):
+    # A dashed ring around nothing: registered, but gone from the phonebook.
+    import math
+    for k in range(8):
+        a = k * math.pi / 4
+        c.fill(arc_band(8, 8, 6.4, 1.8, math.degrees(a) + 8, math.degrees(a) + 36, steps=8),
+               (90, 94, 104))
+
+
+REASONS = {
+    "reason_new.ico": reason_new,
+    "reason_altered.ico": reason_altered,
+    "reason_bad_area.ico": reason_bad_area,
+    "reason_not_readable.ico": reason_not_readable,
+    "reason_missing.ico": reason_missing,
+}
 
 
 def main():
     os.makedirs(OUT, exist_ok=True)
     # The shell picks the 256-colour images on displays without true colour.
-    icon("tollward.ico", (16, 32, 48), depths=(32, 8))
-    icon("tray_idle.ico", (16, 32), body=((170, 176, 186), (98, 104, 116)))
-    icon("tray_monitoring.ico", (16, 32), dot=(40, 190, 60))
-    icon("tray_flash.ico", (16, 32), body=((255, 232, 110), (236, 160, 20)))
+    icon("tollward.ico", (16, 20, 24, 32, 40, 48, 64, 256), depths=(32, 8))
+    icon("tray_idle.ico", TRAY_SIZES, body=((170, 176, 186), (98, 104, 116)))
+    icon("tray_monitoring.ico", TRAY_SIZES, dot=(40, 190, 60))
+    icon("tray_flash.ico", TRAY_SIZES, body=((255, 232, 110), (236, 160, 20)))
     sign_icon("delete_code.ico", (200, 40, 40), plus=False)
     sign_icon("add_code.ico", (40, 150, 60), plus=True)
     drag_cursor()
-    splash()
-    banner()
-    bad_area_picture()
-    manipulated_picture()
+    for scale, folder in SCALES:
+        splash(scale, folder)
+        banner(scale, folder)
+        bad_area_picture(scale, folder)
+        manipulated_picture(scale, folder)
     menu_pictures()
+    for name, draw in REASONS.items():
+        reason_icon(name, draw)
+
+
+# The small icon at 100, 125, 150 and 200 %.
+TRAY_SIZES = (16, 20, 24, 32)
 
 
 if __name__ == "__main__":
