@@ -12,6 +12,7 @@
 #include "platform/win32/RegistryAutostartStore.h"
 #include "res/resource.h"
 #include "ui/framework/AppMessageBox.h"
+#include "ui/framework/Dpi.h"
 #include "ui/framework/Help.h"
 #include "ui/framework/MessageLoop.h"
 #include "ui/framework/ResourceMessageBox.h"
@@ -59,7 +60,7 @@ bool CControlCenterDlg::OnInitDialog() {
   PrepareTrayMenu();
   PrepareSystemMenu();
   PrepareToolTips();
-  SetIcons(m_icon, m_icon);
+  ShowWindowIcons(ui::DpiOf(m_hwnd));
   m_unregisteredView.Attach(GetDlgItem(IDC_UNREGISTERED_LIST));
   m_registeredView.Attach(GetDlgItem(IDC_REGISTERED_LIST));
 

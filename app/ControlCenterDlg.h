@@ -23,6 +23,7 @@
 #include "ui/dialogs/SplashDlg.h"
 #include "ui/framework/Dialog.h"
 #include "ui/framework/ListView.h"
+#include "ui/framework/LoadedIcon.h"
 #include "ui/framework/ToolTip.h"
 #include "ui/framework/TrayIcon.h"
 
@@ -85,6 +86,7 @@ class CControlCenterDlg : public ui::CDialog {
   bool OnMeasureItem(int id, MEASUREITEMSTRUCT* measure) override;
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
   bool PreTranslateMessage(MSG* message) override;
+  void OnDpiChanged(unsigned dpi) override;
   // Every timer of the monitor starts here, so that a test's subclass sees the periods.
   virtual bool StartMonitorTimer(unsigned id, std::uint32_t milliseconds);
 
@@ -103,6 +105,8 @@ class CControlCenterDlg : public ui::CDialog {
   void FillConnectionList(const ui::CListView& view, CRASConnections& list, COLORREF colour);
   void RefillConnectionList(const ui::CListView& view, CRASConnections& list);
   void RefillConnectionLists();
+  void SizeColumns(const ui::CListView& view);
+  void ApplyListColours();
   std::string SelectedName(const ui::CListView& view) const;
   void RegisterSelected();
   void UnregisterSelected();
@@ -120,6 +124,8 @@ class CControlCenterDlg : public ui::CDialog {
 
   // The lists' context menus and drag and drop.
   void ShowEntryMenu(bool atCursor, EntryView view);
+  // WM_CONTEXTMENU: by keyboard (no position), the menu of the list at its selected item.
+  bool OnContextMenu(HWND window, LPARAM position);
   bool OnEntryCommand(int id);
   void BeginDrag(int source);
   void EndDrag(LPARAM clientPoint);
@@ -160,6 +166,8 @@ class CControlCenterDlg : public ui::CDialog {
   void ShowAbout();
   bool OnSysCommand(WPARAM command, LPARAM parameter);
   bool PaintIconic();
+  // The title bar's and the task bar's icons, drawn for the window's DPI.
+  void ShowWindowIcons(unsigned dpi);
 
   CInteractiveRASConnections m_registered;
   CInteractiveRASConnections m_unregistered;
@@ -172,6 +180,8 @@ class CControlCenterDlg : public ui::CDialog {
   // 0 while no entry is dragged, 1 from the unregistered view, 2 from the registered view.
   int m_dragSource = 0;
   HICON m_icon;
+  ui::CLoadedIcon m_bigIcon;
+  ui::CLoadedIcon m_smallIcon;
   ui::CToolTip m_tooltip;
   std::string m_connectionFilePath;
   // Becomes kBound once a scan has read the phonebook after a start-up that could not.

@@ -4,6 +4,7 @@
 #include "app/ControlCenterDlg.h"
 #include "app/logic/Registration.h"
 #include "res/resource.h"
+#include "ui/framework/HighContrast.h"
 #include "ui/framework/ResourceMessageBox.h"
 #include "ui/framework/ResourceString.h"
 
@@ -32,11 +33,29 @@ void CControlCenterDlg::FillConnectionList(const ui::CListView& view, CRASConnec
   for (const Column& column : kColumns) {
     view.InsertColumn(index++, ui::LoadResString(column.heading).c_str(), column.width);
   }
+  SizeColumns(view);
   view.Enable(true);
   view.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_HEADERDRAGDROP);
-  view.SetBkColor(colour);
-  view.SetTextBkColor(colour);
+  view.SetColours(colour, ui::HighContrastOn());
   RefillConnectionList(view, list);
+}
+
+// The widths are given at 96 DPI; a heading is never cut.
+void CControlCenterDlg::SizeColumns(const ui::CListView& view) {
+  int index = 0;
+  for (const Column& column : kColumns) {
+    view.FitColumn(index++, column.width);
+  }
+}
+
+// A change of the colour scheme reaches the views here; a high-contrast scheme puts the
+// system's colours in place of the pastels, and leaving it brings them back.
+void CControlCenterDlg::ApplyListColours() {
+  const bool highContrast = ui::HighContrastOn();
+  m_unregisteredView.SetColours(kUnregisteredColour, highContrast);
+  m_registeredView.SetColours(kRegisteredColour, highContrast);
+  ::InvalidateRect(m_unregisteredView, nullptr, TRUE);
+  ::InvalidateRect(m_registeredView, nullptr, TRUE);
 }
 
 void CControlCenterDlg::RefillConnectionList(const ui::CListView& view, CRASConnections& list) {
@@ -52,6 +71,9 @@ void CControlCenterDlg::RefillConnectionList(const ui::CListView& view, CRASConn
   }
   view.SetRedraw(true);
   ::InvalidateRect(view, nullptr, TRUE);
+  // Emptying a view sends no change of its items: its buttons learn of it here.
+  view.GetHwnd() == m_unregisteredView.GetHwnd() ? UpdateUnregisteredButtons()
+                                                 : UpdateRegisteredButtons();
 }
 
 void CControlCenterDlg::RefillConnectionLists() {
@@ -147,6 +169,7 @@ bool CControlCenterDlg::OnListNotify(const ui::CListView& view, NMHDR* header) {
       }
       break;
     case LVN_KEYDOWN: {
+      // The menu's own loop takes the key's release, so no second request follows this one.
       const WORD key = reinterpret_cast<const NMLVKEYDOWN*>(header)->wVKey;
       if (key == VK_APPS) {
         ShowEntryMenu(false, unregistered ? EntryView::kUnregistered : EntryView::kRegistered);
@@ -157,6 +180,11 @@ bool CControlCenterDlg::OnListNotify(const ui::CListView& view, NMHDR* header) {
       }
       break;
     }
+    case NM_SETFOCUS:
+      view.FocusFirstItemIfNone();
+      // The focus rectangle shows even when the focus came by the mouse.
+      Send(WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS));
+      return false;
     case NM_RCLICK:
       // The empty part of a view has no menu.
       if (reinterpret_cast<const NMITEMACTIVATE*>(header)->iItem < 0) {

@@ -1,6 +1,7 @@
 // The control center's owner-drawn menus: which menu draws an item, and the lists' context menu.
 #include "app/ControlCenterDlg.h"
 #include "res/resource.h"
+#include "ui/framework/Dpi.h"
 
 namespace tollward {
 
@@ -49,6 +50,7 @@ void CControlCenterDlg::ShowEntryMenu(bool atCursor, EntryView view) {
   if (!menu.LoadMenuResource(IDR_ENTRY_MENU)) {
     return;
   }
+  menu.SetDpi(ui::DpiOf(m_hwnd));
   const EntryMenuPlan plan = PlanEntryMenu(view, m_options.showExtendedFunctionality);
   HMENU popup = menu.GetSubMenu(plan.popup);
   if (popup == nullptr) {
@@ -66,6 +68,26 @@ void CControlCenterDlg::ShowEntryMenu(bool atCursor, EntryView view) {
   m_activePopup = &menu;
   ::TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, m_hwnd, nullptr);
   m_activePopup = nullptr;
+}
+
+// The mouse's own request has been answered by the right click already; only the keyboard's
+// (Shift+F10, and the context-menu key where the system turns it into a request) comes without
+// a position.
+bool CControlCenterDlg::OnContextMenu(HWND window, LPARAM position) {
+  const bool noPosition =
+      static_cast<short>(LOWORD(position)) == -1 && static_cast<short>(HIWORD(position)) == -1;
+  if (!noPosition) {
+    return false;
+  }
+  if (window == m_unregisteredView.GetHwnd()) {
+    ShowEntryMenu(false, EntryView::kUnregistered);
+    return true;
+  }
+  if (window == m_registeredView.GetHwnd()) {
+    ShowEntryMenu(false, EntryView::kRegistered);
+    return true;
+  }
+  return false;
 }
 
 // The menu's commands run exactly what the buttons under the views run.

@@ -2,6 +2,7 @@
 // the icon's menu.
 #include "app/ControlCenterDlg.h"
 #include "res/resource.h"
+#include "ui/framework/Dpi.h"
 
 namespace tollward {
 namespace {
@@ -30,6 +31,7 @@ void CControlCenterDlg::PrepareTrayMenu() {
     return;
   }
   ::SetMenuDefaultItem(m_trayMenu.GetSubMenu(0), 0, TRUE);
+  m_trayMenu.SetDpi(ui::DpiOf(m_hwnd));
   m_trayMenu.SetItemBitmap(ID_TRAY_RESTORE, IDB_MENU_RESTORE);
   m_trayMenu.SetItemBitmap(ID_TRAY_SCAN_NOW, IDB_MENU_SCAN);
   m_trayMenu.SetItemBitmap(ID_TRAY_MONITOR, IDB_MENU_MONITOR_OFF, IDB_MENU_MONITOR_ON);
@@ -127,9 +129,12 @@ HICON CControlCenterDlg::TrayPictureIcon(TrayPicture picture) const {
   } else if (picture == TrayPicture::kFlash) {
     id = IDI_TRAY_FLASH;
   }
+  // The notification area shows small icons at the DPI of the task bar's monitor, which the
+  // system DPI stands for.
+  const unsigned dpi = ui::DpiOf(nullptr);
   return static_cast<HICON>(::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id),
-                                         IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON),
-                                         ::GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+                                         IMAGE_ICON, ui::SystemMetricForDpi(SM_CXSMICON, dpi),
+                                         ui::SystemMetricForDpi(SM_CYSMICON, dpi), LR_SHARED));
 }
 
 // Top-most while hidden, so that it comes back in front of whatever the user works in.

@@ -3,6 +3,7 @@
 #include "res/resource.h"
 #include "ui/dialogs/AboutDlg.h"
 #include "ui/dialogs/OptionsDlg.h"
+#include "ui/framework/Dpi.h"
 #include "ui/framework/Help.h"
 #include "ui/framework/ResourceString.h"
 
@@ -162,6 +163,16 @@ bool CControlCenterDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LR
       // Another window took the mouse: the drag is over without a drop.
       m_dragSource = 0;
       return false;
+    case WM_CONTEXTMENU:
+      return OnContextMenu(reinterpret_cast<HWND>(wParam), lParam);
+    case WM_SYSCOLORCHANGE:
+      ApplyListColours();
+      return false;
+    case WM_SETTINGCHANGE:
+      if (wParam == SPI_SETHIGHCONTRAST) {
+        ApplyListColours();
+      }
+      return false;
     case kTrayCallbackMessage:
       result = OnTrayNotify(wParam, lParam);
       return true;
@@ -215,6 +226,21 @@ bool CControlCenterDlg::OnSysCommand(WPARAM command, LPARAM parameter) {
     default:
       return false;
   }
+}
+
+void CControlCenterDlg::ShowWindowIcons(unsigned dpi) {
+  HICON big = m_bigIcon.Load(IDI_TOLLWARD, ui::SystemMetricForDpi(SM_CXICON, dpi));
+  HICON small = m_smallIcon.Load(IDI_TOLLWARD, ui::SystemMetricForDpi(SM_CXSMICON, dpi));
+  SetIcons(big != nullptr ? big : m_icon, small != nullptr ? small : m_icon);
+}
+
+// The system has scaled the template; the columns, the menus' items and pictures and the icons
+// are the program's own.
+void CControlCenterDlg::OnDpiChanged(unsigned dpi) {
+  SizeColumns(m_unregisteredView);
+  SizeColumns(m_registeredView);
+  m_trayMenu.SetDpi(dpi);
+  ShowWindowIcons(dpi);
 }
 
 // A minimized window of the old shells showed its client area as the icon.

@@ -23,6 +23,12 @@
 #define IDI_TRAY_MONITORING 160
 #define IDI_TRAY_FLASH 171
 
+// The reasons the lists give for an entry, beside its name
+#define IDI_REASON_NEW 610
+#define IDI_REASON_ALTERED 611
+#define IDI_REASON_BAD_AREA 612
+#define IDI_REASON_NOT_READABLE 613
+#define IDI_REASON_MISSING 614
 // Cursor shown while an entry is dragged between the lists
 #define IDCUR_DRAG_ENTRY 104
 
@@ -47,6 +53,41 @@
 #define IDB_SYSMENU_ABOUT 179
 #define IDB_SYSMENU_CLOSE 180
 
+// Bitmaps drawn for 150 and 200 %: the 100 % picture's identifier plus 1000 and 2000
+#define IDB_SPLASH_150 1144
+#define IDB_SPLASH_200 2144
+#define IDB_ABOUT_BANNER_150 1145
+#define IDB_ABOUT_BANNER_200 2145
+#define IDB_BAD_AREA_PICTURE_150 1153
+#define IDB_BAD_AREA_PICTURE_200 2153
+#define IDB_MANIPULATED_PICTURE_150 1156
+#define IDB_MANIPULATED_PICTURE_200 2156
+#define IDB_MENU_ABOUT_150 1131
+#define IDB_MENU_ABOUT_200 2131
+#define IDB_MENU_SHUTDOWN_150 1134
+#define IDB_MENU_SHUTDOWN_200 2134
+#define IDB_MENU_RESTORE_150 1161
+#define IDB_MENU_RESTORE_200 2161
+#define IDB_MENU_SCAN_150 1162
+#define IDB_MENU_SCAN_200 2162
+#define IDB_MENU_PROPERTIES_150 1163
+#define IDB_MENU_PROPERTIES_200 2163
+#define IDB_MENU_MONITOR_OFF_150 1164
+#define IDB_MENU_MONITOR_OFF_200 2164
+#define IDB_MENU_MONITOR_ON_150 1168
+#define IDB_MENU_MONITOR_ON_200 2168
+#define IDB_MENU_BAD_AREAS_150 1172
+#define IDB_MENU_BAD_AREAS_200 2172
+#define IDB_MENU_REGISTER_150 1175
+#define IDB_MENU_REGISTER_200 2175
+#define IDB_MENU_UNREGISTER_150 1176
+#define IDB_MENU_UNREGISTER_200 2176
+#define IDB_MENU_USER_PASS_150 1178
+#define IDB_MENU_USER_PASS_200 2178
+#define IDB_SYSMENU_ABOUT_150 1179
+#define IDB_SYSMENU_ABOUT_200 2179
+#define IDB_SYSMENU_CLOSE_150 1180
+#define IDB_SYSMENU_CLOSE_200 2180
 // Menus
 #define IDR_TRAY_MENU 158
 #define IDR_ENTRY_MENU 173
@@ -90,6 +131,8 @@
 #define IDC_UNREGISTERED_USER_PASS 1013
 #define IDC_REGISTERED_USER_PASS 1014
 
+// The picture of the about box, the splash, the bad area code manager and the report
+#define IDC_DIALOG_PICTURE 1090
 // Controls of the about box
 #define IDC_ABOUT_VERSION 1035
 
@@ -107,6 +150,7 @@
 #define IDC_ADD_BAD_AREA 1007
 #define IDC_DELETE_BAD_AREA 1008
 #define IDC_BAD_AREA_LIST 1009
+#define IDC_BAD_AREA_CODE_LABEL 1010
 
 // Controls of the manipulated-connection dialog
 #define IDC_REGISTERED_AREA_CODE 1020
@@ -202,3 +246,5 @@
 #define IDS_PHONEBOOK_UNCHECKED_TITLE 472
 #define IDS_BAD_AREAS_NOT_SAVED 473
 #define IDS_RAS_UNAVAILABLE 450
+// Strings of the lists' reasons, labels and DPI-dependent looks
+#define IDS_BAD_AREA_CODE_LABEL 600

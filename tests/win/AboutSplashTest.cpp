@@ -34,6 +34,12 @@ SIZE BitmapSize(HWND picture) {
   return SIZE{info.bmWidth, info.bmHeight};
 }
 
+SIZE ClientSize(HWND window) {
+  RECT client{};
+  ::GetClientRect(window, &client);
+  return SIZE{client.right, client.bottom};
+}
+
 TEST(AboutBox, ReplacesTheTemplatesVersionLineWithTheStringTablesVersion) {
   std::string templateText;
   {
@@ -61,6 +67,7 @@ TEST(AboutBox, ReplacesTheTemplatesVersionLineWithTheStringTablesVersion) {
 TEST(AboutBox, ShowsTheProgramIconAndTheBanner) {
   HWND picture = nullptr;
   SIZE bannerSize{};
+  SIZE bannerRoom{};
   bool iconShown = false;
   HWND box = nullptr;
   Robot robot;
@@ -69,6 +76,7 @@ TEST(AboutBox, ShowsTheProgramIconAndTheBanner) {
     picture = PictureOf(box);
     if (picture != nullptr) {
       bannerSize = BitmapSize(picture);
+      bannerRoom = ClientSize(picture);
     }
     for (HWND child = ::GetWindow(box, GW_CHILD); child != nullptr;
          child = ::GetWindow(child, GW_HWNDNEXT)) {
@@ -79,8 +87,9 @@ TEST(AboutBox, ShowsTheProgramIconAndTheBanner) {
   CAboutDlg().DoModal();
   EXPECT_TRUE(robot.Done()) << robot.Failures();
   ASSERT_NE(nullptr, picture);
-  EXPECT_EQ(102, bannerSize.cx);
-  EXPECT_EQ(284, bannerSize.cy);
+  // Drawn to fill its place at any DPI, without a gap.
+  EXPECT_EQ(bannerRoom.cx, bannerSize.cx);
+  EXPECT_EQ(bannerRoom.cy, bannerSize.cy);
   EXPECT_TRUE(iconShown);
 }
 
@@ -99,8 +108,8 @@ TEST(Splash, IsTopmostWithoutFrameAndCentredOnTheWorkArea) {
 
   HWND picture = PictureOf(splash);
   ASSERT_NE(nullptr, picture);
-  EXPECT_EQ(284, BitmapSize(picture).cx);
-  EXPECT_EQ(102, BitmapSize(picture).cy);
+  EXPECT_EQ(ClientSize(splash).cx, BitmapSize(picture).cx);
+  EXPECT_EQ(ClientSize(splash).cy, BitmapSize(picture).cy);
 }
 
 TEST(Splash, NeitherEnterNorEscapeClosesIt) {

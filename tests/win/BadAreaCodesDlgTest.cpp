@@ -291,10 +291,26 @@ TEST_F(BadAreasButton, ANewCodeMovesTheRegisteredEntriesThatDialItAndIsStored) {
   HWND controlCenter = nullptr;
   Texts unregistered, registered;
   std::size_t fileAfterDialog = 0;
+  // Emptying a view tells no one: the buttons must still follow the selection after the refill.
+  const int selectionButtons[] = {
+      IDC_UNREGISTER, IDC_REGISTERED_PROPERTIES,   IDC_REGISTERED_USER_PASS,
+      IDC_REGISTER,   IDC_UNREGISTERED_PROPERTIES, IDC_UNREGISTERED_USER_PASS};
+  std::vector<int> enabledBefore, enabledAfter;
+  auto enabled = [&](std::vector<int>& into) {
+    for (int id : selectionButtons) {
+      if (::IsWindowEnabled(::GetDlgItem(controlCenter, id))) {
+        into.push_back(id);
+      }
+    }
+  };
   Robot robot;
   robot.OnWindow(FromTemplate(IDD_CONTROL_CENTER), [&](RobotWindow& found) {
     controlCenter = found.hwnd();
-    found.Click(IDC_BAD_AREAS);
+    found.SelectListItem(IDC_REGISTERED_LIST, 0);
+  });
+  robot.Then([&] {
+    enabled(enabledBefore);
+    RobotWindow(controlCenter).Click(IDC_BAD_AREAS);
   });
   robot.OnWindow(FromTemplate(IDD_BAD_AREA_CODES),
                  [](RobotWindow& dialog) { TypeAndEnter(dialog, "0190"); });
@@ -309,6 +325,7 @@ TEST_F(BadAreasButton, ANewCodeMovesTheRegisteredEntriesThatDialItAndIsStored) {
         unregistered = ListColumn(RobotWindow(controlCenter), IDC_UNREGISTERED_LIST, 0);
         registered = ListColumn(RobotWindow(controlCenter), IDC_REGISTERED_LIST, 0);
         fileAfterDialog = ReadBytes(programDirectory() + "Tollward.bac").size();
+        enabled(enabledAfter);
       });
   QueueQuitWithYes(robot);
 
@@ -317,6 +334,9 @@ TEST_F(BadAreasButton, ANewCodeMovesTheRegisteredEntriesThatDialItAndIsStored) {
   EXPECT_EQ(Texts{"Fast Access"}, unregistered);
   EXPECT_EQ((Texts{"CityNet", "Office ISDN", "university dial-in"}), registered);
   EXPECT_EQ(kEmptyFile + kSlot, fileAfterDialog);
+  EXPECT_EQ((std::vector<int>{IDC_UNREGISTER, IDC_REGISTERED_PROPERTIES, IDC_REGISTERED_USER_PASS}),
+            enabledBefore);
+  EXPECT_EQ(std::vector<int>{}, enabledAfter);
 }
 
 }  // namespace

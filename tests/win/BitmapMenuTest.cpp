@@ -11,6 +11,7 @@
 
 #include "res/resource.h"
 #include "ui/controls/BitmapMenu.h"
+#include "ui/framework/GdiObjects.h"
 
 namespace tollward::ui {
 namespace {
@@ -170,6 +171,37 @@ TEST_F(BitmapMenuTest, OnlyRegisteredMenuItemsAreAnsweredAndAFirstRecordStays) {
   EXPECT_EQ(nullptr, menu_.GetMenu());
   EXPECT_FALSE(::IsMenu(popup_));
   EXPECT_FALSE(IsAlive(first));
+}
+
+// Screen readers cannot read an owner-drawn item's text from the menu; they find it in the item's
+// data, behind the signature that says the data is theirs.
+TEST_F(BitmapMenuTest, EachOwnerDrawnItemCarriesItsTextForScreenReadersAtAnyDpi) {
+  ASSERT_TRUE(menu_.SetItemBitmap(ID_ENTRY_REGISTER, IDB_MENU_REGISTER));
+  ASSERT_TRUE(menu_.SetItemBitmap(ID_ENTRY_UNREGISTERED_PROPERTIES, IDB_MENU_PROPERTIES));
+  auto accessibleText = [this](UINT id) {
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_DATA | MIIM_FTYPE;
+    ::GetMenuItemInfoA(popup_, id, FALSE, &info);
+    const auto* data = reinterpret_cast<const MSAAMENUINFO*>(info.dwItemData);
+    EXPECT_NE(0u, info.fType & MFT_OWNERDRAW);
+    if (data == nullptr || data->dwMSAASignature != static_cast<DWORD>(MSAA_MENU_SIG)) {
+      return std::wstring(L"(no signature)");
+    }
+    return std::wstring(data->pszWText, data->cchWText);
+  };
+  EXPECT_EQ(L"register phonebook entry", accessibleText(ID_ENTRY_REGISTER));
+  EXPECT_EQ(L"phonebook entry properties", accessibleText(ID_ENTRY_UNREGISTERED_PROPERTIES));
+
+  // At 200 % the pictures are those drawn for it, and the items still carry their texts.
+  menu_.SetDpi(192);
+  EXPECT_EQ(26, BitmapSize(menu_.Item(ID_ENTRY_REGISTER)->normalBitmap()).cx);
+  EXPECT_EQ(L"register phonebook entry", accessibleText(ID_ENTRY_REGISTER));
+  MEASUREITEMSTRUCT measure{};
+  measure.CtlType = ODT_MENU;
+  measure.itemID = ID_ENTRY_REGISTER;
+  ASSERT_TRUE(menu_.MeasureItem(&measure));
+  EXPECT_GE(measure.itemHeight, 26u + 2);
 }
 
 TEST_F(BitmapMenuTest, ThePictureKeepsWhatLayBeneathItsMagentaAndIsFramedOnlyWhileSelected) {

@@ -242,6 +242,39 @@ TEST_F(EntryDragAndMenu, TheContextMenuKeyShowsTheViewsCommandsAtTheSelectedItem
   EXPECT_EQ(Names{"Office ISDN"}, registeredAfterCommand);
 }
 
+// Shift+F10 and the context-menu key reach a window as a request without a position.
+TEST_F(EntryDragAndMenu, AKeyboardsContextMenuRequestShowsTheMenuOfTheListWithASelection) {
+  ShownMenu shown;
+  bool menuWithoutSelection = true;
+  Robot robot;
+  OnControlCenter(robot, [&](RobotWindow& controlCenter) {
+    controlCenter.SelectListItem(IDC_UNREGISTERED_LIST, kOfficeRow);
+    ::PostMessageA(item(IDC_UNREGISTERED_LIST), WM_CONTEXTMENU,
+                   reinterpret_cast<WPARAM>(item(IDC_UNREGISTERED_LIST)), static_cast<LPARAM>(-1));
+  });
+  robot.OnWindow(PopupMenu(), [&](RobotWindow& menu) {
+    shown = ReadMenu(menu.hwnd());
+    ::EndMenu();
+  });
+  robot.Then([&] {
+    ::PostMessageA(item(IDC_REGISTERED_LIST), WM_CONTEXTMENU,
+                   reinterpret_cast<WPARAM>(item(IDC_REGISTERED_LIST)), static_cast<LPARAM>(-1));
+  });
+  robot.Then([&] {
+    menuWithoutSelection = false;
+    for (HWND window : robot.NewWindows()) {
+      menuWithoutSelection = menuWithoutSelection || PopupMenu().test(window);
+    }
+    ::EndMenu();
+  });
+  ControlCenterTest::QueueQuitWithYes(robot);
+
+  MakeControlCenter(" /nosplash")->DoModal();
+  EXPECT_TRUE(robot.Done()) << robot.Failures();
+  EXPECT_EQ(std::vector<UINT>{ID_ENTRY_REGISTER}, shown.commands);
+  EXPECT_FALSE(menuWithoutSelection);
+}
+
 TEST_F(EntryDragAndMenu, ARightClickShowsTheMenuAtTheCursorOnlyOverAnEntry) {
   auto rightClick = [&](POINT client) {
     POINT screen = client;

@@ -14,6 +14,21 @@
 namespace tollward {
 namespace {
 
+int IconWidth(HICON icon) {
+  ICONINFO info{};
+  if (icon == nullptr || !::GetIconInfo(icon, &info)) {
+    return 0;
+  }
+  BITMAP bitmap{};
+  ::GetObjectA(info.hbmColor != nullptr ? info.hbmColor : info.hbmMask, sizeof(bitmap), &bitmap);
+  for (HBITMAP owned : {info.hbmColor, info.hbmMask}) {
+    if (owned != nullptr) {
+      ::DeleteObject(owned);
+    }
+  }
+  return bitmap.bmWidth;
+}
+
 using testing::ControlCenterTest;
 using testing::FromTemplate;
 using testing::MessageBoxWith;
@@ -82,16 +97,18 @@ TEST_F(ControlCenterWindow, SystemMenuOffersTheAboutBoxBeforeCloseAndTheIconIsTh
   bool picturesSet = false;
   bool sizeCommandsGreyed = false;
   std::string version;
-  HICON big = nullptr;
-  HICON small = nullptr;
+  int bigWidth = 0;
+  int smallWidth = 0;
   HICON dragIcon = nullptr;
   HWND main = nullptr;
   HWND window = nullptr;
   Robot robot;
   robot.OnWindow(FromTemplate(IDD_CONTROL_CENTER), [&](RobotWindow& controlCenter) {
     window = controlCenter.hwnd();
-    big = reinterpret_cast<HICON>(::SendMessageA(window, WM_GETICON, ICON_BIG, 0));
-    small = reinterpret_cast<HICON>(::SendMessageA(window, WM_GETICON, ICON_SMALL, 0));
+    // The icons go with the window: measured while it is there.
+    bigWidth = IconWidth(reinterpret_cast<HICON>(::SendMessageA(window, WM_GETICON, ICON_BIG, 0)));
+    smallWidth =
+        IconWidth(reinterpret_cast<HICON>(::SendMessageA(window, WM_GETICON, ICON_SMALL, 0)));
     dragIcon = reinterpret_cast<HICON>(::SendMessageA(window, WM_QUERYDRAGICON, 0, 0));
     main = ui::CDialog::MainWindow();
     HMENU menu = ::GetSystemMenu(window, FALSE);
@@ -124,8 +141,9 @@ TEST_F(ControlCenterWindow, SystemMenuOffersTheAboutBoxBeforeCloseAndTheIconIsTh
   EXPECT_EQ("Tollward Version v1.01", version);
 
   const HICON program = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_TOLLWARD));
-  EXPECT_EQ(program, big);
-  EXPECT_EQ(program, small);
+  // The title bar and the task bar get the program's icon drawn in their own sizes.
+  EXPECT_EQ(::GetSystemMetrics(SM_CXICON), bigWidth);
+  EXPECT_EQ(::GetSystemMetrics(SM_CXSMICON), smallWidth);
   EXPECT_EQ(program, dragIcon);
   EXPECT_EQ(window, main) << "dialogs without a parent belong to the control center";
   EXPECT_EQ(nullptr, ui::CDialog::MainWindow()) << "a closed window is no owner for dialogs";

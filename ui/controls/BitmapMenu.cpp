@@ -4,7 +4,9 @@
 #include <utility>
 #include <vector>
 
+#include "ui/framework/Dpi.h"
 #include "ui/framework/GdiObjects.h"
+#include "ui/framework/HighContrast.h"
 
 namespace tollward::ui {
 namespace {
@@ -12,6 +14,43 @@ namespace {
 constexpr COLORREF kSelectedBackground = RGB(32, 32, 128);
 constexpr COLORREF kSelectedText = RGB(255, 255, 255);
 constexpr COLORREF kSelectedGrayedText = RGB(0xCC, 0xCC, 0xCC);
+
+// The dark blue and its light texts, or in a high-contrast scheme the system's colours for a
+// selection, which the user chose to be readable.
+struct SelectionColours {
+  COLORREF background;
+  COLORREF text;
+  COLORREF grayedText;
+};
+
+SelectionColours SelectionColoursNow() {
+  if (HighContrastOn()) {
+    return SelectionColours{::GetSysColor(COLOR_HIGHLIGHT), ::GetSysColor(COLOR_HIGHLIGHTTEXT),
+                            ::GetSysColor(COLOR_GRAYTEXT)};
+  }
+  return SelectionColours{kSelectedBackground, kSelectedText, kSelectedGrayedText};
+}
+
+// The menu's own picture in the drawing for `dpi`, or the 100 % one where there is none.
+UINT PictureIdForDpi(UINT id, unsigned dpi) {
+  const UINT drawn = PictureForDpi(id, dpi);
+  if (drawn != id &&
+      ::FindResourceA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(drawn), RT_BITMAP) == nullptr) {
+    return id;
+  }
+  return drawn;
+}
+
+std::wstring Widened(const std::string& text) {
+  const int length = ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
+  if (length <= 1) {
+    return std::wstring();
+  }
+  std::wstring wide(static_cast<size_t>(length), L'\0');
+  ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), length);
+  wide.resize(static_cast<size_t>(length) - 1);
+  return wide;
+}
 // The state bits that an item keeps when it becomes owner-drawn.
 constexpr UINT kKeptStates = MF_GRAYED | MF_DISABLED | MF_CHECKED | MF_MENUBREAK | MF_MENUBARBREAK;
 
@@ -55,21 +94,70 @@ std::string MenuText(HMENU menu, UINT id) {
 
 }  // namespace
 
-CBitmapMenuItem::CBitmapMenuItem() : m_pictures(GdiObjects()) {}
+CBitmapMenuItem::CBitmapMenuItem() : m_pictures(GdiObjects()) {
+  PointAccessibleInfo();
+}
 
 CBitmapMenuItem::CBitmapMenuItem(std::string text)
-    : m_pictures(GdiObjects()), m_text(std::move(text)) {}
+    : m_pictures(GdiObjects()), m_text(std::move(text)), m_wideText(Widened(m_text)) {
+  PointAccessibleInfo();
+}
+
+CBitmapMenuItem::CBitmapMenuItem(const CBitmapMenuItem& other)
+    : m_metrics(other.m_metrics),
+      m_pictures(other.m_pictures),
+      m_transparent(other.m_transparent),
+      m_text(other.m_text),
+      m_dpi(other.m_dpi),
+      m_normalId(other.m_normalId),
+      m_checkedId(other.m_checkedId),
+      m_wideText(other.m_wideText) {
+  PointAccessibleInfo();
+}
+
+CBitmapMenuItem& CBitmapMenuItem::operator=(const CBitmapMenuItem& other) {
+  if (this != &other) {
+    m_metrics = other.m_metrics;
+    m_pictures = other.m_pictures;
+    m_transparent = other.m_transparent;
+    m_text = other.m_text;
+    m_dpi = other.m_dpi;
+    m_normalId = other.m_normalId;
+    m_checkedId = other.m_checkedId;
+    m_wideText = other.m_wideText;
+    PointAccessibleInfo();
+  }
+  return *this;
+}
+
+void CBitmapMenuItem::PointAccessibleInfo() {
+  m_accessible.dwMSAASignature = static_cast<DWORD>(MSAA_MENU_SIG);
+  m_accessible.cchWText = static_cast<DWORD>(m_wideText.size());
+  m_accessible.pszWText = m_wideText.empty() ? nullptr : m_wideText.data();
+}
 
 bool CBitmapMenuItem::LoadBitmaps(UINT normalId, UINT checkedId, COLORREF transparent) {
   m_transparent = transparent;
-  return m_pictures.Load(normalId, checkedId);
+  m_normalId = normalId;
+  m_checkedId = checkedId;
+  return m_pictures.Load(PictureIdForDpi(normalId, m_dpi), PictureIdForDpi(checkedId, m_dpi));
+}
+
+bool CBitmapMenuItem::SetDpi(unsigned dpi) {
+  m_dpi = dpi;
+  m_metrics = MenuItemMetrics::ForDpi(dpi);
+  return LoadBitmaps(m_normalId, m_checkedId, m_transparent);
 }
 
 void CBitmapMenuItem::Measure(MEASUREITEMSTRUCT* measure) const {
   HDC screen = ::GetDC(nullptr);
   SIZE text{0, 0};
   if (screen != nullptr) {
-    HGDIOBJ previous = ::SelectObject(screen, ::GetStockObject(DEFAULT_GUI_FONT));
+    // The font the menu draws with at its DPI: the stock GUI font keeps its 96-DPI size.
+    const LOGFONTA menuFont = MenuFontForDpi(m_dpi);
+    COwnedObject font(GdiObjects(), ::CreateFontIndirectA(&menuFont));
+    HGDIOBJ previous = ::SelectObject(
+        screen, font ? font.get() : static_cast<HGDIOBJ>(::GetStockObject(DEFAULT_GUI_FONT)));
     ::GetTextExtentPoint32A(screen, m_text.c_str(), static_cast<int>(m_text.size()), &text);
     ::SelectObject(screen, previous);
     ::ReleaseDC(nullptr, screen);
@@ -91,6 +179,7 @@ void CBitmapMenuItem::Draw(const DRAWITEMSTRUCT* draw) const {
   const bool checked = state != static_cast<UINT>(-1) && (state & MF_CHECKED) != 0;
   const bool selected = (draw->itemState & ODS_SELECTED) != 0;
   const COLORREF background = ::GetBkColor(dc);
+  const SelectionColours colours = SelectionColoursNow();
   const Box item = BoxOf(draw->rcItem);
 
   SIZE text{0, 0};
@@ -108,10 +197,10 @@ void CBitmapMenuItem::Draw(const DRAWITEMSTRUCT* draw) const {
 
   const Box& area = places.textArea;
   FillSolidRect(dc, area.left, area.top, area.right, area.bottom,
-                selected ? kSelectedBackground : background);
+                selected ? colours.background : background);
   ::SetBkMode(dc, TRANSPARENT);
   if (selected) {
-    ::SetTextColor(dc, grayed ? kSelectedGrayedText : kSelectedText);
+    ::SetTextColor(dc, grayed ? colours.grayedText : colours.text);
   }
   if (grayed && !selected) {
     ::DrawStateA(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(m_text.c_str()), 0, places.textLeft,
@@ -191,28 +280,60 @@ bool CBitmapMenu::SetItemBitmap(UINT id, UINT normalId, UINT checkedId, COLORREF
   if (state == static_cast<UINT>(-1)) {
     return false;
   }
-  const bool known = m_items.count(id) != 0;
+  const auto known = m_items.find(id);
   std::string text = MenuText(menu, id);
   // An item drawn without a text would show only its picture and could not be told apart;
   // a command registered before has its text in its record already.
-  if (text.empty() && !known) {
+  if (text.empty() && known == m_items.end()) {
     return false;
   }
-  if (::ModifyMenuA(menu, id, MF_BYCOMMAND | MF_OWNERDRAW | (state & kKeptStates), id, nullptr) ==
-      FALSE) {
-    return false;
-  }
-  if (known) {
+  if (known != m_items.end()) {
+    if (!ModifyToOwnerDrawn(menu, id, state, known->second)) {
+      return false;
+    }
     // The first record stays; the pictures asked for now must exist all the same.
-    return CBitmapMenuItem(std::move(text)).LoadBitmaps(normalId, checkedId, transparent);
+    CBitmapMenuItem probe(std::move(text));
+    probe.SetDpi(m_dpi);
+    return probe.LoadBitmaps(normalId, checkedId, transparent);
   }
-  // Built in place: moving a record would copy its pictures.
+  // Built in place, where it stays: the menu keeps a pointer into it, and moving a record
+  // would copy its pictures.
   const auto record = m_items.try_emplace(id, std::move(text)).first;
+  record->second.SetDpi(m_dpi);
+  if (!ModifyToOwnerDrawn(menu, id, state, record->second)) {
+    m_items.erase(record);
+    return false;
+  }
   if (!record->second.LoadBitmaps(normalId, checkedId, transparent)) {
+    // The item stays owner-drawn; the menu must not keep a pointer into a record that goes.
+    ::ModifyMenuA(menu, id, MF_BYCOMMAND | MF_OWNERDRAW | (state & kKeptStates), id, nullptr);
     m_items.erase(record);
     return false;
   }
   return true;
+}
+
+bool CBitmapMenu::ModifyToOwnerDrawn(HMENU menu, UINT id, UINT state,
+                                     const CBitmapMenuItem& record) const {
+  const auto* data = reinterpret_cast<const char*>(record.accessibleInfo());
+  return ::ModifyMenuA(menu, id, MF_BYCOMMAND | MF_OWNERDRAW | (state & kKeptStates), id, data) !=
+         FALSE;
+}
+
+void CBitmapMenu::SetDpi(unsigned dpi) {
+  if (dpi == m_dpi) {
+    return;
+  }
+  m_dpi = dpi;
+  HMENU menu = GetMenu();
+  for (auto& entry : m_items) {
+    entry.second.SetDpi(dpi);
+    // The system keeps an item's measured size until the item is modified.
+    const UINT state = menu != nullptr ? ::GetMenuState(menu, entry.first, MF_BYCOMMAND) : ~0u;
+    if (state != ~0u) {
+      ModifyToOwnerDrawn(menu, entry.first, state, entry.second);
+    }
+  }
 }
 
 const CBitmapMenuItem* CBitmapMenu::Lookup(UINT controlType, UINT itemId) const {

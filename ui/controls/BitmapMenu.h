@@ -4,11 +4,14 @@
 
 #include "platform/win32/WinApi.h"
 
+#include <oleacc.h>
+
 #include <map>
 #include <memory>
 #include <string>
 
 #include "ui/controls/MenuItemPictures.h"
+#include "ui/framework/DpiScale.h"
 #include "ui/framework/Menu.h"
 
 namespace tollward::ui {
@@ -23,12 +26,14 @@ class CBitmapMenuItem {
   CBitmapMenuItem();
   explicit CBitmapMenuItem(std::string text);
   virtual ~CBitmapMenuItem() = default;
-  CBitmapMenuItem(const CBitmapMenuItem&) = default;
-  CBitmapMenuItem& operator=(const CBitmapMenuItem&) = default;
+  CBitmapMenuItem(const CBitmapMenuItem& other);
+  CBitmapMenuItem& operator=(const CBitmapMenuItem& other);
 
   // Releases the pictures held, then loads the resources (0 is none; a checked 0 means the
-  // normal picture for both states).
+  // normal picture for both states), in the drawing for the item's DPI where there is one.
   bool LoadBitmaps(UINT normalId, UINT checkedId, COLORREF transparent);
+  // Sizes the item for `dpi` and loads its pictures again in the drawing for that DPI.
+  bool SetDpi(unsigned dpi);
   void Measure(MEASUREITEMSTRUCT* measure) const;
   void Draw(const DRAWITEMSTRUCT* draw) const;
   // Draws `bitmap` at (x, y) of the item rectangle without its transparent pixels; a negative
@@ -36,15 +41,26 @@ class CBitmapMenuItem {
   void DrawTransparentBitmap(HDC target, HBITMAP bitmap, int x, int y, const RECT& item) const;
 
   const std::string& text() const { return m_text; }
+  // What a screen reader finds as the item's data: the signature and the text, since it cannot
+  // read the text of an owner-drawn item from the menu.
+  const MSAAMENUINFO* accessibleInfo() const { return &m_accessible; }
   HBITMAP normalBitmap() const { return static_cast<HBITMAP>(m_pictures.normal()); }
   HBITMAP checkedBitmap() const { return static_cast<HBITMAP>(m_pictures.checked()); }
   COLORREF transparentColor() const { return m_transparent; }
 
  private:
+  void PointAccessibleInfo();
+
   MenuItemMetrics m_metrics;
   CMenuItemPictures m_pictures;
   COLORREF m_transparent = kMenuTransparent;
   std::string m_text;
+  unsigned m_dpi = kBaseDpi;
+  UINT m_normalId = 0;
+  UINT m_checkedId = 0;
+  std::wstring m_wideText;
+  // Handed to the menu as the item's data; points into m_wideText.
+  MSAAMENUINFO m_accessible{};
 };
 
 // The owner window hands its WM_MEASUREITEM and WM_DRAWITEM to MeasureItem and DrawItem; they
@@ -65,6 +81,9 @@ class CBitmapMenu {
   // A command registered before keeps its first record.
   bool SetItemBitmap(UINT id, UINT normalId, UINT checkedId = 0,
                      COLORREF transparent = kMenuTransparent);
+  // The DPI of the window the menu opens over: item sizes, pictures and the measuring font
+  // follow it. Items registered later take it too.
+  void SetDpi(unsigned dpi);
   bool DrawItem(const DRAWITEMSTRUCT* draw) const;
   bool MeasureItem(MEASUREITEMSTRUCT* measure) const;
   // Destroys the menu and every record.
@@ -77,9 +96,11 @@ class CBitmapMenu {
 
  private:
   const CBitmapMenuItem* Lookup(UINT controlType, UINT itemId) const;
+  bool ModifyToOwnerDrawn(HMENU menu, UINT id, UINT state, const CBitmapMenuItem& record) const;
 
   std::unique_ptr<CMenu> m_menu;
   std::map<UINT, CBitmapMenuItem> m_items;
+  unsigned m_dpi = kBaseDpi;
 };
 
 }  // namespace tollward::ui

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "ui/framework/DpiScale.h"
 #include "ui/framework/DrawingObjects.h"
 
 namespace tollward::ui {
@@ -73,12 +74,28 @@ struct Extent {
   int height;
 };
 
-// The layout values of a bitmap menu's item; no one changes them after construction.
+// The layout values of a bitmap menu's item, given at 96 DPI.
 struct MenuItemMetrics {
   unsigned minimumHeight = 18;
   int extraHeight = 4;
   // Width of the picture column left of the text, which the measured width also gains.
   unsigned textGutter = 21;
+  // From the item's left edge to its picture, and from the picture column to the text.
+  int pictureInset = 2;
+  int textInset = 2;
+
+  // Every value at `dpi`, so that an item keeps its proportions to its text and pictures.
+  static MenuItemMetrics ForDpi(unsigned dpi) {
+    const MenuItemMetrics base;
+    MenuItemMetrics scaled;
+    scaled.minimumHeight =
+        static_cast<unsigned>(ScaleForDpi(static_cast<int>(base.minimumHeight), dpi));
+    scaled.extraHeight = ScaleForDpi(base.extraHeight, dpi);
+    scaled.textGutter = static_cast<unsigned>(ScaleForDpi(static_cast<int>(base.textGutter), dpi));
+    scaled.pictureInset = ScaleForDpi(base.pictureInset, dpi);
+    scaled.textInset = ScaleForDpi(base.textInset, dpi);
+    return scaled;
+  }
 };
 
 // The item's size: its text with some room above and below, at least as high as either picture
@@ -118,10 +135,14 @@ inline MenuItemPlaces PlaceMenuItem(const MenuItemMetrics& metrics, const Box& i
   const int d = (item.height() - pictures.height) / 2;
   const Box area{item.left + static_cast<int>(metrics.textGutter), item.top, item.right,
                  item.bottom};
-  return MenuItemPlaces{item.left + 2,           1,
-                        item.top + d - 1,        pictures.width + 3,
-                        d + pictures.height + 1, area,
-                        area.left + 2,           item.top + (item.height() - text.height) / 2};
+  return MenuItemPlaces{item.left + metrics.pictureInset,
+                        metrics.pictureInset - 1,
+                        item.top + d - 1,
+                        pictures.width + metrics.pictureInset + 1,
+                        d + pictures.height + 1,
+                        area,
+                        area.left + metrics.textInset,
+                        item.top + (item.height() - text.height) / 2};
 }
 
 // A picture's top edge when it is centred by its own height in the item.

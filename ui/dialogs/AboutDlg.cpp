@@ -14,6 +14,7 @@ CAboutDlg::CAboutDlg(HWND parent) : CDialog(IDD_ABOUTBOX, parent) {}
 
 bool CAboutDlg::OnInitDialog() {
   // The template's text is only a placeholder for the designer; the string table has the say.
+  FitPicture(IDC_DIALOG_PICTURE, IDB_ABOUT_BANNER);
   SetItemText(IDC_ABOUT_VERSION, AboutVersionLine(LoadResString(IDS_VERSION)).c_str());
   return true;
 }

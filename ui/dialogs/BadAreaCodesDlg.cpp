@@ -7,6 +7,8 @@
 
 #include "res/resource.h"
 #include "ui/framework/Button.h"
+#include "ui/framework/Dpi.h"
+#include "ui/framework/HighContrast.h"
 #include "ui/framework/ResourceMessageBox.h"
 #include "ui/framework/ResourceString.h"
 
@@ -26,22 +28,23 @@ CBadAreaCodesDlg::~CBadAreaCodesDlg() = default;
 
 bool CBadAreaCodesDlg::OnInitDialog() {
   m_editor.Open(m_hwnd);
+  FitPicture(IDC_DIALOG_PICTURE, IDB_BAD_AREA_PICTURE);
+  SetItemText(IDC_BAD_AREA_CODE_LABEL, LoadResString(IDS_BAD_AREA_CODE_LABEL).c_str());
   m_field.Attach(GetDlgItem(IDC_BAD_AREA_CODE));
   m_field.SetLimitText(static_cast<int>(kBadAreaCodeMaxDigits));
 
   m_view.Attach(GetDlgItem(IDC_BAD_AREA_LIST));
   m_view.DeleteAllItems();
-  m_view.SetBkColor(kViewColour);
-  m_view.SetTextBkColor(kViewColour);
-  m_view.SetTextColor(RGB(0, 0, 0));
+  m_view.SetColours(kViewColour, HighContrastOn());
   m_view.InsertColumn(0, LoadResString(IDS_BAD_AREA_COLUMN).c_str(), kColumnWidth);
+  m_view.FitColumn(0, kColumnWidth);
   m_view.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_ONECLICKACTIVATE);
   const std::vector<std::string> codes = m_editor.Codes();
   for (std::size_t i = 0; i < codes.size(); ++i) {
     m_view.InsertItem(static_cast<int>(i), codes[i].c_str());
   }
 
-  const int iconSize = ::GetSystemMetrics(SM_CXSMICON);
+  const int iconSize = SystemMetricForDpi(SM_CXSMICON, DpiOf(m_hwnd));
   CButton(GetDlgItem(IDC_DELETE_BAD_AREA)).SetIcon(m_deleteIcon.Load(IDI_DELETE_CODE, iconSize));
   CButton(GetDlgItem(IDC_ADD_BAD_AREA)).SetIcon(m_addIcon.Load(IDI_ADD_CODE, iconSize));
 

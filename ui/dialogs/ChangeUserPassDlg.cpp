@@ -3,6 +3,7 @@
 
 #include "app/logic/CredentialsChange.h"
 #include "res/resource.h"
+#include "ui/framework/Dpi.h"
 #include "ui/framework/Button.h"
 #include "ui/framework/ResourceMessageBox.h"
 #include "ui/framework/ResourceString.h"
@@ -74,6 +75,12 @@ void CChangeUserPassDlg::ExchangeData(bool save) {
   }
 }
 
+// The font's sizes are those at 96 DPI.
+void CChangeUserPassDlg::OnDpiChanged(unsigned dpi) {
+  m_entryNameField.SetTextFont(ScaleForDpi(kEntryNameFontHeight, dpi),
+                               ScaleForDpi(kEntryNameFontWidth, dpi));
+}
+
 bool CChangeUserPassDlg::OnInitDialog() {
   ExchangeData(false);
   if (m_connections != nullptr && m_item > 0) {
@@ -84,7 +91,7 @@ bool CChangeUserPassDlg::OnInitDialog() {
     SetItemText(IDC_USER_NAME, m_userName.c_str());
   }
   m_entryNameField.SetColors(kBlack, kEntryNameBackground);
-  m_entryNameField.SetTextFont(kEntryNameFontHeight, kEntryNameFontWidth);
+  OnDpiChanged(DpiOf(m_hwnd));
   m_asksOldPassword = m_connections == nullptr || m_item == 0 ||
                       CCredentialsChange(*m_connections, m_item).AsksForOldPassword();
   if (!m_asksOldPassword) {

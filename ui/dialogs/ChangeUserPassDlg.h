@@ -27,6 +27,7 @@ class CChangeUserPassDlg : public CDialog {
 
  protected:
   bool OnInitDialog() override;
+  void OnDpiChanged(unsigned dpi) override;
   bool OnCommand(int id, int code, HWND control) override;
   void OnOK() override;
 

@@ -2,6 +2,7 @@
 #include "ui/dialogs/ManipulatedConnectionDlg.h"
 
 #include "res/resource.h"
+#include "ui/framework/Dpi.h"
 
 namespace tollward::ui {
 
@@ -59,6 +60,12 @@ void CManipulatedConnectionDlg::ExchangeData() {
   }
 }
 
+// The font's sizes are those at 96 DPI.
+void CManipulatedConnectionDlg::OnDpiChanged(unsigned dpi) {
+  m_entryName.SetTextFont(ScaleForDpi(kEntryNameFontHeight, dpi),
+                          ScaleForDpi(kEntryNameFontWidth, dpi));
+}
+
 bool CManipulatedConnectionDlg::OnInitDialog() {
   ExchangeData();
   struct Row {
@@ -78,7 +85,8 @@ bool CManipulatedConnectionDlg::OnInitDialog() {
     row.altered.SetColors(kBlack, background);
   }
   m_entryName.SetColors(kBlack, kEntryNameColor);
-  m_entryName.SetTextFont(kEntryNameFontHeight, kEntryNameFontWidth);
+  FitPicture(IDC_DIALOG_PICTURE, IDB_MANIPULATED_PICTURE);
+  OnDpiChanged(DpiOf(m_hwnd));
 
   // A notice about the phonebook may come while the program sits in the tray: in front of
   // everything, in the middle of the owner or the screen.

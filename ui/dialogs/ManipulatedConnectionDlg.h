@@ -24,6 +24,7 @@ class CManipulatedConnectionDlg : public CDialog {
 
  protected:
   bool OnInitDialog() override;
+  void OnDpiChanged(unsigned dpi) override;
   void OnCancel() override { OnOK(); }
 
  private:

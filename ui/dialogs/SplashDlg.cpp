@@ -8,6 +8,7 @@ namespace tollward::ui {
 CSplashDlg::CSplashDlg() : CDialog(IDD_SPLASH) {}
 
 bool CSplashDlg::OnInitDialog() {
+  FitPicture(IDC_DIALOG_PICTURE, IDB_SPLASH);
   SetTopmost();
   CenterWindow(nullptr);
   return true;

@@ -4,8 +4,11 @@
 #include <commctrl.h>
 
 #include <cstring>
+#include <iterator>
+#include <utility>
 
 #include "ui/framework/ControlColor.h"
+#include "ui/framework/Dpi.h"
 #include "ui/framework/GdiObjects.h"
 #include "ui/framework/MessageLoop.h"
 
@@ -241,6 +244,62 @@ void CDialog::AdoptTemplatePictures() {
   }
 }
 
+bool CDialog::FitPicture(int control, UINT picture) {
+  m_fittedPictures.push_back(FittedPicture{control, picture});
+  return ShowFittedPicture(control, picture);
+}
+
+// The smallest drawing that covers the rectangle is scaled down into it: shrinking with
+// halftoning keeps a picture sharp, where growing one would blur it.
+bool CDialog::ShowFittedPicture(int control, UINT picture) {
+  HWND item = GetDlgItem(control);
+  RECT room{};
+  if (item == nullptr || !::GetClientRect(item, &room) || room.right <= 0 || room.bottom <= 0) {
+    return false;
+  }
+  COwnedObject source;
+  for (unsigned set = 0; set < std::size(kPictureSetPercent); ++set) {
+    const UINT id = picture + set * kPictureSetStep;
+    COwnedObject drawn = OwnedBitmap(
+        static_cast<HBITMAP>(::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id),
+                                          IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    if (!drawn) {
+      continue;
+    }
+    const SIZE size = BitmapSize(AsBitmap(drawn));
+    source = std::move(drawn);
+    if (size.cx >= room.right && size.cy >= room.bottom) {
+      break;
+    }
+  }
+  if (!source) {
+    return false;
+  }
+  HDC screen = ::GetDC(nullptr);
+  COwnedObject fitted = OwnedBitmap(::CreateCompatibleBitmap(screen, room.right, room.bottom));
+  {
+    COwnedObject from = OwnedMemoryContext(screen);
+    COwnedObject to = OwnedMemoryContext(screen);
+    CSelection fromSelection(AsContext(from), AsBitmap(source));
+    CSelection toSelection(AsContext(to), AsBitmap(fitted));
+    const SIZE size = BitmapSize(AsBitmap(source));
+    ::SetStretchBltMode(AsContext(to), HALFTONE);
+    ::SetBrushOrgEx(AsContext(to), 0, 0, nullptr);
+    ::StretchBlt(AsContext(to), 0, 0, room.right, room.bottom, AsContext(from), 0, 0, size.cx,
+                 size.cy, SRCCOPY);
+  }
+  ::ReleaseDC(nullptr, screen);
+  if (!fitted) {
+    return false;
+  }
+  // The control hands back the picture it showed; that one was adopted, and goes with the rest.
+  ::SendMessageA(item, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(AsBitmap(fitted)));
+  m_templatePictures.push_back(std::move(fitted));
+  return true;
+}
+
+void CDialog::OnDpiChanged(unsigned) {}
+
 bool CDialog::OnMessage(UINT, WPARAM, LPARAM, LRESULT&) {
   return false;
 }
@@ -286,6 +345,19 @@ INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_INITDIALOG:
       AdoptTemplatePictures();
       return OnInitDialog() ? TRUE : FALSE;
+    case WM_DPICHANGED: {
+      const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+      if (suggested != nullptr) {
+        ::SetWindowPos(m_hwnd, nullptr, suggested->left, suggested->top,
+                       suggested->right - suggested->left, suggested->bottom - suggested->top,
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+      }
+      for (const FittedPicture& fitted : m_fittedPictures) {
+        ShowFittedPicture(fitted.control, fitted.picture);
+      }
+      OnDpiChanged(HIWORD(wParam));
+      return TRUE;
+    }
     case WM_COMMAND: {
       const int id = LOWORD(wParam);
       if (OnCommand(id, HIWORD(wParam), reinterpret_cast<HWND>(lParam))) {

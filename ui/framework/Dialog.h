@@ -72,6 +72,14 @@ class CDialog : public CWindow {
   virtual bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
   // Sees every message of the modal loop before the dialog manager; true swallows it.
   virtual bool PreTranslateMessage(MSG* message);
+  // The window moved to a monitor of another DPI and has taken the size the system suggests;
+  // the system has scaled the template's controls and fonts, the rest is the dialog's to size.
+  virtual void OnDpiChanged(unsigned dpi);
+
+  // Shows resource picture `picture` in the picture control `control` (SS_BITMAP with
+  // SS_REALSIZECONTROL, so that it keeps its template rectangle), drawn for the dialog's DPI
+  // and scaled to fill that rectangle exactly; again after every change of the DPI.
+  bool FitPicture(int control, UINT picture);
 
  private:
   static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -81,6 +89,12 @@ class CDialog : public CWindow {
   bool TranslateInLoop(MSG* message);
   void RestoreOwner();
   void AdoptTemplatePictures();
+  bool ShowFittedPicture(int control, UINT picture);
+
+  struct FittedPicture {
+    int control;
+    UINT picture;
+  };
 
   UINT m_templateId;
   HWND m_parent;
@@ -92,6 +106,7 @@ class CDialog : public CWindow {
   INT_PTR m_result = -1;
   // The bitmaps that the template's picture controls loaded, released once the controls are gone.
   std::vector<COwnedObject> m_templatePictures;
+  std::vector<FittedPicture> m_fittedPictures;
 };
 
 }  // namespace tollward::ui

@@ -1,7 +1,10 @@
 // The list view calls that fill in a structure or read a text of unknown length.
 #include "ui/framework/ListView.h"
 
+#include <algorithm>
 #include <vector>
+
+#include "ui/framework/Dpi.h"
 
 namespace tollward::ui {
 
@@ -70,6 +73,40 @@ int CListView::FindItem(const char* text) const {
   info.psz = text != nullptr ? text : "";
   return static_cast<int>(
       Send(LVM_FINDITEMA, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&info)));
+}
+
+std::string CListView::GetColumnHeading(int column) const {
+  char text[256] = {};
+  LVCOLUMNA info{};
+  info.mask = LVCF_TEXT;
+  info.pszText = text;
+  info.cchTextMax = sizeof(text);
+  Send(LVM_GETCOLUMNA, column, reinterpret_cast<LPARAM>(&info));
+  return std::string(text);
+}
+
+void CListView::FitColumn(int column, int widthAt96) const {
+  // The header pads its text on both sides by about the width of three of its characters.
+  const int padding = ScaleFor(m_hwnd, 16);
+  const int heading = GetStringWidth(GetColumnHeading(column).c_str()) + padding;
+  SetColumnWidth(column, std::max(ScaleFor(m_hwnd, widthAt96), heading));
+}
+
+void CListView::FocusFirstItemIfNone() const {
+  if (GetItemCount() == 0 || Send(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED) >= 0) {
+    return;
+  }
+  LVITEMA state{};
+  state.stateMask = LVIS_FOCUSED;
+  state.state = LVIS_FOCUSED;
+  Send(LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&state));
+}
+
+void CListView::SetColours(COLORREF background, bool highContrast) const {
+  const COLORREF shown = highContrast ? ::GetSysColor(COLOR_WINDOW) : background;
+  SetBkColor(shown);
+  SetTextBkColor(shown);
+  SetTextColor(highContrast ? ::GetSysColor(COLOR_WINDOWTEXT) : RGB(0, 0, 0));
 }
 
 }  // namespace tollward::ui

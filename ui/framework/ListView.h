@@ -38,6 +38,27 @@ class CListView : public CWindow {
   // The first item whose column 0 reads `text`, compared as the control does (ignoring case).
   int FindItem(const char* text) const;
 
+  int GetColumnWidth(int column) const {
+    return static_cast<int>(Send(LVM_GETCOLUMNWIDTH, column));
+  }
+  bool SetColumnWidth(int column, int width) const {
+    return Send(LVM_SETCOLUMNWIDTH, column, MAKELPARAM(width, 0)) != FALSE;
+  }
+  // Pixels of `text` in the view's font.
+  int GetStringWidth(const char* text) const {
+    return static_cast<int>(Send(LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<LPARAM>(text)));
+  }
+  // The column's heading, as the header shows it.
+  std::string GetColumnHeading(int column) const;
+  // `widthAt96` pixels at the view's DPI, and never narrower than the column's heading.
+  void FitColumn(int column, int widthAt96) const;
+  // Without a focused item a view that has the focus shows nowhere where it is: the first item
+  // then takes the focus (not the selection).
+  void FocusFirstItemIfNone() const;
+  // Pastel colours as given, or the system's window colours in a high-contrast scheme, where
+  // the user's own text colour would stand on the pastel.
+  void SetColours(COLORREF background, bool highContrast) const;
+
   bool DeleteItem(int item) const { return Send(LVM_DELETEITEM, item) != FALSE; }
   bool DeleteAllItems() const { return Send(LVM_DELETEALLITEMS) != FALSE; }
   void SetExtendedStyle(DWORD style) const { Send(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, style); }
