@@ -53,14 +53,11 @@
 #define IDB_SYSMENU_ABOUT 179
 #define IDB_SYSMENU_CLOSE 180
 
-// Bitmaps drawn for 150 and 200 %: the 100 % picture's identifier plus 1000 and 2000
-#define IDB_SPLASH_150 1144
+// Bitmaps drawn for 150 and 200 %: the 100 % picture's identifier plus 1000 and 2000 (the
+// dialogs' pictures only for 200 %: shrunk to fit, that drawing serves 150 % too)
 #define IDB_SPLASH_200 2144
-#define IDB_ABOUT_BANNER_150 1145
 #define IDB_ABOUT_BANNER_200 2145
-#define IDB_BAD_AREA_PICTURE_150 1153
 #define IDB_BAD_AREA_PICTURE_200 2153
-#define IDB_MANIPULATED_PICTURE_150 1156
 #define IDB_MANIPULATED_PICTURE_200 2156
 #define IDB_MENU_ABOUT_150 1131
 #define IDB_MENU_ABOUT_200 2131

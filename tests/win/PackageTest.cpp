@@ -192,8 +192,11 @@ TEST(PackagedProgram, CarriesItsVersionManifestAndIcon) {
       << manifest;
   EXPECT_NE(std::string::npos, manifest.find("level=\"asInvoker\"")) << manifest;
 
-  const std::set<std::pair<int, int>> expected = {{16, 8},  {32, 8},  {48, 8},
-                                                  {16, 32}, {32, 32}, {48, 32}};
+  // Every size the shell asks for from 100 to 200 %, and 256 pixels (recorded as 0); the
+  // classic sizes also in 256 colours.
+  const std::set<std::pair<int, int>> expected = {{16, 8},  {32, 8},  {48, 8},  {16, 32},
+                                                  {20, 32}, {24, 32}, {32, 32}, {40, 32},
+                                                  {48, 32}, {64, 32}, {0, 32}};
   EXPECT_EQ(expected, IconImages(module, IDI_TOLLWARD));
   ::FreeLibrary(module);
 }

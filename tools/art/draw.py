@@ -76,9 +76,9 @@ def emblem_icon(size, body=(BLUE_TOP, BLUE_BOTTOM), dot=None):
     return canvas.rgba()
 
 
-def icon(name, sizes, depths=(32,), **kwargs):
+def icon(name, sizes, depths=(32,), png_from=256, **kwargs):
     write_icon(os.path.join(OUT, name), [(s, emblem_icon(s, **kwargs)) for s in sizes],
-               depths=depths)
+               depths=depths, png_from=png_from)
 
 
 # Wide and tall pictures -----------------------------------------------------------------------
@@ -461,7 +461,8 @@ def reason_icon(name, draw):
         c = Scaled(16, 16, size / 16.0)
         draw(c)
         images.append((size, c.rgba()))
-    write_icon(os.path.join(OUT, name), images)
+    # Only the program shows them, on systems that all read PNG images in icons.
+    write_icon(os.path.join(OUT, name), images, png_from=16)
 
 
 def disc(c, colour, rim):
@@ -523,14 +524,16 @@ REASONS = {
 def main():
     os.makedirs(OUT, exist_ok=True)
     # The shell picks the 256-colour images on displays without true colour.
-    icon("tollward.ico", (16, 20, 24, 32, 40, 48, 64, 256), depths=(32, 8))
+    icon("tollward.ico", (16, 20, 24, 32, 40, 48, 64, 256), depths=(32, 8), png_from=64)
     icon("tray_idle.ico", TRAY_SIZES, body=((170, 176, 186), (98, 104, 116)))
     icon("tray_monitoring.ico", TRAY_SIZES, dot=(40, 190, 60))
     icon("tray_flash.ico", TRAY_SIZES, body=((255, 232, 110), (236, 160, 20)))
     sign_icon("delete_code.ico", (200, 40, 40), plus=False)
     sign_icon("add_code.ico", (40, 150, 60), plus=True)
     drag_cursor()
-    for scale, folder in SCALES:
+    # The dialogs' pictures fill their place: the program shrinks the next larger drawing to it,
+    # so at 150 % the 200 % drawing serves, which keeps the program small.
+    for scale, folder in (SCALES[0], SCALES[2]):
         splash(scale, folder)
         banner(scale, folder)
         bad_area_picture(scale, folder)

@@ -326,15 +326,16 @@ def _png(size, rgba):
             chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
 
 
-def write_icon(path, images, hotspot=None, depths=(32,)):
+def write_icon(path, images, hotspot=None, depths=(32,), png_from=256):
     """An ICO (or, with a hotspot, a CUR) of square images: [(size, rgba), ...], each in every
     colour depth of `depths` (32 for true colour with alpha, 8 for 256 colours). Displays of 256
-    colours never ask for more than 48 pixels, and a 256-pixel image is stored as PNG."""
+    colours ask only for the classic 16, 32 and 48 pixels. True-colour images of `png_from` pixels
+    and more are stored as PNG, which every system since Vista reads, in a fraction of the bytes."""
     kind = 2 if hotspot else 1
     entries = [(size, bits) for bits in depths for size, _ in images
-               if bits == 32 or size <= 48]
+               if bits == 32 or size in (16, 32, 48)]
     pictures = dict(images)
-    blobs = [_png(size, pictures[size]) if size >= 256 else
+    blobs = [_png(size, pictures[size]) if bits == 32 and size >= png_from else
              (_icon_image8 if bits == 8 else _icon_image)(size, pictures[size])
              for size, bits in entries]
     offset = 6 + 16 * len(entries)
