@@ -105,7 +105,8 @@ bool CRASConnections::HoldsUnchanged(const ConnectionRecord& checked) const {
          SameText(checked.szPassword, entry.szPassword);
 }
 
-bool CRASConnections::SplitPhonebook(const CRASConnections& registered, CRASConnections* other) {
+bool CRASConnections::SplitPhonebook(const CRASConnections& registered, CRASConnections* other,
+                                     PhonebookFindings* findings) {
   bool split = false;
   // Only taking the registered records and filling the lists can throw here; that is the work of
   // adding records.
@@ -117,15 +118,24 @@ bool CRASConnections::SplitPhonebook(const CRASConnections& registered, CRASConn
     reference.path_ = registered.path_;
     if (againstItself) {
       reference.records_ = std::move(records_);
+      reference.statuses_ = std::move(statuses_);
       records_.Clear();
+      statuses_.clear();
     } else {
       reference.records_ = registered.records_;
+      reference.statuses_ = registered.statuses_;
     }
     CRASConnections live(phonebook_);
     // Read last first, the order both lists end in: the kept records then stay where they lie.
-    if (!live.RetrieveInOrder(true)) {
+    if (live.ReadPhonebook(true) == Reading::kUnlisted) {
       if (againstItself) {
-        records_ = reference.records_;  // the lists keep what a failed read would otherwise cost
+        // The lists keep what a failed read would otherwise cost.
+        records_ = reference.records_;
+        statuses_ = reference.statuses_;
+      }
+      if (findings != nullptr) {
+        findings->listed = false;
+        findings->unreadable.clear();
       }
       return kNoError;
     }
@@ -137,6 +147,16 @@ bool CRASConnections::SplitPhonebook(const CRASConnections& registered, CRASConn
       unchanged[i] = reference.HoldsUnchanged(live.records_[i]);
       unchangedCount += unchanged[i] ? 1 : 0;
     }
+    // A registration whose entry the phonebook lists but could not hand out cannot be compared;
+    // dropping it would let whoever made the entry unreadable wipe the registration out.
+    std::vector<std::size_t> held;
+    for (std::size_t i = 0; !live.unreadable_.empty() && i < reference.records_.size(); ++i) {
+      const std::string_view name = NameOf(reference.records_[i]);
+      if (live.records_.Find(std::string(name).c_str()) == ConnectionArray::kNone &&
+          live.FindUnreadable(std::string(name)) != nullptr) {
+        held.push_back(i);
+      }
+    }
     ClearRecords();
     if (other != nullptr) {
       other->ClearRecords();
@@ -147,11 +167,21 @@ bool CRASConnections::SplitPhonebook(const CRASConnections& registered, CRASConn
           return kNoError;  // Add has reported
         }
       }
+      other->unreadable_ = live.unreadable_;
+    }
+    if (findings != nullptr) {
+      findings->listed = true;
+      findings->unreadable = live.unreadable_;
     }
     // The live records this list keeps are taken over where they lie instead of being copied:
     // they are whole records with distinct names, as Add would make them.
     std::vector<ConnectionRecord> kept = live.records_.TakeRecords();
     KeepMarked(kept, unchanged);
+    kept.reserve(kept.size() + held.size());
+    for (const std::size_t i : held) {
+      kept.push_back(reference.records_[i]);
+      statuses_.emplace(std::string(NameOf(reference.records_[i])), EntryStatus::kUnreadable);
+    }
     records_.Assign(std::move(kept));
     split = true;
     return kNoError;
@@ -196,7 +226,8 @@ bool CRASConnections::LoadAndSplitPhonebook(const std::string& path, CRASConnect
 }
 
 bool CRASConnections::ReportManipulations(const CRASConnections& registered) {
-  if (!Retrieve()) {
+  // Every entry that could be read is compared, whatever else the phonebook refused.
+  if (ReadPhonebook(false) == Reading::kUnlisted) {
     return false;
   }
   ConnectionRecord differences;
@@ -220,7 +251,7 @@ bool CRASConnections::CheckRegisteredFile(const std::string& path) {
   bool checked = false;
   RunReported(kCheckUnhandled, [&]() -> ErrorCode {
     ClearPath();
-    if (!Retrieve()) {
+    if (ReadPhonebook(false) == Reading::kUnlisted) {
       return kNoError;
     }
     CRASConnections stored(phonebook_);
@@ -235,7 +266,9 @@ bool CRASConnections::CheckRegisteredFile(const std::string& path) {
     for (std::size_t i = count; i-- > 0;) {
       const ConnectionRecord record = stored.records_[i];
       CheckConnection(record, differences, true);
-      gone[i] = differences.szEntryName[0] != '\0';
+      // An entry the phonebook lists but could not hand out is there, only unchecked.
+      gone[i] = differences.szEntryName[0] != '\0' &&
+                FindUnreadable(std::string(NameOf(record))) == nullptr;
     }
     std::vector<ConnectionRecord> remaining;
     for (std::size_t i = 0; i < count; ++i) {
@@ -257,7 +290,8 @@ bool CRASConnections::RemoveBadAreas(CRASBadAreaCodes& badAreas, CRASConnections
     std::vector<bool> bad(count, false);
     bool anyBad = false;
     for (std::size_t i = count; i-- > 0;) {
-      if (badAreas.Check(records_[i]) == 0) {
+      if (GetStatus(static_cast<unsigned>(i + 1)) != EntryStatus::kRead ||
+          badAreas.Check(records_[i]) == 0) {
         continue;
       }
       bad[i] = anyBad = true;

@@ -21,15 +21,7 @@ void CErrorState::ClearError() {
 }
 
 void CErrorState::SetError(ErrorCode code, const char* text, bool unexpected) {
-  ClearError();
-  errorCode_ = code;
-  unexpectedError_ = unexpected;
-  try {
-    errorText_ = text != nullptr ? text : "";
-  } catch (...) {
-    // Out of memory for the text: the report still runs, with an empty text.
-    errorText_.clear();
-  }
+  Keep(code, text, unexpected);
   if (reportsHeld_) {
     return;
   }
@@ -40,9 +32,26 @@ void CErrorState::SetError(ErrorCode code, const char* text, bool unexpected) {
   }
 }
 
+void CErrorState::Keep(ErrorCode code, const char* text, bool unexpected) noexcept {
+  ClearError();
+  errorCode_ = code;
+  unexpectedError_ = unexpected;
+  try {
+    errorText_ = text != nullptr ? text : "";
+  } catch (...) {
+    // Out of memory for the text: the report still runs, with an empty text.
+    errorText_.clear();
+  }
+}
+
 void CErrorState::SetErrorByCode(ErrorCode code) {
   const ErrorTableEntry entry = table_.Lookup(code);
   SetError(code, entry.text, entry.unexpected);
+}
+
+void CErrorState::NoteErrorByCode(ErrorCode code) {
+  const ErrorTableEntry entry = table_.Lookup(code);
+  Keep(code, entry.text, entry.unexpected);
 }
 
 }  // namespace tollward

@@ -48,6 +48,9 @@ class CErrorState {
   void SetError(ErrorCode code, const char* text, bool unexpected);
   // Resolves the code through the class's own table, then as SetError.
   void SetErrorByCode(ErrorCode code);
+  // Keeps the code, text and flag as SetErrorByCode does, but reports nothing: for failures the
+  // caller gathers and tells the user about in a message of its own.
+  void NoteErrorByCode(ErrorCode code);
 
   // While held, errors are still kept but not reported, for a caller that tells the user
   // itself, or must not stop for the user at all.
@@ -78,6 +81,8 @@ class CErrorState {
   }
 
  private:
+  void Keep(ErrorCode code, const char* text, bool unexpected) noexcept;
+
   const ErrorTable& table_;
   std::string errorText_;
   ErrorCode errorCode_ = 0;

@@ -30,9 +30,14 @@ bool LoadBadAreaCodes(CRASBadAreaCodes& badAreas, const std::string& path) {
 StoreBinding RunStartUpCheck(CRASConnections& registered, CRASConnections& unregistered,
                              CRASBadAreaCodes& badAreas, const std::string& storePath,
                              const ReportingListFactory& makeReportingList,
-                             const std::function<void()>& onFirstCheck) {
+                             const std::function<void()>& onFirstCheck,
+                             PhonebookFindings* findings) {
   StoreBinding binding = StoreBinding::kPhonebookUnread;
   registered.LoadAndSplitPhonebook(storePath, unregistered, &binding);
+  if (findings != nullptr) {
+    findings->listed = binding != StoreBinding::kPhonebookUnread;
+    findings->unreadable = unregistered.unreadable();
+  }
   registered.RemoveBadAreas(badAreas, &unregistered);
   if (onFirstCheck) {
     onFirstCheck();
@@ -45,11 +50,11 @@ StoreBinding RunStartUpCheck(CRASConnections& registered, CRASConnections& unreg
 }
 
 bool ScanAndResort(CRASConnections& registered, CRASConnections& unregistered,
-                   const ReportingListFactory& makeReportingList) {
+                   const ReportingListFactory& makeReportingList, PhonebookFindings* findings) {
   if (std::unique_ptr<CRASConnections> reporter = MakeList(makeReportingList)) {
     reporter->ReportManipulations(registered);
   }
-  return registered.SplitPhonebook(registered, &unregistered);
+  return registered.SplitPhonebook(registered, &unregistered, findings);
 }
 
 bool MoveBadAreasToUnregistered(CRASConnections& registered, CRASBadAreaCodes& badAreas,

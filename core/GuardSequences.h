@@ -23,17 +23,21 @@ bool LoadBadAreaCodes(CRASBadAreaCodes& badAreas, const std::string& path);
 // `storePath` (binding the registered list to it), pushes bad-area entries out of the registered
 // list, then reports each stored registration whose entry was manipulated; `onFirstCheck` runs
 // just before that report. Every step runs even when an earlier one failed. Returns how the sort
-// left the registered list; unless it is bound, the list remembers no store.
+// left the registered list; unless it is bound, the list remembers no store. `findings`, if
+// given, gets what could not be checked.
 StoreBinding RunStartUpCheck(CRASConnections& registered, CRASConnections& unregistered,
                              CRASBadAreaCodes& badAreas, const std::string& storePath,
                              const ReportingListFactory& makeReportingList,
-                             const std::function<void()>& onFirstCheck = {});
+                             const std::function<void()>& onFirstCheck = {},
+                             PhonebookFindings* findings = nullptr);
 
 // Reports each registered entry manipulated in the phonebook, then sorts the phonebook anew
 // into both lists; the store is rewritten with the registrations as they stood before. Returns
-// whether the new sort succeeded; a failed one leaves both lists as they were.
+// whether the new sort succeeded; a failed one leaves both lists as they were. `findings`, if
+// given, gets what could not be checked.
 bool ScanAndResort(CRASConnections& registered, CRASConnections& unregistered,
-                   const ReportingListFactory& makeReportingList);
+                   const ReportingListFactory& makeReportingList,
+                   PhonebookFindings* findings = nullptr);
 
 // Moves the registered entries whose number begins with a bad area code to the unregistered
 // list, as needed when the bad area codes have changed.

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <unordered_set>
 #include <vector>
 
 #include "core/EntryScrambler.h"
@@ -23,7 +24,9 @@ CRASConnections::CRASConnections(const CRASConnections& other)
     : CErrorState(other),
       phonebook_(other.phonebook_),
       records_(other.records_),
-      path_(other.path_) {}
+      path_(other.path_),
+      statuses_(other.statuses_),
+      unreadable_(other.unreadable_) {}
 
 CRASConnections::~CRASConnections() {
   if (path_) {
@@ -52,7 +55,12 @@ bool CRASConnections::Add(const ConnectionRecord& record) {
     if (records_.size() >= 0xFFFFFFFFu) {
       return kAddUnhandled;  // no 1-based unsigned index would be left for it
     }
-    return records_.AppendUnique(copy) ? kNoError : kAddNameExists;
+    if (!records_.AppendUnique(copy)) {
+      return kAddNameExists;
+    }
+    // A record added by hand is one just read; a status left by a removed one must not stick.
+    statuses_.erase(std::string(NameOf(copy)));
+    return kNoError;
   });
 }
 
@@ -62,6 +70,7 @@ bool CRASConnections::Delete(unsigned index) {
     if (index == 0 || index > GetCount()) {
       return kDeleteUnhandled;
     }
+    statuses_.erase(std::string(NameOf(records_[index - 1])));
     records_.Erase(index - 1);
     if (records_.empty()) {
       records_.Clear();
@@ -149,49 +158,112 @@ void CRASConnections::SetPath(const char* path) {
   }
 }
 
-bool CRASConnections::Retrieve() {
-  return RetrieveInOrder(false);
+void CRASConnections::ClearRecords() {
+  records_.Clear();
+  statuses_.clear();
+  unreadable_.clear();
 }
 
-bool CRASConnections::RetrieveInOrder(bool lastFirst) {
+const UnreadableEntry* CRASConnections::FindUnreadable(const std::string& name) const {
+  for (const UnreadableEntry& entry : unreadable_) {
+    if (entry.name == name) {
+      return &entry;
+    }
+  }
+  return nullptr;
+}
+
+EntryStatus CRASConnections::GetStatus(unsigned index) const {
+  if (index == 0 || index > GetCount() || statuses_.empty()) {
+    return EntryStatus::kRead;
+  }
+  const auto found = statuses_.find(std::string(NameOf(records_[index - 1])));
+  return found == statuses_.end() ? EntryStatus::kRead : found->second;
+}
+
+bool CRASConnections::Retrieve() {
+  return ReadPhonebook(false) == Reading::kComplete;
+}
+
+bool CRASConnections::ListNames(std::vector<std::string>& names) {
+  // An entry added between the count and the listing makes the listing fail. Counted again, the
+  // phonebook names the room it needs now; a phonebook that keeps changing is given up on.
+  constexpr int kAttempts = 4;
+  std::uint32_t count = phonebook_.CountEntries();
+  for (int attempt = 1;; ++attempt) {
+    if (phonebook_.EnumerateEntries(count, names)) {
+      return true;
+    }
+    const std::uint32_t recount = phonebook_.CountEntries();
+    if (recount == count || attempt == kAttempts) {
+      return false;
+    }
+    count = recount;
+  }
+}
+
+CRASConnections::Reading CRASConnections::ReadPhonebook(bool lastFirst) {
   // A retrieved list mirrors the phonebook; it never writes itself to a file.
   ClearRecords();
   ClearPath();
-  return RunReported(kRetrieveUnhandled, [&]() -> ErrorCode {
+  try {
     // A count of none may as well mean a phonebook that cannot be read; only the enumeration
     // tells an empty one apart, so it runs for none too.
-    const std::uint32_t count = phonebook_.CountEntries();
     std::vector<std::string> names;
-    if (!phonebook_.EnumerateEntries(count, names)) {
-      return kRetrieveEnumeration;
+    if (!ListNames(names)) {
+      NoteErrorByCode(kRetrieveEnumeration);
+      return Reading::kUnlisted;
     }
     if (lastFirst) {
       std::reverse(names.begin(), names.end());
     }
     records_.Reserve(names.size());
+    // Every name as the record will hold it, cut to its field, whether it could be read or not.
+    std::unordered_set<std::string> seen;
     for (const std::string& name : names) {
+      ConnectionRecord record = EmptyRecord();
+      CopyField(record.szEntryName, name.c_str());
+      if (!seen.insert(record.szEntryName).second) {
+        NoteErrorByCode(kAddNameExists);
+        NoteErrorByCode(kRetrieveAdd);
+        unreadable_.push_back({name, UnreadableReason::kDuplicateName});
+        continue;
+      }
+      // The service looks such a name up in the code page it was listed in, and finds none.
+      const bool lossy = name.find('?') != std::string::npos;
       PhonebookDialParams params;
       if (!phonebook_.GetDialParams(name, params)) {
-        SetErrorByCode(kRetrieveDialParams);
+        NoteErrorByCode(kRetrieveDialParams);
+        unreadable_.push_back(
+            {name, lossy ? UnreadableReason::kNameOutsideCodePage : UnreadableReason::kDialParams});
         continue;
       }
       PhonebookEntryProperties properties;
       if (!phonebook_.GetProperties(name, properties)) {
-        SetErrorByCode(kRetrieveProperties);
+        NoteErrorByCode(kRetrieveProperties);
+        unreadable_.push_back(
+            {name, lossy ? UnreadableReason::kNameOutsideCodePage : UnreadableReason::kProperties});
         continue;
       }
-      ConnectionRecord record = EmptyRecord();
-      CopyField(record.szEntryName, name.c_str());
       CopyField(record.szAreaCode, properties.areaCode.c_str());
       CopyField(record.szLocalPhoneNumber, properties.localPhoneNumber.c_str());
       CopyField(record.szPassword, params.password.c_str());
       CopyField(record.szUserName, params.userName.c_str());
-      if (!Add(record)) {
-        SetErrorByCode(kRetrieveAdd);
-      }
+      records_.AppendUnique(record);  // the name is new: `seen` has just taken it
     }
-    return records_.size() == names.size() ? kNoError : kRetrieveIncomplete;
-  });
+    if (lastFirst) {
+      std::reverse(unreadable_.begin(), unreadable_.end());
+    }
+    if (unreadable_.empty()) {
+      return Reading::kComplete;
+    }
+    NoteErrorByCode(kRetrieveIncomplete);
+    return Reading::kPartial;
+  } catch (...) {
+    ClearRecords();
+    NoteErrorByCode(kRetrieveUnhandled);
+    return Reading::kUnlisted;
+  }
 }
 
 bool CRASConnections::EditPhonebookEntry(const char* entryName, NativeWindow window) {

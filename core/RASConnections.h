@@ -5,9 +5,12 @@
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <unordered_map>
+#include <vector>
 
 #include "core/ConnectionArray.h"
 #include "core/ConnectionRecord.h"
+#include "core/EntryStatus.h"
 #include "core/ErrorState.h"
 #include "core/SafeFileWriter.h"
 #include "platform/Phonebook.h"
@@ -74,7 +77,8 @@ class CRASConnections : public CErrorState {
   // empty password keeps the stored one; an empty user name clears the stored one.
   bool Set(unsigned index, const char* userName, const char* password, bool updatePhonebook);
 
-  void ClearRecords() { records_.Clear(); }
+  // Empties the list, with what it knows of its entries' statuses and unreadable entries.
+  void ClearRecords();
   // Remembers a copy of the path, or forgets it when given none.
   void SetPath(const char* path);
   void ClearPath() { path_.reset(); }
@@ -82,8 +86,17 @@ class CRASConnections : public CErrorState {
   // The phonebook the list reads and writes.
   IPhonebook& phonebook() const { return phonebook_; }
 
-  // Replaces the contents by the live phonebook; the list forgets its path.
+  // Replaces the contents by every entry of the live phonebook that can be read; the list forgets
+  // its path. The entries that were listed but could not be read are kept apart (unreadable()).
+  // False unless every entry was read; without a list of the phonebook the list is empty.
   bool Retrieve();
+  // The entries the phonebook listed but that could not be read, in the phonebook's order: of a
+  // retrieved list, or of the other list after a split, which lists them as unregistered.
+  const std::vector<UnreadableEntry>& unreadable() const { return unreadable_; }
+  // The unreadable entry of exactly this name, or null.
+  const UnreadableEntry* FindUnreadable(const std::string& name) const;
+  // How the record at `index` stands towards the phonebook; kRead for a bad index.
+  EntryStatus GetStatus(unsigned index) const;
   // Opens the system's editor for the named entry; the list itself does not change.
   bool EditPhonebookEntry(const char* entryName, NativeWindow window);
 
@@ -106,10 +119,13 @@ class CRASConnections : public CErrorState {
   // record when the name is unknown, else this list's value of each field that differs. Only a
   // known entry that differs, and only when asked, is handed to OnManipulatedConnection.
   bool CheckConnection(const ConnectionRecord& checked, ConnectionRecord& differences, bool report);
-  // Reads the phonebook and sorts its entries, last first, into this list (those that
-  // `registered` holds unchanged) and `other` (all the rest). A failed read changes neither
-  // list. The copy of `registered` taken at the call rewrites its file, if it has one.
-  bool SplitPhonebook(const CRASConnections& registered, CRASConnections* other);
+  // Reads the phonebook and sorts every entry it could read, last first, into this list (those
+  // that `registered` holds unchanged) and `other` (all the rest, and the entries that could not
+  // be read). A registration whose entry could not be read stays in this list, unchecked. A
+  // phonebook that cannot be listed changes neither list. The copy of `registered` taken at the
+  // call rewrites its file, if it has one. `findings`, if given, gets what could not be checked.
+  bool SplitPhonebook(const CRASConnections& registered, CRASConnections* other,
+                      PhonebookFindings* findings = nullptr);
   // Splits the phonebook against the store at `path` and binds this list to that path. The
   // store keeps its records until this list's next save. A store that exists but cannot be
   // read is kept beside it first; if that fails, nothing writes over it and this list stays
@@ -118,22 +134,27 @@ class CRASConnections : public CErrorState {
   bool LoadAndSplitPhonebook(const std::string& path, CRASConnections& other,
                              StoreBinding* binding = nullptr);
   // Checks every record of `registered`, last first, against the phonebook and reports each
-  // manipulated one; leaves this list empty.
+  // manipulated one, also when some entries could not be read; leaves this list empty.
   bool ReportManipulations(const CRASConnections& registered);
   // Checks the store's records, last first, against the phonebook, reporting the manipulated
   // ones; leaves in this list the stored records whose entry is gone. Never writes the store.
   bool CheckRegisteredFile(const std::string& path);
   // Moves every record whose number begins with a bad area code to `other`, or just drops it
-  // without one.
+  // without one. A registration whose entry could not be read is left alone: its live number is
+  // not known.
   bool RemoveBadAreas(CRASBadAreaCodes& badAreas, CRASConnections* other);
 
   static const char kInvalidConnectionText[];
 
  private:
+  enum class Reading { kComplete, kPartial, kUnlisted };
+
   // Null for an index outside 1 to the count, after reporting it.
   const ConnectionRecord* RecordAt(unsigned index);
   // Retrieve, with the entries last first when asked: the order the split leaves its lists in.
-  bool RetrieveInOrder(bool lastFirst);
+  // Its failures are kept, not reported: the scan or start-up tells of them in one message.
+  Reading ReadPhonebook(bool lastFirst);
+  bool ListNames(std::vector<std::string>& names);
   // CheckConnection's answer alone, for the passes that only sort: no differences, no report.
   bool HoldsUnchanged(const ConnectionRecord& checked) const;
   bool SaveTo(const std::string* path);
@@ -143,6 +164,9 @@ class CRASConnections : public CErrorState {
   ConnectionArray records_;
   const ConnectionRecord placeholder_{};
   std::optional<std::string> path_;
+  // Records by name whose status is not kRead; only registrations are ever held so.
+  std::unordered_map<std::string, EntryStatus> statuses_;
+  std::vector<UnreadableEntry> unreadable_;
 };
 
 }  // namespace tollward

@@ -42,6 +42,8 @@ class Host : public IMonitorHost {
   unsigned unregistered = 0;
   // What the next scan leaves unregistered.
   unsigned unregisteredAfterScan = 0;
+  // Whether the next scan can read every entry.
+  bool wholeAfterScan = true;
   bool refuseStop = false;
   bool refuseStart = false;
   bool refuseTrayIcon = false;
@@ -69,7 +71,8 @@ class Host : public IMonitorHost {
     return !refuseStop;
   }
   void ShowMessage(MonitorMessage message) override {
-    static const char* const kNames[] = {"refused", "interval reset", "timer", "detected"};
+    static const char* const kNames[] = {"refused", "interval reset", "timer", "detected",
+                                         "not checked"};
     Add(std::string("message ") + kNames[static_cast<int>(message)]);
   }
   void SetMonitorButton(bool checked) override { Add(checked ? "button on" : "button off"); }
@@ -82,13 +85,14 @@ class Host : public IMonitorHost {
   bool MinimizeOnMonitorStart() override { return minimizeOnStart; }
   unsigned UnregisteredCount() override { return unregistered; }
   void SaveRegistrations() override { Add("save"); }
-  void CheckAndResort() override {
+  bool CheckAndResort() override {
     ++scans;
     unregistered = unregisteredAfterScan;
     Add("scan");
     if (duringScan) {
       duringScan();
     }
+    return wholeAfterScan;
   }
   void RefillViews() override { Add("refill"); }
   bool AddTrayIcon() override {
@@ -267,6 +271,66 @@ TEST_F(Monitor, ATickThatFindsAnUnregisteredEntryStopsRestoresAndTells) {
   EXPECT_FALSE(cycle_.monitoring());
   EXPECT_FALSE(cycle_.inTray());
   EXPECT_EQ(1u, cycle_.monitorCount()) << "the counter survives the stop";
+}
+
+TEST_F(Monitor, AScanThatCouldNotReadEveryEntryIsNeverCleanAndSaysSoOnce) {
+  struct Case {
+    const char* what;
+    unsigned unregistered;  // listed after the scan, unreadable entries included
+    bool whole;
+    Log tick;     // a tick of a monitor that runs in the tray
+    Log refresh;  // a refresh with the window shown
+  };
+  const Log stopped = {"stop 2", "icon off 'Tollward'", "button off", "scan",
+                       "refill", "remove icon",         "show"};
+  const auto then = [](Log log, const char* last) {
+    log.push_back(last);
+    return log;
+  };
+  const Case cases[] = {
+      {"all read, none new",
+       0,
+       true,
+       {"stop 2", "icon off 'Tollward'", "button off", "scan", "start 3 200", "start 2 900000",
+        "icon on 'Tollward - monitoring active (last check at 09:05h)'", "button on"},
+       {"scan", "refill", "start 3 200"}},
+      {"an entry that could not be read",
+       1,
+       false,
+       then(stopped, "message not checked"),
+       {"scan", "refill", "message not checked"}},
+      {"a phonebook that could not be listed",
+       0,
+       false,
+       then(stopped, "message not checked"),
+       {"scan", "refill", "message not checked"}},
+      {"a new entry besides",
+       2,
+       false,
+       then(stopped, "message not checked"),
+       {"scan", "refill", "message not checked"}},
+  };
+  for (const Case& c : cases) {
+    Host host;
+    host.flash = true;
+    MonitorCycle cycle(host, Texts());
+    bool monitorSwitch = true;
+    cycle.OnMonitorButton(true, monitorSwitch);
+    host.Take();
+    host.unregisteredAfterScan = c.unregistered;
+    host.wholeAfterScan = c.whole;
+    cycle.OnMonitorTick();
+    EXPECT_EQ(c.tick, host.Take()) << c.what;
+    EXPECT_EQ(c.whole, cycle.monitoring()) << c.what;
+
+    Host shown;
+    shown.flash = true;
+    MonitorCycle refreshed(shown, Texts());
+    shown.unregisteredAfterScan = c.unregistered;
+    shown.wholeAfterScan = c.whole;
+    EXPECT_EQ(c.whole && c.unregistered == 0, refreshed.ScanConnections()) << c.what;
+    EXPECT_EQ(c.refresh, shown.Take()) << c.what;
+  }
 }
 
 TEST_F(Monitor, FlashingAfterACleanScanAlternatesSixTicksThenStops) {

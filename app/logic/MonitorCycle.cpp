@@ -10,16 +10,26 @@ MonitorCycle::MonitorCycle(IMonitorHost& host, MonitorTexts texts)
     : host_(host), texts_(std::move(texts)) {}
 
 bool MonitorCycle::ScanConnections() {
+  bool whole = true;
+  const bool clean = Scan(whole);
+  if (!whole) {
+    host_.ShowMessage(MonitorMessage::kPhonebookFindings);
+  }
+  return clean;
+}
+
+bool MonitorCycle::Scan(bool& whole) {
   ++monitorCount_;
   Hold();
   lastScan_ = host_.Now();
-  host_.CheckAndResort();
+  // An entry that could not be checked may hide the very manipulation the scan looks for.
+  whole = host_.CheckAndResort();
   // Hidden views need no refill; they are refilled when a tick brings the window back.
   if (!inTray_) {
     host_.RefillViews();
   }
   Release();
-  const bool clean = host_.UnregisteredCount() == 0;
+  const bool clean = whole && host_.UnregisteredCount() == 0;
   if (clean && host_.FlashAfterScan()) {
     flashCountdown_ = kFlashTicks;
     host_.StartTimer(kFlashTimer, kFlashMilliseconds);
@@ -86,7 +96,8 @@ void MonitorCycle::OnMonitorTick() {
   ++holdingWatch_;
   // No further tick may come while the scan and its dialogs run.
   SetMonitoring(false);
-  const bool clean = ScanConnections();
+  bool whole = true;
+  const bool clean = Scan(whole);
   if (clean) {
     // Measured from the end of this scan: a full interval again.
     SetMonitoring(wasMonitoring);
@@ -101,7 +112,9 @@ void MonitorCycle::OnMonitorTick() {
   if (inTray_) {
     RestoreFromTray();
   }
-  host_.ShowMessage(MonitorMessage::kUnregisteredDetected);
+  // One message: what could not be checked matters more than what was found new.
+  host_.ShowMessage(whole ? MonitorMessage::kUnregisteredDetected
+                          : MonitorMessage::kPhonebookFindings);
 }
 
 void MonitorCycle::Release() {

@@ -12,6 +12,8 @@ enum class MonitorMessage {
   kIntervalReset,         // a start with an interval of 0 minutes
   kTimerNotStopped,       // the system refused to stop (or to start) the monitor's timer
   kUnregisteredDetected,  // a tick found unregistered entries
+  // A scan could not read every entry, or not even list them: the one message that names them.
+  kPhonebookFindings,
 };
 
 enum class TrayPicture { kIdle, kMonitoring, kFlash };
@@ -59,11 +61,14 @@ class IMonitorHost {
   virtual bool FlashAfterScan() = 0;
   virtual bool MinimizeOnMonitorStart() = 0;
 
+  // The entries listed as unregistered, those that could not be read included.
   virtual unsigned UnregisteredCount() = 0;
   // Writes the registered list to the store it remembers (it reports its own failure).
   virtual void SaveRegistrations() = 0;
   // Reports the manipulated registered entries, then sorts the phonebook anew into both lists.
-  virtual void CheckAndResort() = 0;
+  // True when every entry of the phonebook could be read; otherwise kPhonebookFindings says
+  // what could not.
+  virtual bool CheckAndResort() = 0;
   virtual void RefillViews() = 0;
 
   // Registers the tray icon with the idle picture and tip.
@@ -122,7 +127,8 @@ class MonitorCycle {
   void MarkFirstCheck() { lastScan_ = host_.Now(); }
 
   // One scan: counts it, checks and re-sorts, refills the views unless hidden, and starts the
-  // flashing after a clean result. True when nothing is unregistered afterwards.
+  // flashing after a clean result. True when the phonebook was read whole and nothing is
+  // unregistered afterwards; what could not be read is said at once.
   bool ScanConnections();
   // True when the monitor ended in the requested state; false when it refused (with a message).
   bool SetMonitoring(bool on);
@@ -159,6 +165,8 @@ class MonitorCycle {
   std::string TrayTip(bool monitoringState) const;
 
  private:
+  // ScanConnections without its message; `whole` tells whether every entry could be read.
+  bool Scan(bool& whole);
   std::string WithLastScanTime(const std::string& format) const;
   bool SwitchTimer(bool on);
   void FollowMonitorState();

@@ -20,6 +20,9 @@ MoveOutcome Move(unsigned index, CRASConnections& source, CRASConnections& targe
 
 MoveOutcome RegisterEntry(const std::string& name, CRASConnections& unregistered,
                           CRASConnections& registered, CRASBadAreaCodes& badAreas) {
+  if (!name.empty() && unregistered.FindUnreadable(name) != nullptr) {
+    return MoveOutcome::kUnreadable;
+  }
   const unsigned index = name.empty() ? 0 : unregistered.Find(name.c_str());
   if (index == 0) {
     return MoveOutcome::kNoEntry;

@@ -12,13 +12,16 @@ namespace tollward {
 enum class MoveOutcome {
   kNoEntry,      // no name given, or the source list has no entry of that name
   kBadAreaCode,  // refused: the entry's number begins with a bad area code
+  kUnreadable,   // refused: the phonebook lists an entry of this name that it cannot hand out
   kNotAdded,     // the target list refused the entry (it has reported why); nothing changed
   kNotRemoved,   // added to the target, but the source kept it too (it has reported why)
   kMoved,
 };
 
 // Registers the entry of this exact name: adds it to `registered`, then removes it from
-// `unregistered`. An entry whose number begins with a bad area code is refused untouched.
+// `unregistered`. An entry whose number begins with a bad area code is refused untouched, and
+// so is any entry of a name the phonebook could not hand out: what was read under that name
+// need not be what the system dials.
 MoveOutcome RegisterEntry(const std::string& name, CRASConnections& unregistered,
                           CRASConnections& registered, CRASBadAreaCodes& badAreas);
 

@@ -49,20 +49,36 @@ void FakePhonebook::Clear() {
 }
 
 std::uint32_t FakePhonebook::CountEntries() {
-  const std::int64_t count = static_cast<std::int64_t>(entries_.size()) + countSkew;
+  std::int64_t count = countSkew;
+  for (const FakeEntry& entry : entries_) {
+    count += entry.listedTwice ? 2 : 1;
+  }
   return static_cast<std::uint32_t>(std::max<std::int64_t>(count, 0));
 }
 
 bool FakePhonebook::EnumerateEntries(std::uint32_t count, std::vector<std::string>& names) {
   ++enumerateCalls;
+  if (beforeNextListing) {
+    const auto change = std::move(beforeNextListing);
+    beforeNextListing = nullptr;
+    change(*this);
+  }
   // As the system does, a buffer sized for fewer entries than there are now is refused.
-  if (failEnumerate || count < entries_.size()) {
+  std::size_t listed = 0;
+  for (const FakeEntry& entry : entries_) {
+    listed += entry.listedTwice ? 2 : 1;
+  }
+  if (failEnumerate || count < listed) {
     return false;
   }
   names.clear();
-  names.reserve(entries_.size());
+  names.reserve(listed);
   for (const FakeEntry& entry : entries_) {
-    names.push_back(entry.name);
+    const std::string& name = entry.listedAs.empty() ? entry.name : entry.listedAs;
+    names.push_back(name);
+    if (entry.listedTwice) {
+      names.push_back(name);
+    }
   }
   return true;
 }

@@ -23,6 +23,10 @@ struct FakeEntry {
   bool failProperties = false;
   bool failSetDialParams = false;
   bool failEdit = false;
+  // Listed under this name instead, as a name outside the code page is; look-ups by it fail.
+  std::string listedAs;
+  // Listed twice, as an entry of both the all-users and the user's phonebook is.
+  bool listedTwice = false;
 };
 
 struct SetDialParamsCall {
@@ -56,6 +60,9 @@ class FakePhonebook : public IPhonebook {
   // Added to the true count in CountEntries, to play a phonebook that changes between the
   // sizing enumeration and the real one.
   std::int64_t countSkew = 0;
+  // Runs once at the next listing, before it looks at the entries: a program that changes the
+  // phonebook between the count and the listing.
+  std::function<void(FakePhonebook&)> beforeNextListing;
   // Runs in place of the editor; its result is the editor's. Without it the editor succeeds
   // and changes nothing.
   std::function<bool(FakeEntry&)> editor;
