@@ -67,7 +67,7 @@ bool CControlCenterDlg::OnInitDialog() {
   LoadData();
 
   if (WantsSilentExit(StartSwitches{m_scanSwitch, m_monitorSwitch, m_noSplashSwitch},
-                      m_unregistered.GetCount())) {
+                      EntriesForTheUser())) {
     PauseBeforeSilentExit();
     OnOK();
     // A Yes ends the program before the control center was ever shown.
@@ -81,7 +81,7 @@ bool CControlCenterDlg::OnInitDialog() {
   ShowExtendedButtons();
   // Handled once the window runs: the Monitor button's own handling starts it into the tray.
   if (WantsMonitorAtStart(StartSwitches{m_scanSwitch, m_monitorSwitch, m_noSplashSwitch},
-                          m_unregistered.GetCount())) {
+                          EntriesForTheUser())) {
     ::CheckDlgButton(m_hwnd, IDC_MONITOR, BST_CHECKED);
     PostCommand(IDC_MONITOR);
   }
@@ -156,12 +156,18 @@ void CControlCenterDlg::LoadData() {
   m_storeBinding = RunStartUpCheck(
       m_registered, m_unregistered, m_badAreaCodes, m_connectionFilePath,
       [this] { return std::make_unique<CInteractiveRASConnections>(m_phonebook); },
-      [this] { m_monitor.MarkFirstCheck(); });
+      [this] { m_monitor.MarkFirstCheck(); }, &m_findings);
   // Said once, now: without it the user would register entries that "done" cannot keep.
   if (m_storeBinding == StoreBinding::kStoreUnusable) {
     ui::AppMessageBox(ui::FormatResString(IDS_STORE_UNUSABLE, m_connectionFilePath.c_str()).c_str(),
                       MB_OK | MB_ICONEXCLAMATION);
   }
+  ShowPhonebookFindings();
+}
+
+unsigned CControlCenterDlg::EntriesForTheUser() const {
+  const auto unreadable = static_cast<unsigned>(m_unregistered.unreadable().size());
+  return m_unregistered.GetCount() + unreadable + (m_findings.empty() ? 0u : 1u);
 }
 
 // The pause keeps the messages flowing, so that the splash still ends on time, while the

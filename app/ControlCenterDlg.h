@@ -13,6 +13,7 @@
 #include "app/logic/EntryMenu.h"
 #include "app/logic/MonitorCycle.h"
 #include "app/logic/QuitRules.h"
+#include "app/logic/PhonebookMessage.h"
 #include "app/logic/StartSwitches.h"
 #include "core/RASBadAreaCodes.h"
 #include "platform/AutostartStore.h"
@@ -46,6 +47,9 @@ struct ControlCenterServices {
 };
 
 ControlCenterServices SystemServices();
+
+// The texts of the message about entries that could not be checked, from the string table.
+FindingsTexts LoadFindingsTexts();
 
 // Run modally for the whole life of the program. Its members are declared in the reverse order
 // of their destruction at the end of the program, which does the final writes: the option
@@ -109,7 +113,14 @@ class CControlCenterDlg : public ui::CDialog {
   void ApplyListColours();
   std::string SelectedName(const ui::CListView& view) const;
   void RegisterSelected();
+  // Says why the unreadable entry of this name cannot be registered.
+  void RefuseUnreadable(const std::string& name);
   void UnregisterSelected();
+  // The one message about what the last scan or the start-up could not check, if anything.
+  void ShowPhonebookFindings();
+  // The unregistered entries, the unreadable included, and one more while the last check left
+  // something to tell: what keeps the silent check from ending and the monitor from starting.
+  unsigned EntriesForTheUser() const;
   void UpdateUnregisteredButtons();
   void UpdateRegisteredButtons();
   void ShowExtendedButtons();
@@ -189,6 +200,8 @@ class CControlCenterDlg : public ui::CDialog {
   QuitRules m_quit;
   bool m_optionsSavedForSessionEnd = false;
   OptionValues m_optionsAtSessionEnd;
+  // What the last scan, or the start-up, could not check.
+  PhonebookFindings m_findings;
   ui::CListView m_unregisteredView;
   ui::CListView m_registeredView;
   ui::CBitmapMenu m_trayMenu;

@@ -61,12 +61,22 @@ void CControlCenterDlg::ApplyListColours() {
 void CControlCenterDlg::RefillConnectionList(const ui::CListView& view, CRASConnections& list) {
   view.SetRedraw(false);
   view.DeleteAllItems();
+  const std::string notReadable = ui::LoadResString(IDS_NOT_READABLE);
   for (unsigned i = 1; i <= list.GetCount(); ++i) {
     // The view sorts by name as the items arrive.
     const int item = view.InsertItem(static_cast<int>(i - 1), list.GetName(i));
     if (item >= 0) {
+      // A registration that could not be checked shows what it holds, but not as the number.
+      const bool read = list.GetStatus(i) == EntryStatus::kRead;
       view.SetItemText(item, 1, list.GetAreaCode(i));
-      view.SetItemText(item, 2, list.GetLocalPhoneNumber(i));
+      view.SetItemText(item, 2, read ? list.GetLocalPhoneNumber(i) : notReadable.c_str());
+    }
+  }
+  // The entries the phonebook listed but could not hand out, under the name it listed.
+  for (const UnreadableEntry& entry : list.unreadable()) {
+    const int item = view.InsertItem(view.GetItemCount(), entry.name.c_str());
+    if (item >= 0) {
+      view.SetItemText(item, 2, notReadable.c_str());
     }
   }
   view.SetRedraw(true);
@@ -92,6 +102,9 @@ void CControlCenterDlg::RegisterSelected() {
     case MoveOutcome::kBadAreaCode:
       ui::ResourceMessageBox(m_hwnd, IDS_BAD_AREA_REFUSED, IDS_BAD_AREA_REFUSED_TITLE,
                              MB_OK | MB_ICONINFORMATION);
+      break;
+    case MoveOutcome::kUnreadable:
+      RefuseUnreadable(SelectedName(m_unregisteredView));
       break;
     case MoveOutcome::kMoved:
       RefillConnectionList(m_registeredView, m_registered);
@@ -119,9 +132,45 @@ void CControlCenterDlg::UnregisterSelected() {
       break;
     case MoveOutcome::kNoEntry:
     case MoveOutcome::kBadAreaCode:
+    case MoveOutcome::kUnreadable:
     case MoveOutcome::kNotAdded:
       break;
   }
+}
+
+void CControlCenterDlg::RefuseUnreadable(const std::string& name) {
+  const UnreadableEntry* entry = m_unregistered.FindUnreadable(name);
+  if (entry == nullptr) {
+    return;
+  }
+  const FindingsTexts texts = LoadFindingsTexts();
+  const std::string text = ui::FormatResString(IDS_UNREADABLE_REFUSED, name.c_str(),
+                                               ReasonText(entry->reason, texts).c_str());
+  const std::string title = ui::LoadResString(IDS_UNREADABLE_REFUSED_TITLE);
+  ::MessageBoxA(m_hwnd, text.c_str(), title.c_str(), MB_OK | MB_ICONINFORMATION);
+}
+
+void CControlCenterDlg::ShowPhonebookFindings() {
+  const std::string text = DescribeFindings(m_findings, LoadFindingsTexts());
+  if (text.empty()) {
+    return;
+  }
+  const std::string title = ui::LoadResString(IDS_FINDINGS_TITLE);
+  ::MessageBoxA(m_hwnd, text.c_str(), title.c_str(), MB_OK | MB_ICONEXCLAMATION);
+}
+
+FindingsTexts LoadFindingsTexts() {
+  FindingsTexts texts;
+  texts.unlisted = ui::LoadResString(IDS_FINDINGS_UNLISTED);
+  texts.unreadableHead = ui::LoadResString(IDS_FINDINGS_UNREADABLE);
+  texts.entryLine = ui::LoadResString(IDS_FINDINGS_ENTRY);
+  texts.advice = ui::LoadResString(IDS_FINDINGS_ADVICE);
+  const UINT reasons[] = {IDS_REASON_DIAL_PARAMS, IDS_REASON_PROPERTIES, IDS_REASON_CODE_PAGE,
+                          IDS_REASON_DUPLICATE};
+  for (int i = 0; i < 4; ++i) {
+    texts.reasons[i] = ui::LoadResString(reasons[i]);
+  }
+  return texts;
 }
 
 void CControlCenterDlg::UpdateUnregisteredButtons() {

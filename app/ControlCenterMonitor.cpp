@@ -31,18 +31,24 @@ class ControlCenterMonitorHost final : public IMonitorHost {
   bool FlashAfterScan() override { return m_dialog.m_options.flashTrayIconAfterScan; }
   bool MinimizeOnMonitorStart() override { return m_dialog.m_options.minimizeOnMonitorStart; }
 
-  unsigned UnregisteredCount() override { return m_dialog.m_unregistered.GetCount(); }
+  unsigned UnregisteredCount() override {
+    return m_dialog.m_unregistered.GetCount() +
+           static_cast<unsigned>(m_dialog.m_unregistered.unreadable().size());
+  }
   void SaveRegistrations() override { m_dialog.m_registered.Save(); }
-  void CheckAndResort() override {
+  bool CheckAndResort() override {
     IPhonebook& phonebook = m_dialog.m_phonebook;
-    const bool sorted = ScanAndResort(m_dialog.m_registered, m_dialog.m_unregistered, [&phonebook] {
-      return std::make_unique<CInteractiveRASConnections>(phonebook);
-    });
+    m_dialog.m_findings = PhonebookFindings{};
+    const bool sorted = ScanAndResort(
+        m_dialog.m_registered, m_dialog.m_unregistered,
+        [&phonebook] { return std::make_unique<CInteractiveRASConnections>(phonebook); },
+        &m_dialog.m_findings);
     // The store's records, kept since a start-up that could not read the phonebook, have now
     // been checked and sorted.
     if (sorted && m_dialog.m_storeBinding == StoreBinding::kPhonebookUnread) {
       m_dialog.m_storeBinding = StoreBinding::kBound;
     }
+    return m_dialog.m_findings.empty();
   }
   void RefillViews() override { m_dialog.RefillConnectionLists(); }
 
@@ -68,6 +74,10 @@ class ControlCenterMonitorHost final : public IMonitorHost {
 };
 
 void ControlCenterMonitorHost::ShowMessage(MonitorMessage message) {
+  if (message == MonitorMessage::kPhonebookFindings) {
+    m_dialog.ShowPhonebookFindings();
+    return;
+  }
   struct Text {
     UINT text;
     UINT title;

@@ -56,6 +56,51 @@ std::string FullPath(const std::string& path) {
   return full;
 }
 
+// The name as the file spells it, in Unicode: UTF-8 where the bytes are valid UTF-8, as a
+// phonebook holding such names is written, else the bytes of the code page.
+std::wstring Widened(const std::string& bytes) {
+  if (bytes.empty()) {
+    return {};
+  }
+  UINT codePage = CP_UTF8;
+  int length = MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, bytes.data(),
+                                   static_cast<int>(bytes.size()), nullptr, 0);
+  if (length <= 0) {
+    codePage = CP_ACP;
+    length =
+        MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+  }
+  std::wstring wide(static_cast<std::size_t>(length > 0 ? length : 0), L'\0');
+  MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), wide.data(),
+                      length);
+  return wide;
+}
+
+// What an ANSI call hands out: the code page's form, '?' for what it lacks.
+std::string Narrowed(const std::wstring& wide) {
+  if (wide.empty()) {
+    return {};
+  }
+  const int length = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()),
+                                         nullptr, 0, "?", nullptr);
+  std::string narrow(static_cast<std::size_t>(length > 0 ? length : 0), '\0');
+  WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), narrow.data(), length,
+                      "?", nullptr);
+  return narrow;
+}
+
+// What an ANSI call is given, as the service turns it back into Unicode.
+std::wstring FromCodePage(const std::string& ansi) {
+  if (ansi.empty()) {
+    return {};
+  }
+  const int length =
+      MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(length > 0 ? length : 0), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), wide.data(), length);
+  return wide;
+}
+
 bool Blank(char c) {
   return c == ' ' || c == '\t';
 }
@@ -106,7 +151,8 @@ std::vector<PhonebookFile::Section> Parse(const std::string& bytes) {
     if (line.front() == '[') {
       const std::size_t close = line.rfind(']');
       if (close != std::string::npos) {
-        sections.push_back({line.substr(1, close - 1), {}});
+        const std::string name = line.substr(1, close - 1);
+        sections.push_back({name, Widened(name), {}});
         continue;
       }
     }
@@ -181,13 +227,14 @@ PhonebookFile::PhonebookFile(const char* explicitPath)
   sections_ = Parse(ReadAll(probe));
   CloseHandle(probe);
   for (const Section& section : sections_) {
-    names_.push_back(section.name);
+    names_.push_back(Narrowed(section.title));
   }
 }
 
 const PhonebookFile::Section* PhonebookFile::Find(const std::string& name) const {
+  const std::wstring wanted = FromCodePage(name);
   for (const Section& section : sections_) {
-    if (lstrcmpiA(section.name.c_str(), name.c_str()) == 0) {
+    if (lstrcmpiW(section.title.c_str(), wanted.c_str()) == 0) {
       return &section;
     }
   }
@@ -211,7 +258,8 @@ EntryValues PhonebookFile::Read(const std::string& name) const {
 
 DWORD PhonebookFile::Write(const std::string& name, const EntryValues& before,
                            const EntryValues& after) const {
-  if (!Contains(name)) {
+  const Section* section = Find(name);
+  if (section == nullptr) {
     return ERROR_CANNOT_FIND_PHONEBOOK_ENTRY;
   }
   const struct {
@@ -232,8 +280,8 @@ DWORD PhonebookFile::Write(const std::string& name, const EntryValues& before,
   }
   for (const auto& field : fields) {
     if (field.after != field.before &&
-        !WritePrivateProfileStringA(name.c_str(), field.key, ProfileValue(field.after).c_str(),
-                                    path_.c_str())) {
+        !WritePrivateProfileStringA(section->name.c_str(), field.key,
+                                    ProfileValue(field.after).c_str(), path_.c_str())) {
       return ERROR_CANNOT_WRITE_PHONEBOOK;
     }
   }

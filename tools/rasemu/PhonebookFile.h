@@ -17,12 +17,17 @@ struct EntryValues {
 };
 
 // Every instance reads the file afresh, so that whoever edits the file between two calls is
-// seen at the next one. Entry names match without regard to letter case, as the sections of a
-// profile file do; the enumeration still lists each section as it is spelt.
+// seen at the next one. As the service does, it keeps names in Unicode (the file is read as
+// UTF-8, or in the code page where it is not valid UTF-8) and hands out and takes the ANSI form:
+// a name the code page cannot express is listed with '?' and then not found. Names match without
+// regard to letter case, as the sections of a profile file do; the enumeration still lists each
+// section as it is spelt, and a section that occurs twice twice, as the all-users and the user's
+// phonebook together list an entry that both hold.
 class PhonebookFile {
  public:
   struct Section {
-    std::string name;
+    std::string name;    // the bytes of the file, which the profile functions write under
+    std::wstring title;  // the name as the service keeps it
     std::vector<std::pair<std::string, std::string>> values;  // key and value, in file order
   };
 
@@ -32,7 +37,7 @@ class PhonebookFile {
   const std::string& path() const { return path_; }
   // False when the file exists but cannot be opened (another program holds it locked).
   bool readable() const { return readable_; }
-  // Section names in file order; an absent file is an empty phonebook.
+  // Section names in file order, in the ANSI form; an absent file is an empty phonebook.
   const std::vector<std::string>& EntryNames() const { return names_; }
   bool Contains(const std::string& name) const;
   EntryValues Read(const std::string& name) const;
