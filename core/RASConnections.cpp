@@ -218,38 +218,46 @@ CRASConnections::Reading CRASConnections::ReadPhonebook(bool lastFirst) {
       std::reverse(names.begin(), names.end());
     }
     records_.Reserve(names.size());
-    // Every name as the record will hold it, cut to its field, whether it could be read or not.
-    std::unordered_set<std::string> seen;
+    // The names, cut to their field as the records hold them, that could not be read: a second
+    // entry of such a name is told as the duplicate it is, not read again.
+    std::unordered_set<std::string> failed;
+    const auto listedTwice = [&](const std::string& name) {
+      NoteErrorByCode(kAddNameExists);
+      NoteErrorByCode(kRetrieveAdd);
+      unreadable_.push_back({name, UnreadableReason::kDuplicateName});
+    };
+    const auto refused = [&](const ConnectionRecord& record, const std::string& name,
+                             ErrorCode code, UnreadableReason reason) {
+      NoteErrorByCode(code);
+      // The service looks such a name up in the code page it was listed in, and finds none.
+      const bool lossy = name.find('?') != std::string::npos;
+      unreadable_.push_back({name, lossy ? UnreadableReason::kNameOutsideCodePage : reason});
+      failed.insert(record.szEntryName);
+    };
     for (const std::string& name : names) {
       ConnectionRecord record = EmptyRecord();
       CopyField(record.szEntryName, name.c_str());
-      if (!seen.insert(record.szEntryName).second) {
-        NoteErrorByCode(kAddNameExists);
-        NoteErrorByCode(kRetrieveAdd);
-        unreadable_.push_back({name, UnreadableReason::kDuplicateName});
+      if (!failed.empty() && failed.count(record.szEntryName) != 0) {
+        listedTwice(name);
         continue;
       }
-      // The service looks such a name up in the code page it was listed in, and finds none.
-      const bool lossy = name.find('?') != std::string::npos;
       PhonebookDialParams params;
       if (!phonebook_.GetDialParams(name, params)) {
-        NoteErrorByCode(kRetrieveDialParams);
-        unreadable_.push_back(
-            {name, lossy ? UnreadableReason::kNameOutsideCodePage : UnreadableReason::kDialParams});
+        refused(record, name, kRetrieveDialParams, UnreadableReason::kDialParams);
         continue;
       }
       PhonebookEntryProperties properties;
       if (!phonebook_.GetProperties(name, properties)) {
-        NoteErrorByCode(kRetrieveProperties);
-        unreadable_.push_back(
-            {name, lossy ? UnreadableReason::kNameOutsideCodePage : UnreadableReason::kProperties});
+        refused(record, name, kRetrieveProperties, UnreadableReason::kProperties);
         continue;
       }
       CopyField(record.szAreaCode, properties.areaCode.c_str());
       CopyField(record.szLocalPhoneNumber, properties.localPhoneNumber.c_str());
       CopyField(record.szPassword, params.password.c_str());
       CopyField(record.szUserName, params.userName.c_str());
-      records_.AppendUnique(record);  // the name is new: `seen` has just taken it
+      if (!records_.AppendUnique(record)) {
+        listedTwice(name);
+      }
     }
     if (lastFirst) {
       std::reverse(unreadable_.begin(), unreadable_.end());
