@@ -190,7 +190,7 @@ bool CRASConnections::SplitPhonebook(const CRASConnections& registered, CRASConn
 }
 
 bool CRASConnections::LoadAndSplitPhonebook(const std::string& path, CRASConnections& other,
-                                            StoreBinding* binding) {
+                                            StoreBinding* binding, PhonebookFindings* findings) {
   const auto leave = [binding](StoreBinding how) {
     if (binding != nullptr) {
       *binding = how;
@@ -203,7 +203,7 @@ bool CRASConnections::LoadAndSplitPhonebook(const std::string& path, CRASConnect
   if (!overwritable) {
     stored.ClearPath();
   }
-  if (!SplitPhonebook(stored, &other)) {
+  if (!SplitPhonebook(stored, &other, findings)) {
     if (!overwritable) {
       leave(StoreBinding::kStoreUnusable);
       return false;

@@ -33,11 +33,7 @@ StoreBinding RunStartUpCheck(CRASConnections& registered, CRASConnections& unreg
                              const std::function<void()>& onFirstCheck,
                              PhonebookFindings* findings) {
   StoreBinding binding = StoreBinding::kPhonebookUnread;
-  registered.LoadAndSplitPhonebook(storePath, unregistered, &binding);
-  if (findings != nullptr) {
-    findings->listed = binding != StoreBinding::kPhonebookUnread;
-    findings->unreadable = unregistered.unreadable();
-  }
+  registered.LoadAndSplitPhonebook(storePath, unregistered, &binding, findings);
   registered.RemoveBadAreas(badAreas, &unregistered);
   if (onFirstCheck) {
     onFirstCheck();

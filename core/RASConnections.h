@@ -130,9 +130,10 @@ class CRASConnections : public CErrorState {
   // store keeps its records until this list's next save. A store that exists but cannot be
   // read is kept beside it first; if that fails, nothing writes over it and this list stays
   // unbound. When the phonebook cannot be read, this list takes the store's records unsorted.
-  // `binding`, if given, tells how the list was left.
+  // `binding`, if given, tells how the list was left, `findings` what could not be checked.
   bool LoadAndSplitPhonebook(const std::string& path, CRASConnections& other,
-                             StoreBinding* binding = nullptr);
+                             StoreBinding* binding = nullptr,
+                             PhonebookFindings* findings = nullptr);
   // Checks every record of `registered`, last first, against the phonebook and reports each
   // manipulated one, also when some entries could not be read; leaves this list empty.
   bool ReportManipulations(const CRASConnections& registered);

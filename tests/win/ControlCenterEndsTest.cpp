@@ -183,7 +183,8 @@ TEST_F(WaysOut, AStartBeforeThePhonebookKeepsTheRegistrationsForTheFirstRefreshA
   Names registeredAfterRefresh;
   Names unregisteredAfterRefresh;
   Robot robot;
-  robot.OnWindow(MessageBoxWith("Retrieve:"), [](RobotWindow& box) { box.Click(IDOK); });
+  robot.OnWindow(MessageBoxWith("could not read the list of entries"),
+                 [](RobotWindow& box) { box.Click(IDOK); });
   robot.OnWindow(FromTemplate(IDD_CONTROL_CENTER), [&](RobotWindow& controlCenter) {
     window_ = controlCenter.hwnd();
     registeredAtStart = ListColumn(controlCenter, IDC_REGISTERED_LIST, 0);
