@@ -155,8 +155,7 @@ void CControlCenterDlg::LoadData() {
   m_connectionFilePath = directory + kConnectionStoreName;
   m_storeBinding = RunStartUpCheck(
       m_registered, m_unregistered, m_badAreaCodes, m_connectionFilePath,
-      [this] { return std::make_unique<CInteractiveRASConnections>(m_phonebook); },
-      [this] { m_monitor.MarkFirstCheck(); }, &m_findings);
+      [this] { return MakeReportingList(); }, [this] { m_monitor.MarkFirstCheck(); }, &m_findings);
   // Said once, now: without it the user would register entries that "done" cannot keep.
   if (m_storeBinding == StoreBinding::kStoreUnusable) {
     ui::AppMessageBox(ui::FormatResString(IDS_STORE_UNUSABLE, m_connectionFilePath.c_str()).c_str(),

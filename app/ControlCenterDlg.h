@@ -11,6 +11,7 @@
 #include "app/InteractiveRASConnections.h"
 #include "ui/framework/LoadedBitmap.h"
 #include "app/logic/EntryMenu.h"
+#include "app/logic/EntryReasons.h"
 #include "app/logic/MonitorCycle.h"
 #include "app/logic/QuitRules.h"
 #include "app/logic/PhonebookMessage.h"
@@ -126,6 +127,16 @@ class CControlCenterDlg : public ui::CDialog {
   void ShowExtendedButtons();
   bool OnListNotify(const ui::CListView& view, NMHDR* header);
 
+  // Why each entry is listed: its picture, its tip, and the question before an altered entry is
+  // registered.
+  std::unique_ptr<CRASConnections> MakeReportingList();
+  EntryReason ReasonOf(bool unregistered, unsigned index);
+  void ShowReasonPictures(const ui::CListView& view);
+  void SetItemReason(const ui::CListView& view, int item, EntryReason reason);
+  std::string TipAt(const ui::CListView& view, POINT screen);
+  bool OnTipText(NMTTDISPINFOA* tip);
+  bool ConfirmRegistration(const std::string& name);
+
   // The expert actions on the entry selected in a view.
   bool OnEditCommand(int id);
   CRASConnections& ListOf(const ui::CListView& view);
@@ -183,6 +194,7 @@ class CControlCenterDlg : public ui::CDialog {
   CInteractiveRASConnections m_registered;
   CInteractiveRASConnections m_unregistered;
   CRASBadAreaCodes m_badAreaCodes;
+  AlteredRegistrations m_altered;
   CInteractiveOptions m_options;
   bool m_scanSwitch = false;
   bool m_monitorSwitch = false;
@@ -194,6 +206,9 @@ class CControlCenterDlg : public ui::CDialog {
   ui::CLoadedIcon m_bigIcon;
   ui::CLoadedIcon m_smallIcon;
   ui::CToolTip m_tooltip;
+  // The text of the lists' tip being shown, and the row it is about.
+  std::string m_tipText;
+  int m_tipRow = -1;
   std::string m_connectionFilePath;
   // Becomes kBound once a scan has read the phonebook after a start-up that could not.
   StoreBinding m_storeBinding = StoreBinding::kPhonebookUnread;

@@ -34,18 +34,20 @@ void CControlCenterDlg::FillConnectionList(const ui::CListView& view, CRASConnec
     view.InsertColumn(index++, ui::LoadResString(column.heading).c_str(), column.width);
   }
   SizeColumns(view);
+  ShowReasonPictures(view);
   view.Enable(true);
   view.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_HEADERDRAGDROP);
   view.SetColours(colour, ui::HighContrastOn());
   RefillConnectionList(view, list);
 }
 
-// The widths are given at 96 DPI; a heading is never cut.
+// The widths are given at 96 DPI; a heading is never cut, and the number takes the rest.
 void CControlCenterDlg::SizeColumns(const ui::CListView& view) {
   int index = 0;
   for (const Column& column : kColumns) {
     view.FitColumn(index++, column.width);
   }
+  view.FillWithLastColumn();
 }
 
 // A change of the colour scheme reaches the views here; a high-contrast scheme puts the
@@ -59,6 +61,10 @@ void CControlCenterDlg::ApplyListColours() {
 }
 
 void CControlCenterDlg::RefillConnectionList(const ui::CListView& view, CRASConnections& list) {
+  const bool unregistered = view.GetHwnd() == m_unregisteredView.GetHwnd();
+  if (unregistered) {
+    m_altered.KeepOnly(m_unregistered);
+  }
   view.SetRedraw(false);
   view.DeleteAllItems();
   const std::string notReadable = ui::LoadResString(IDS_NOT_READABLE);
@@ -70,6 +76,7 @@ void CControlCenterDlg::RefillConnectionList(const ui::CListView& view, CRASConn
       const bool read = list.GetStatus(i) == EntryStatus::kRead;
       view.SetItemText(item, 1, list.GetAreaCode(i));
       view.SetItemText(item, 2, read ? list.GetLocalPhoneNumber(i) : notReadable.c_str());
+      SetItemReason(view, item, ReasonOf(unregistered, i));
     }
   }
   // The entries the phonebook listed but could not hand out, under the name it listed.
@@ -77,13 +84,13 @@ void CControlCenterDlg::RefillConnectionList(const ui::CListView& view, CRASConn
     const int item = view.InsertItem(view.GetItemCount(), entry.name.c_str());
     if (item >= 0) {
       view.SetItemText(item, 2, notReadable.c_str());
+      SetItemReason(view, item, EntryReason::kNotReadable);
     }
   }
   view.SetRedraw(true);
   ::InvalidateRect(view, nullptr, TRUE);
   // Emptying a view sends no change of its items: its buttons learn of it here.
-  view.GetHwnd() == m_unregisteredView.GetHwnd() ? UpdateUnregisteredButtons()
-                                                 : UpdateRegisteredButtons();
+  unregistered ? UpdateUnregisteredButtons() : UpdateRegisteredButtons();
 }
 
 void CControlCenterDlg::RefillConnectionLists() {
@@ -97,8 +104,11 @@ std::string CControlCenterDlg::SelectedName(const ui::CListView& view) const {
 }
 
 void CControlCenterDlg::RegisterSelected() {
-  switch (RegisterEntry(SelectedName(m_unregisteredView), m_unregistered, m_registered,
-                        m_badAreaCodes)) {
+  const std::string name = SelectedName(m_unregisteredView);
+  if (!ConfirmRegistration(name)) {
+    return;
+  }
+  switch (RegisterEntry(name, m_unregistered, m_registered, m_badAreaCodes)) {
     case MoveOutcome::kBadAreaCode:
       ui::ResourceMessageBox(m_hwnd, IDS_BAD_AREA_REFUSED, IDS_BAD_AREA_REFUSED_TITLE,
                              MB_OK | MB_ICONINFORMATION);
@@ -107,6 +117,8 @@ void CControlCenterDlg::RegisterSelected() {
       RefuseUnreadable(SelectedName(m_unregisteredView));
       break;
     case MoveOutcome::kMoved:
+      // Registered anew: the values the report showed are the user's no longer.
+      m_altered.Forget(name);
       RefillConnectionList(m_registeredView, m_registered);
       RefillConnectionList(m_unregisteredView, m_unregistered);
       UpdateUnregisteredButtons();
@@ -197,6 +209,9 @@ void CControlCenterDlg::ShowExtendedButtons() {
 
 bool CControlCenterDlg::OnNotify(int id, NMHDR* header, LRESULT& result) {
   result = 0;
+  if (header->code == TTN_GETDISPINFOA) {
+    return OnTipText(reinterpret_cast<NMTTDISPINFOA*>(header));
+  }
   switch (id) {
     case IDC_UNREGISTERED_LIST:
       return OnListNotify(m_unregisteredView, header);

@@ -37,12 +37,10 @@ class ControlCenterMonitorHost final : public IMonitorHost {
   }
   void SaveRegistrations() override { m_dialog.m_registered.Save(); }
   bool CheckAndResort() override {
-    IPhonebook& phonebook = m_dialog.m_phonebook;
     m_dialog.m_findings = PhonebookFindings{};
     const bool sorted = ScanAndResort(
         m_dialog.m_registered, m_dialog.m_unregistered,
-        [&phonebook] { return std::make_unique<CInteractiveRASConnections>(phonebook); },
-        &m_dialog.m_findings);
+        [this] { return m_dialog.MakeReportingList(); }, &m_dialog.m_findings);
     // The store's records, kept since a start-up that could not read the phonebook, have now
     // been checked and sorted.
     if (sorted && m_dialog.m_storeBinding == StoreBinding::kPhonebookUnread) {

@@ -61,8 +61,13 @@ void CControlCenterDlg::PrepareToolTips() {
     return;
   }
   for (const Tip& tip : kTips) {
-    m_tooltip.AddTool(GetDlgItem(tip.control), ui::LoadResString(tip.text).c_str());
+    // The lists' tips are asked for when shown: over a row they say why the entry is there.
+    const bool list = tip.control == IDC_UNREGISTERED_LIST || tip.control == IDC_REGISTERED_LIST;
+    m_tooltip.AddTool(GetDlgItem(tip.control),
+                      list ? LPSTR_TEXTCALLBACKA : ui::LoadResString(tip.text).c_str());
   }
+  // Wide enough for a host name; a longer tip breaks into lines.
+  m_tooltip.Send(TTM_SETMAXTIPWIDTH, 0, ui::ScaleFor(m_hwnd, 400));
   m_tooltip.Activate(true);
   m_tooltip.SetDelayTime(TTDT_INITIAL, 750);
   m_tooltip.SetDelayTime(TTDT_RESHOW, 250);
@@ -75,6 +80,18 @@ bool CControlCenterDlg::PreTranslateMessage(MSG* message) {
   // The tooltip control learns of the mouse only through the messages relayed to it.
   if (m_tooltip.GetHwnd() != nullptr) {
     m_tooltip.RelayEvent(message);
+    // A list is one tool for the tooltip: moving to another row must renew the tip's text.
+    if (message->message == WM_MOUSEMOVE && (message->hwnd == m_unregisteredView.GetHwnd() ||
+                                             message->hwnd == m_registeredView.GetHwnd())) {
+      const ui::CListView view(message->hwnd);
+      const POINT at{static_cast<short>(LOWORD(message->lParam)),
+                     static_cast<short>(HIWORD(message->lParam))};
+      const int row = view.HitTest(at);
+      if (row != m_tipRow) {
+        m_tipRow = row;
+        m_tooltip.Send(TTM_UPDATE);
+      }
+    }
   }
   return ui::CDialog::PreTranslateMessage(message);
 }
@@ -116,6 +133,25 @@ bool CControlCenterDlg::OnCommand(int id, int code, HWND) {
     default:
       return OnEditCommand(id);
   }
+}
+
+// The tip of a list: the reason and cut texts of the row under the mouse, else the list's own.
+bool CControlCenterDlg::OnTipText(NMTTDISPINFOA* tip) {
+  const auto control = reinterpret_cast<HWND>(tip->hdr.idFrom);
+  const bool unregistered = control == m_unregisteredView.GetHwnd();
+  if (!unregistered && control != m_registeredView.GetHwnd()) {
+    return false;
+  }
+  POINT cursor{};
+  ::GetCursorPos(&cursor);
+  m_tipText = TipAt(unregistered ? m_unregisteredView : m_registeredView, cursor);
+  if (m_tipText.empty()) {
+    m_tipText =
+        ui::LoadResString(unregistered ? IDS_TIP_UNREGISTERED_LIST : IDS_TIP_REGISTERED_LIST);
+  }
+  tip->lpszText = const_cast<char*>(m_tipText.c_str());
+  tip->hinst = nullptr;
+  return true;
 }
 
 // Whatever the dialog's result: a Cancel after a refused OK may still have changed nothing, and
@@ -241,6 +277,8 @@ void CControlCenterDlg::OnDpiChanged(unsigned dpi) {
   SizeColumns(m_registeredView);
   m_trayMenu.SetDpi(dpi);
   ShowWindowIcons(dpi);
+  ShowReasonPictures(m_unregisteredView);
+  ShowReasonPictures(m_registeredView);
 }
 
 // A minimized window of the old shells showed its client area as the icon.

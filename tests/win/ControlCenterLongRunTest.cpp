@@ -181,11 +181,17 @@ TEST_F(LongRun, TwoThousandTicksWithAReportAtEveryFifthLeaveTheProcessAsItWas) {
       ++detections;
       box.Click(IDOK);
     });
-    // Registers the changed entry again, starts the monitor and goes back into the tray.
+    // Registers the changed entry again, after the question that shows both values, starts the
+    // monitor and goes back into the tray.
     robot.Then([&] {
       RobotWindow controlCenter(window);
       controlCenter.SelectListItem(IDC_UNREGISTERED_LIST, 0);
       DoubleClickRow(controlCenter, IDC_UNREGISTERED_LIST, 0);
+    });
+    robot.OnWindow(MessageBoxWith("was changed after you registered it"),
+                   [](RobotWindow& box) { box.Click(IDYES); });
+    robot.Then([&] {
+      RobotWindow controlCenter(window);
       controlCenter.Click(IDC_MONITOR);
       controlCenter.Click(IDOK);
     });

@@ -38,6 +38,8 @@ std::string ColumnHeading(const ui::CListView& view, int column) {
 struct ViewSetUp {
   Names headings;
   std::vector<int> widths;
+  // The view's width beside a vertical scroll bar.
+  int room = 0;
   COLORREF background = 0;
   COLORREF textBackground = 0;
   DWORD extendedStyle = 0;
@@ -50,6 +52,10 @@ ViewSetUp ReadSetUp(const RobotWindow& window, int id) {
     seen.headings.push_back(ColumnHeading(view, column));
     seen.widths.push_back(static_cast<int>(view.Send(LVM_GETCOLUMNWIDTH, column)));
   }
+  RECT client{};
+  ::GetClientRect(view, &client);
+  const bool scrolls = (::GetWindowLongA(view, GWL_STYLE) & WS_VSCROLL) != 0;
+  seen.room = client.right - (scrolls ? 0 : ::GetSystemMetrics(SM_CXVSCROLL));
   seen.background = view.GetBkColor();
   seen.textBackground = view.GetTextBkColor();
   seen.extendedStyle = view.GetExtendedStyle();
@@ -101,7 +107,12 @@ TEST_F(ControlCenterTest, AFirstStartListsEveryEntryAsUnregisteredSortedByName) 
 
   for (const ViewSetUp* seen : {&unregistered, &registered}) {
     EXPECT_EQ((Names{"Connection", "Area Code", "Local Phone Number"}), seen->headings);
-    EXPECT_EQ((std::vector<int>{140, 80, 140}), seen->widths);
+    // At 96 DPI the name and the area code as ever; the number takes the rest of the view, so
+    // that no horizontal scroll bar is needed.
+    ASSERT_EQ(3u, seen->widths.size());
+    EXPECT_EQ(140, seen->widths[0]);
+    EXPECT_EQ(80, seen->widths[1]);
+    EXPECT_EQ(seen->room, seen->widths[0] + seen->widths[1] + seen->widths[2]);
     const DWORD wanted = LVS_EX_FULLROWSELECT | LVS_EX_HEADERDRAGDROP;
     EXPECT_EQ(wanted, seen->extendedStyle & wanted);
   }

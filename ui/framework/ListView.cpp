@@ -92,6 +92,73 @@ void CListView::FitColumn(int column, int widthAt96) const {
   SetColumnWidth(column, std::max(ScaleFor(m_hwnd, widthAt96), heading));
 }
 
+void CListView::FillWithLastColumn() const {
+  const int count = GetColumnCount();
+  if (count == 0) {
+    return;
+  }
+  RECT client{};
+  ::GetClientRect(m_hwnd, &client);
+  int used = 0;
+  for (int column = 0; column + 1 < count; ++column) {
+    used += GetColumnWidth(column);
+  }
+  // The scroll bar may come with the items; its room is kept free from the start.
+  const bool scrolls = (::GetWindowLongA(m_hwnd, GWL_STYLE) & WS_VSCROLL) != 0;
+  const int bar = scrolls ? 0 : SystemMetricForDpi(SM_CXVSCROLL, DpiOf(m_hwnd));
+  const int padding = ScaleFor(m_hwnd, 16);
+  const int heading = GetStringWidth(GetColumnHeading(count - 1).c_str()) + padding;
+  SetColumnWidth(count - 1, std::max(heading, static_cast<int>(client.right) - used - bar));
+}
+
+void CListView::SetSmallIcons(const UINT* icons, size_t count, int size) const {
+  HIMAGELIST list =
+      ::ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, static_cast<int>(count), 0);
+  if (list == nullptr) {
+    return;
+  }
+  for (size_t i = 0; i < count; ++i) {
+    HICON icon = static_cast<HICON>(::LoadImageA(
+        ::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(icons[i]), IMAGE_ICON, size, size, 0));
+    ::ImageList_AddIcon(list, icon);
+    if (icon != nullptr) {
+      ::DestroyIcon(icon);
+    }
+  }
+  auto previous = reinterpret_cast<HIMAGELIST>(
+      Send(LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(list)));
+  if (previous != nullptr && previous != list) {
+    ::ImageList_Destroy(previous);
+  }
+}
+
+bool CListView::SetItemImage(int item, int image) const {
+  LVITEMA info{};
+  info.mask = LVIF_IMAGE;
+  info.iItem = item;
+  info.iImage = image;
+  return Send(LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&info)) != FALSE;
+}
+
+int CListView::GetItemImage(int item) const {
+  LVITEMA info{};
+  info.mask = LVIF_IMAGE;
+  info.iItem = item;
+  return Send(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&info)) != FALSE ? info.iImage : -1;
+}
+
+bool CListView::IsItemTextCut(int item, int column) const {
+  RECT cell{};
+  cell.top = column;
+  cell.left = column == 0 ? LVIR_LABEL : LVIR_BOUNDS;
+  if (Send(LVM_GETSUBITEMRECT, item, reinterpret_cast<LPARAM>(&cell)) == FALSE) {
+    return false;
+  }
+  // The view keeps a margin on both sides of a cell's text.
+  const int margin = ScaleFor(m_hwnd, 12);
+  return GetStringWidth(GetItemText(item, column).c_str()) + margin > cell.right - cell.left;
+}
+
 void CListView::FocusFirstItemIfNone() const {
   if (GetItemCount() == 0 || Send(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED) >= 0) {
     return;

@@ -52,12 +52,23 @@ class CListView : public CWindow {
   std::string GetColumnHeading(int column) const;
   // `widthAt96` pixels at the view's DPI, and never narrower than the column's heading.
   void FitColumn(int column, int widthAt96) const;
+  // The last column takes what the others leave of the view's width beside a vertical scroll
+  // bar, so that no horizontal one is needed; never less than its heading.
+  void FillWithLastColumn() const;
   // Without a focused item a view that has the focus shows nowhere where it is: the first item
   // then takes the focus (not the selection).
   void FocusFirstItemIfNone() const;
   // Pastel colours as given, or the system's window colours in a high-contrast scheme, where
   // the user's own text colour would stand on the pastel.
   void SetColours(COLORREF background, bool highContrast) const;
+
+  // Replaces the view's small image list by one of these icons at `size` pixels; the view owns
+  // the list and destroys it with itself.
+  void SetSmallIcons(const UINT* icons, size_t count, int size) const;
+  bool SetItemImage(int item, int image) const;
+  int GetItemImage(int item) const;
+  // Whether the column shows the item's text only in part.
+  bool IsItemTextCut(int item, int column) const;
 
   bool DeleteItem(int item) const { return Send(LVM_DELETEITEM, item) != FALSE; }
   bool DeleteAllItems() const { return Send(LVM_DELETEALLITEMS) != FALSE; }
