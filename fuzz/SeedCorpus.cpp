@@ -52,6 +52,13 @@ ConnectionRecord Record(const char* name, const char* area, const char* number, 
   return record;
 }
 
+// A text in a zero-filled field of the given size.
+Bytes Text(const char* text, std::size_t size) {
+  Bytes field(size, 0);
+  std::memcpy(field.data(), text, std::min(std::strlen(text), size));
+  return field;
+}
+
 Bytes Slot(const char* code) {
   Bytes slot(11, 0);
   std::memcpy(slot.data(), code, std::min<std::size_t>(std::strlen(code), slot.size()));
@@ -116,6 +123,50 @@ std::vector<NamedFile> ConnectionFiles() {
   Append(unterminated, Scrambled(wild));
   files.emplace_back("record-without-zeros", unterminated);
   for (NamedFile& damaged : Damaged(two, 16, "RASBadAreaCodes:")) {
+    files.push_back(std::move(damaged));
+  }
+  return files;
+}
+
+// One details record: a modem entry with its own name servers and a script, or a blank one.
+Bytes DetailsRecord(const char* name, bool filled, std::uint32_t alternates) {
+  Bytes record = Text(name, 257);
+  Append(record, Uint32(filled ? 0x0105 : 0));  // options
+  Append(record, Uint32(filled ? 49 : 0));
+  Append(record, Uint32(filled ? 49 : 0));
+  for (int address = 0; address < 5; ++address) {
+    Append(record, filled ? Bytes{192, 168, 1, static_cast<std::uint8_t>(address)} : Bytes(4, 0));
+  }
+  Append(record, Uint32(filled ? 1 : 0));
+  Append(record, Uint32(filled ? 4 : 0));
+  Append(record, Text(filled ? "C:\\ras\\provider.scp" : "", 260));
+  Append(record, Text(filled ? "autodial.dll" : "", 260));
+  Append(record, Text(filled ? "Dial" : "", 260));
+  Append(record, Text(filled ? "modem" : "", 17));
+  Append(record, Text(filled ? "Standard Modem" : "", 129));
+  Append(record, Uint32(alternates));
+  for (std::uint32_t i = 0; i < alternates; ++i) {
+    Append(record, Text("030 1234568", 129));
+  }
+  return record;
+}
+
+std::vector<NamedFile> EntryDetailsFiles() {
+  const char* tag = "RASEntryDetails:";
+  std::vector<NamedFile> files = {{"empty", Header(tag, 0)}};
+  Bytes two = Header(tag, 2);
+  Append(two, DetailsRecord("Home", false, 0));
+  Append(two, DetailsRecord("Office", true, 2));
+  files.emplace_back("two-records", two);
+  Bytes twice = Header(tag, 2);
+  Append(twice, DetailsRecord("Office", true, 0));
+  Append(twice, DetailsRecord("Office", false, 0));
+  files.emplace_back("a-name-twice", twice);
+  Bytes wild = Header(tag, 1);
+  Append(wild, Bytes(1223, 'A'));
+  Append(wild, Uint32(0));
+  files.emplace_back("texts-without-zeros", wild);
+  for (NamedFile& damaged : Damaged(two, 17, "RASBadAreaCodes:")) {
     files.push_back(std::move(damaged));
   }
   return files;
@@ -190,6 +241,7 @@ int main(int argc, char** argv) {
   const std::filesystem::path out = argv[1];
   const bool written = WriteAll(out / "ConnectionFileFuzzer", ConnectionFiles()) &&
                        WriteAll(out / "BadAreaCodeFileFuzzer", BadAreaCodeFiles()) &&
-                       WriteAll(out / "OptionsFileFuzzer", OptionsFiles());
+                       WriteAll(out / "OptionsFileFuzzer", OptionsFiles()) &&
+                       WriteAll(out / "EntryDetailsFileFuzzer", EntryDetailsFiles());
   return written ? 0 : 1;
 }

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/EntryDetails.h"
 #include "platform/NativeWindow.h"
 
 namespace tollward {
@@ -17,6 +18,8 @@ struct PhonebookDialParams {
 struct PhonebookEntryProperties {
   std::string areaCode;
   std::string localPhoneNumber;
+  // The rest of what the same call reads, for the guard of the whole entry.
+  EntryDetails details;
 };
 
 // Every operation works on the user's default phonebook. A false result means the system

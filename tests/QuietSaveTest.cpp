@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/logic/Registration.h"
+#include "core/EntryDetailsStore.h"
 #include "core/GuardSequences.h"
 #include "core/RASBadAreaCodes.h"
 #include "tests/fakes/CountingFileSystem.h"
@@ -54,6 +55,14 @@ std::vector<DataFile> DataFiles(FakePhonebook& phonebook) {
          const bool saved = list.Save(path);
          list.ClearPath();
          return saved;
+       }},
+      {"Tollward.det",
+       [](const std::string& path) {
+         CEntryDetailsStore store;
+         EntryDetails details;
+         details.script = "C:\\dial.scp";
+         store.Put("Office", details);
+         return store.Save(path);
        }},
   };
 }

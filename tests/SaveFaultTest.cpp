@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/EntryDetailsStore.h"
 #include "core/ErrorTables.h"
 #include "core/RASBadAreaCodes.h"
 #include "core/SafeFileWriter.h"
@@ -89,6 +90,25 @@ class OptionsSubject : public SaveSubject {
   testing::RecordingOptions options_ = program_.Options();
 };
 
+// The details file reports nothing itself: its save only says whether it went through.
+class EntryDetailsSubject : public SaveSubject {
+ public:
+  EntryDetailsSubject() {
+    EntryDetails office;
+    office.options = entry_option::kSpecificNameServers;
+    office.dnsAddress = {10, 0, 0, 53};
+    office.deviceType = "modem";
+    office.alternateNumbers = {"123 457"};
+    store_.Put("Office", office);
+    store_.Put("Home", EntryDetails{});
+  }
+  bool Save(const std::string& path) override { return store_.Save(path); }
+  Codes TakeReports() override { return {}; }
+
+ private:
+  CEntryDetailsStore store_;
+};
+
 // One data file: how big its saved form is, and what each kind of failure must report.
 struct DataFile {
   const char* name;
@@ -116,6 +136,10 @@ std::vector<DataFile> DataFiles() {
        Codes{options_error::kSaveOpen},
        Codes{options_error::kSaveWrite, options_error::kSaveArchive}, Codes{},
        Codes{options_error::kSaveArchive}},
+      {"Tollward.det", [] { return std::make_unique<EntryDetailsSubject>(); },
+       CEntryDetailsStore::kHeaderSize + 2 * CEntryDetailsStore::kFixedRecordSize +
+           CEntryDetailsStore::kAlternateSize,
+       CEntryDetailsStore::kHeaderSize, Codes{}, Codes{}, Codes{}, Codes{}},
   };
 }
 

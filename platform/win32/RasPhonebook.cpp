@@ -40,6 +40,49 @@ bool SetField(CHAR (&field)[N], const std::string& text) {
   return true;
 }
 
+Ipv4Address Address(const RASIPADDR& address) {
+  return {address.a, address.b, address.c, address.d};
+}
+
+// The alternate numbers follow the structure inside the same buffer, where dwAlternateOffset
+// says: texts one after the other, the list ended by an empty one. An offset or a list that
+// runs past the bytes the service filled is read only as far as those bytes go.
+std::vector<std::string> AlternateNumbers(const BYTE* buffer, std::size_t filled, DWORD offset) {
+  std::vector<std::string> numbers;
+  if (offset < sizeof(ras400::Entry) || offset >= filled) {
+    return numbers;
+  }
+  const char* at = reinterpret_cast<const char*>(buffer + offset);
+  const char* end = reinterpret_cast<const char*>(buffer + filled);
+  while (at < end && *at != '\0') {
+    const std::size_t length = strnlen(at, static_cast<std::size_t>(end - at));
+    numbers.emplace_back(at, std::min(length, kMaxAlternateNumber));
+    at += length + 1;
+  }
+  return numbers;
+}
+
+EntryDetails Details(const ras400::Entry& entry, const BYTE* buffer, std::size_t filled) {
+  EntryDetails details;
+  details.options = entry.dwfOptions;
+  details.countryId = entry.dwCountryID;
+  details.countryCode = entry.dwCountryCode;
+  details.ipAddress = Address(entry.ipaddr);
+  details.dnsAddress = Address(entry.ipaddrDns);
+  details.dnsAltAddress = Address(entry.ipaddrDnsAlt);
+  details.winsAddress = Address(entry.ipaddrWins);
+  details.winsAltAddress = Address(entry.ipaddrWinsAlt);
+  details.framingProtocol = entry.dwFramingProtocol;
+  details.netProtocols = entry.dwfNetProtocols;
+  details.script = FieldText(entry.szScript);
+  details.autodialDll = FieldText(entry.szAutodialDll);
+  details.autodialFunc = FieldText(entry.szAutodialFunc);
+  details.deviceType = FieldText(entry.szDeviceType);
+  details.deviceName = FieldText(entry.szDeviceName);
+  details.alternateNumbers = AlternateNumbers(buffer, filled, entry.dwAlternateOffset);
+  return details;
+}
+
 }  // namespace
 
 std::uint32_t RasPhonebook::CountEntries() {
@@ -130,13 +173,17 @@ bool RasPhonebook::GetProperties(const std::string& entryName, PhonebookEntryPro
   }
   auto* entry = reinterpret_cast<ras400::Entry*>(buffer.get());
   entry->dwSize = sizeof(ras400::Entry);
+  const DWORD room = static_cast<DWORD>(words * sizeof(DWORD));
+  DWORD filled = room;
   if (ras->getEntryProperties(nullptr, entryName.c_str(), reinterpret_cast<RASENTRYA*>(entry),
-                              &size, nullptr, nullptr) != 0) {
+                              &filled, nullptr, nullptr) != 0) {
     return false;
   }
   return Guarded([&] {
     props.areaCode = FieldText(entry->szAreaCode);
     props.localPhoneNumber = FieldText(entry->szLocalPhoneNumber);
+    props.details =
+        Details(*entry, reinterpret_cast<const BYTE*>(buffer.get()), std::min<DWORD>(filled, room));
     return true;
   });
 }

@@ -100,6 +100,7 @@ bool FakePhonebook::GetProperties(const std::string& entryName, PhonebookEntryPr
   }
   props.areaCode = entry->areaCode;
   props.localPhoneNumber = entry->localPhoneNumber;
+  props.details = entry->details;
   return true;
 }
 

@@ -18,6 +18,8 @@ struct FakeEntry {
   std::string localPhoneNumber;
   std::string userName;
   std::string password;
+  // What the properties read besides area code and number; Put leaves it as it is.
+  EntryDetails details;
   // Per-entry failures of the calls that name an entry.
   bool failDialParams = false;
   bool failProperties = false;
