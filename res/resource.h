@@ -159,6 +159,8 @@
 #define IDC_ALTERED_USER_NAME 1026
 #define IDC_ALTERED_PASSWORD 1027
 #define IDC_ENTRY_NAME 1031
+// The report's list of further properties that differ
+#define IDC_FURTHER_PROPERTIES 1070
 
 // Controls of the user name / password dialog (the entry name is IDC_ENTRY_NAME)
 #define IDC_OLD_PASSWORD 1024
@@ -267,3 +269,31 @@
 #define IDS_VALUE_NONE 608
 #define IDS_PASSWORD_CHANGED 609
 #define IDS_PASSWORD_UNCHANGED 610
+
+// The manipulation report's rows of further properties
+#define IDS_DETAIL_ON 700
+#define IDS_DETAIL_OFF 701
+#define IDS_DETAIL_COUNTRY_ID 702
+#define IDS_DETAIL_COUNTRY_CODE 703
+#define IDS_DETAIL_IP_ADDRESS 704
+#define IDS_DETAIL_DNS 705
+#define IDS_DETAIL_DNS_ALT 706
+#define IDS_DETAIL_WINS 707
+#define IDS_DETAIL_WINS_ALT 708
+#define IDS_DETAIL_FRAMING 709
+#define IDS_DETAIL_NET_PROTOCOLS 710
+#define IDS_DETAIL_SCRIPT 711
+#define IDS_DETAIL_AUTODIAL_DLL 712
+#define IDS_DETAIL_AUTODIAL_FUNC 713
+#define IDS_DETAIL_DEVICE_TYPE 714
+#define IDS_DETAIL_DEVICE_NAME 715
+#define IDS_DETAIL_ALTERNATES 716
+#define IDS_DETAIL_OTHER_OPTIONS 717
+// The sixteen named options, one id each in the order of their bits
+#define IDS_DETAIL_OPTION_FIRST 720
+#define IDS_DETAIL_FRAMING_PPP 740
+#define IDS_DETAIL_FRAMING_SLIP 741
+#define IDS_DETAIL_FRAMING_RAS 742
+#define IDS_DETAIL_PROTOCOL_NETBEUI 743
+#define IDS_DETAIL_PROTOCOL_IPX 744
+#define IDS_DETAIL_PROTOCOL_IP 745

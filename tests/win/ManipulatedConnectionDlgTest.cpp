@@ -9,6 +9,7 @@
 #include "res/resource.h"
 #include "tests/win/FieldColors.h"
 #include "tests/win/Robot.h"
+#include "ui/framework/ListView.h"
 #include "ui/dialogs/ManipulatedConnectionDlg.h"
 
 namespace tollward::ui {
@@ -129,6 +130,44 @@ TEST(ManipulatedConnectionDlg, IsATopmostCentredNoticeWithOnlyOKToEndItAndEscape
   const POINT expected = CenteredOrigin(window, work, work);
   EXPECT_NEAR(expected.x, window.left, 1);
   EXPECT_NEAR(expected.y, window.top, 1);
+}
+
+RECT RectOf(HWND hwnd) {
+  RECT rect{};
+  ::GetWindowRect(hwnd, &rect);
+  return rect;
+}
+
+TEST(ManipulatedConnectionDlg, ListsDifferingFurtherPropertiesInRedAboveOKAndGrowsOnlyForThem) {
+  CManipulatedConnectionDlg plain;
+  plain.SetReport(OfficeReport());
+  ASSERT_TRUE(plain.Create());
+  EXPECT_EQ(0u, Style(plain.GetDlgItem(IDC_FURTHER_PROPERTIES)) & WS_VISIBLE);
+
+  ManipulationReport report = OfficeReport();
+  report.furtherRows = {{"Name server", "192.168.1.1", "6.6.6.6"},
+                        {"Dial script", "", "C:\\evil.scp"}};
+  CManipulatedConnectionDlg dialog;
+  dialog.SetReport(report);
+  ASSERT_TRUE(dialog.Create());
+  const CListView list(dialog.GetDlgItem(IDC_FURTHER_PROPERTIES));
+  ASSERT_NE(0u, Style(list) & WS_VISIBLE);
+  ASSERT_EQ(list.GetItemCount(), 2);
+  EXPECT_EQ(list.GetItemText(0, 0), "Name server");
+  EXPECT_EQ(list.GetItemText(0, 1), "192.168.1.1");
+  EXPECT_EQ(list.GetItemText(0, 2), "6.6.6.6");
+  EXPECT_EQ(list.GetItemText(1, 2), "C:\\evil.scp");
+  EXPECT_EQ(ColorName(list.GetTextBkColor()), "red");
+
+  // OK moved below the list, the password row above it, and the dialog grew by the list.
+  EXPECT_GE(RectOf(dialog.GetDlgItem(IDOK)).top, RectOf(list).bottom);
+  EXPECT_LE(RectOf(dialog.GetDlgItem(IDC_ALTERED_PASSWORD)).bottom, RectOf(list).top);
+  const RECT grown = RectOf(dialog);
+  const RECT before = RectOf(plain);
+  EXPECT_EQ(grown.right - grown.left, before.right - before.left);
+  EXPECT_GE(grown.bottom - grown.top,
+            before.bottom - before.top + (RectOf(list).bottom - RectOf(list).top));
+  EXPECT_LE(RectOf(dialog.GetDlgItem(IDOK)).bottom, grown.bottom);
 }
 
 }  // namespace

@@ -190,5 +190,60 @@ TEST_F(RasPhonebookTest, EnumerationFailsWhenEntriesWereAddedSinceCounting) {
   EXPECT_TRUE(names.empty());
 }
 
+// An entry laid out as the system's own phonebook file keeps it: the options under their keys,
+// the media and device subsections, a script in the switch subsection, alternate numbers.
+TEST_F(RasPhonebookTest, ReadsTheFurtherPropertiesWhereTheSystemsFileKeepsThem) {
+  WritePhonebook({"[Provider]",
+                  "BaseProtocol=1",
+                  "ExcludedProtocols=3",
+                  "CustomDialDll=C:\\x\\ad.dll",
+                  "CustomDialFunc=Dial",
+                  "IpAddress=0.0.0.0",
+                  "IpDnsAddress=10.1.2.3",
+                  "IpDns2Address=10.1.2.4",
+                  "IpWinsAddress=bad",
+                  "IpNameAssign=2",
+                  "IpPrioritizeRemote=1",
+                  "MEDIA=serial",
+                  "Port=COM1",
+                  "Device=Standard 56000 bps Modem",
+                  "DEVICE=modem",
+                  "AreaCode=030",
+                  "LocalPhoneNumber=1234567",
+                  "LocalPhoneNumber=1234568",
+                  "CountryID=49",
+                  "CountryCode=49",
+                  "UseDialingRules=1",
+                  "DEVICE=switch",
+                  "Type=Terminal",
+                  "Name=C:\\ras\\provider.scp",
+                  "[Plain]",
+                  "LocalPhoneNumber=1"});
+  PhonebookEntryProperties props;
+  ASSERT_TRUE(phonebook_.GetProperties("Provider", props));
+  EXPECT_EQ(props.localPhoneNumber, "1234567");
+  const EntryDetails& details = props.details;
+  EXPECT_EQ(details.options, entry_option::kUseCountryAndAreaCodes |
+                                 entry_option::kSpecificNameServers |
+                                 entry_option::kRemoteDefaultGateway);
+  EXPECT_EQ(details.countryId, 49u);
+  EXPECT_EQ(details.dnsAddress, (Ipv4Address{10, 1, 2, 3}));
+  EXPECT_EQ(details.dnsAltAddress, (Ipv4Address{10, 1, 2, 4}));
+  EXPECT_EQ(details.winsAddress, (Ipv4Address{}));
+  EXPECT_EQ(details.framingProtocol, entry_protocol::kFramingPpp);
+  EXPECT_EQ(details.netProtocols, entry_protocol::kIp);
+  EXPECT_EQ(details.autodialDll, "C:\\x\\ad.dll");
+  EXPECT_EQ(details.autodialFunc, "Dial");
+  EXPECT_EQ(details.deviceType, "modem");
+  EXPECT_EQ(details.deviceName, "Standard 56000 bps Modem");
+  EXPECT_EQ(details.script, "C:\\ras\\provider.scp");
+  EXPECT_EQ(details.alternateNumbers, std::vector<std::string>{"1234568"});
+
+  ASSERT_TRUE(phonebook_.GetProperties("Plain", props));
+  EXPECT_TRUE(props.details.script.empty());
+  EXPECT_TRUE(props.details.alternateNumbers.empty());
+  EXPECT_EQ(props.details.options, entry_option::kRemoteDefaultGateway);
+}
+
 }  // namespace
 }  // namespace tollward

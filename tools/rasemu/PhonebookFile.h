@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/EntryDetails.h"
+
 namespace rasemu {
 
 struct EntryValues {
@@ -41,6 +43,8 @@ class PhonebookFile {
   const std::vector<std::string>& EntryNames() const { return names_; }
   bool Contains(const std::string& name) const;
   EntryValues Read(const std::string& name) const;
+  // The further properties, from the keys the system's phonebook file keeps them under.
+  tollward::EntryDetails ReadDetails(const std::string& name) const;
 
   // Writes the values that differ from `before`; every other line of the file stays. Returns
   // 0, ERROR_CANNOT_FIND_PHONEBOOK_ENTRY, ERROR_INVALID_PARAMETER for a value that a profile

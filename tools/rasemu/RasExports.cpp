@@ -65,6 +65,33 @@ std::string PasswordToStore(const std::string& given, const std::string& stored,
   return given;
 }
 
+// RASIPADDR is a macro for the struct's name, so the fields are set one by one.
+void SetAddress(RASIPADDR& field, const tollward::Ipv4Address& address) {
+  field.a = address[0];
+  field.b = address[1];
+  field.c = address[2];
+  field.d = address[3];
+}
+
+// The 4.00 part, which every later layout begins with.
+void FillDetails(ras400::Entry& entry, const tollward::EntryDetails& details) {
+  entry.dwfOptions = details.options;
+  entry.dwCountryID = details.countryId;
+  entry.dwCountryCode = details.countryCode;
+  SetAddress(entry.ipaddr, details.ipAddress);
+  SetAddress(entry.ipaddrDns, details.dnsAddress);
+  SetAddress(entry.ipaddrDnsAlt, details.dnsAltAddress);
+  SetAddress(entry.ipaddrWins, details.winsAddress);
+  SetAddress(entry.ipaddrWinsAlt, details.winsAltAddress);
+  entry.dwFramingProtocol = details.framingProtocol;
+  entry.dwfNetProtocols = details.netProtocols;
+  SetField(entry.szScript, details.script);
+  SetField(entry.szAutodialDll, details.autodialDll);
+  SetField(entry.szAutodialFunc, details.autodialFunc);
+  SetField(entry.szDeviceType, details.deviceType);
+  SetField(entry.szDeviceName, details.deviceName);
+}
+
 // The service never lets an exception cross into its caller.
 template <typename Call>
 DWORD Answer(Call call) {
@@ -166,21 +193,40 @@ DWORD WINAPI RasGetEntryPropertiesA(LPCSTR phonebook, LPCSTR entryName, LPRASENT
     }
     // No name asks for the properties of a new entry: all of them blank.
     rasemu::EntryValues values;
+    tollward::EntryDetails details;
     if (entryName != nullptr && *entryName != '\0') {
       if (!file.Contains(entryName)) {
         return ERROR_CANNOT_FIND_PHONEBOOK_ENTRY;
       }
       values = file.Read(entryName);
+      details = file.ReadDetails(entryName);
     }
-    const DWORD needed = entry != nullptr ? entry->dwSize : sizeof(RASENTRYA);
+    // The alternate numbers follow the structure in the same buffer, each with its zero, the
+    // list closed by an empty one.
+    std::string alternates;
+    for (const std::string& number : details.alternateNumbers) {
+      alternates += number;
+      alternates += '\0';
+    }
+    if (!alternates.empty()) {
+      alternates += '\0';
+    }
+    const DWORD structure = entry != nullptr ? entry->dwSize : sizeof(RASENTRYA);
+    const DWORD needed = structure + static_cast<DWORD>(alternates.size());
     if (entry == nullptr || *entrySize < needed) {
       *entrySize = needed;
       return ERROR_BUFFER_TOO_SMALL;
     }
     *entrySize = needed;
-    std::memset(reinterpret_cast<BYTE*>(entry) + sizeof(DWORD), 0, needed - sizeof(DWORD));
+    auto* bytes = reinterpret_cast<BYTE*>(entry);
+    std::memset(bytes + sizeof(DWORD), 0, structure - sizeof(DWORD));
     SetField(entry->szAreaCode, values.areaCode);
     SetField(entry->szLocalPhoneNumber, values.localPhoneNumber);
+    FillDetails(*reinterpret_cast<ras400::Entry*>(entry), details);
+    if (!alternates.empty()) {
+      std::memcpy(bytes + structure, alternates.data(), alternates.size());
+      entry->dwAlternateOffset = structure;
+    }
     return 0;
   });
 }

@@ -3,6 +3,7 @@
 
 #include "res/resource.h"
 #include "ui/framework/Dpi.h"
+#include "ui/framework/ListView.h"
 
 namespace tollward::ui {
 
@@ -87,6 +88,7 @@ bool CManipulatedConnectionDlg::OnInitDialog() {
   m_entryName.SetColors(kBlack, kEntryNameColor);
   FitPicture(IDC_DIALOG_PICTURE, IDB_MANIPULATED_PICTURE);
   OnDpiChanged(DpiOf(m_hwnd));
+  ShowFurtherRows();
 
   // A notice about the phonebook may come while the program sits in the tray: in front of
   // everything, in the middle of the owner or the screen.
@@ -96,6 +98,55 @@ bool CManipulatedConnectionDlg::OnInitDialog() {
   // On OK rather than on the first field, whose selected text would hide its grey.
   ::SetFocus(GetDlgItem(IDOK));
   return false;
+}
+
+namespace {
+
+RECT ClientRectOf(HWND dialog, int id) {
+  RECT rect = CWindow(::GetDlgItem(dialog, id)).GetWindowRect();
+  ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+}  // namespace
+
+void CManipulatedConnectionDlg::ShowFurtherRows() {
+  if (m_report.furtherRows.empty()) {
+    return;  // the report of the four fields alone, as it has always looked
+  }
+  const CListView list(GetDlgItem(IDC_FURTHER_PROPERTIES));
+  // The columns stand under the row labels and the two columns of fields above them.
+  const RECT area = ClientRectOf(m_hwnd, IDC_FURTHER_PROPERTIES);
+  const RECT registered = ClientRectOf(m_hwnd, IDC_REGISTERED_AREA_CODE);
+  const RECT altered = ClientRectOf(m_hwnd, IDC_ALTERED_AREA_CODE);
+  list.InsertColumn(0, "", registered.left - area.left);
+  list.InsertColumn(1, "", altered.left - registered.left);
+  list.InsertColumn(2, "", area.right - altered.left - ::GetSystemMetrics(SM_CXVSCROLL));
+  int item = 0;
+  for (const DetailRow& row : m_report.furtherRows) {
+    list.InsertItem(item, row.label.c_str());
+    list.SetItemText(item, 1, row.registered.c_str());
+    list.SetItemText(item, 2, row.current.c_str());
+    ++item;
+  }
+  list.SetTextColor(kBlack);
+  list.SetBkColor(kDifferingRowColor);
+  list.SetTextBkColor(kDifferingRowColor);
+
+  // OK and the hidden Cancel go below the list, and the dialog grows by as much.
+  RECT gap{0, 0, 0, 6};
+  ::MapDialogRect(m_hwnd, &gap);
+  const RECT ok = ClientRectOf(m_hwnd, IDOK);
+  const int shift = area.bottom + gap.bottom - ok.top;
+  for (int id : {IDOK, IDCANCEL}) {
+    const RECT button = ClientRectOf(m_hwnd, id);
+    ::SetWindowPos(GetDlgItem(id), nullptr, button.left, button.top + shift, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  const RECT window = GetWindowRect();
+  ::SetWindowPos(m_hwnd, nullptr, 0, 0, window.right - window.left,
+                 window.bottom - window.top + shift, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  list.Show(SW_SHOW);
 }
 
 bool ShowManipulatedConnection(CRASConnections& current, const ConnectionRecord& registered,

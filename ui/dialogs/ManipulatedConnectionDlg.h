@@ -29,6 +29,8 @@ class CManipulatedConnectionDlg : public CDialog {
 
  private:
   void ExchangeData();
+  // Fills the list of further properties and makes room for it, or leaves it hidden.
+  void ShowFurtherRows();
   CColorEdit* FieldById(int id);
 
   CColorEdit m_registeredAreaCode;

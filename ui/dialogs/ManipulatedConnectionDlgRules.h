@@ -3,7 +3,9 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
+#include "app/logic/DetailRows.h"
 #include "core/AsciiText.h"
 #include "core/ConnectionRecord.h"
 #include "core/RASConnections.h"
@@ -28,6 +30,8 @@ struct ManipulationReport {
   ReportRow localNumber;
   ReportRow userName;
   ReportRow password;
+  // The further properties that differ, each row in the differing rows' colour.
+  std::vector<DetailRow> furtherRows;
 };
 
 // Unlike the check, the report compares byte for byte: a value whose letter case alone changed
