@@ -76,7 +76,9 @@ def emblem_icon(size, body=(BLUE_TOP, BLUE_BOTTOM), dot=None):
     return canvas.rgba()
 
 
-def icon(name, sizes, depths=(32,), png_from=256, **kwargs):
+def icon(name, sizes, depths=(32,), png_from=20, **kwargs):
+    # Above the smallest size the images are PNG, which every system since Vista reads: a
+    # fraction of the bytes, so the program stays small with every size the shell asks for.
     write_icon(os.path.join(OUT, name), [(s, emblem_icon(s, **kwargs)) for s in sizes],
                depths=depths, png_from=png_from)
 
@@ -218,7 +220,8 @@ def sign_icon(name, colour, plus):
         if plus:
             c.fill(rect((size - t) / 2, (size - bar) / 2, t, bar), WHITE)
         images.append((size, c.rgba()))
-    write_icon(os.path.join(OUT, name), images)
+    # Buttons of the program only, on systems that all read PNG images in icons.
+    write_icon(os.path.join(OUT, name), images, png_from=20)
 
 
 def drag_cursor():
@@ -524,7 +527,7 @@ REASONS = {
 def main():
     os.makedirs(OUT, exist_ok=True)
     # The shell picks the 256-colour images on displays without true colour.
-    icon("tollward.ico", (16, 20, 24, 32, 40, 48, 64, 256), depths=(32, 8), png_from=64)
+    icon("tollward.ico", (16, 20, 24, 32, 40, 48, 64, 256), depths=(32, 8))
     icon("tray_idle.ico", TRAY_SIZES, body=((170, 176, 186), (98, 104, 116)))
     icon("tray_monitoring.ico", TRAY_SIZES, dot=(40, 190, 60))
     icon("tray_flash.ico", TRAY_SIZES, body=((255, 232, 110), (236, 160, 20)))
