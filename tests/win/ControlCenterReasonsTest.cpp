@@ -83,7 +83,7 @@ TEST_F(EntryReasons, EachRowSaysWhyItIsRedAndAnAlteredEntryIsRegisteredOnlyAfter
   HWND window = nullptr;
   Names unregistered;
   std::vector<int> pictures;
-  std::string alteredTip, newTip, question;
+  std::string alteredTip, newTip, cutTip, question;
   Names registeredAfterNo, registeredAfterYes;
   auto list = [&] { return ::GetDlgItem(window, IDC_UNREGISTERED_LIST); };
   auto row = [&](const char* name) { return ui::CListView(list()).FindItem(name); };
@@ -99,6 +99,9 @@ TEST_F(EntryReasons, EachRowSaysWhyItIsRedAndAnAlteredEntryIsRegisteredOnlyAfter
     }
     alteredTip = TipAt(window, list(), RowCentre(list(), row("Office ISDN")));
     newTip = TipAt(window, list(), RowCentre(list(), row("Dialer")));
+    // A number that its column cuts shows whole in the tip.
+    ::SendMessageA(list(), LVM_SETCOLUMNWIDTH, 2, MAKELPARAM(20, 0));
+    cutTip = TipAt(window, list(), RowCentre(list(), row("Dialer")));
     controlCenter.SelectListItem(IDC_UNREGISTERED_LIST, row("Office ISDN"));
     controlCenter.Click(IDC_REGISTER);
   });
@@ -124,6 +127,7 @@ TEST_F(EntryReasons, EachRowSaysWhyItIsRedAndAnAlteredEntryIsRegisteredOnlyAfter
             pictures);
   EXPECT_EQ(ui::LoadResString(IDS_REASON_ALTERED), alteredTip);
   EXPECT_EQ(ui::LoadResString(IDS_REASON_NEW), newTip);
+  EXPECT_EQ(ui::LoadResString(IDS_REASON_NEW) + "\nLocal Phone Number: 5551234", cutTip);
   // Both values are shown; the passwords only as changed or not.
   EXPECT_NE(std::string::npos, question.find("44881200")) << question;
   EXPECT_NE(std::string::npos, question.find("90090090")) << question;
