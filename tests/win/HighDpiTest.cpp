@@ -13,6 +13,7 @@
 #include "res/resource.h"
 #include "tests/win/ControlCenterFixture.h"
 #include "ui/controls/BitmapMenu.h"
+#include "ui/dialogs/AboutDlg.h"
 #include "ui/framework/Dialog.h"
 #include "ui/framework/Dpi.h"
 #include "ui/framework/GdiObjects.h"
@@ -121,6 +122,27 @@ TEST(AtTheDisplaysDpi, MenuItemsAreAsTallAsTheirTextWithPicturesOfTheDpi) {
   EXPECT_GE(static_cast<int>(measure.itemHeight), text.cy);
   EXPECT_GE(static_cast<int>(measure.itemHeight), picture.cy);
   EXPECT_GE(static_cast<int>(measure.itemWidth), text.cx + picture.cx);
+}
+
+TEST(AtTheDisplaysDpi, TheAboutBoxsBannerFillsItsPlaceDrawnForTheDpi) {
+  ui::CAboutDlg about;
+  ASSERT_TRUE(about.Create());
+  HWND picture = about.GetDlgItem(IDC_DIALOG_PICTURE);
+  const auto bitmap =
+      reinterpret_cast<HBITMAP>(::SendMessageA(picture, STM_GETIMAGE, IMAGE_BITMAP, 0));
+  RECT room{};
+  ::GetClientRect(picture, &room);
+  const SIZE size = ui::BitmapSize(bitmap);
+  EXPECT_EQ(room.right, size.cx);
+  EXPECT_EQ(room.bottom, size.cy);
+  // Left of its word the banner is dark blue from top to bottom: a picture that failed to load
+  // would be black or empty there.
+  HDC dc = ::CreateCompatibleDC(nullptr);
+  HGDIOBJ previous = ::SelectObject(dc, bitmap);
+  const COLORREF middle = ::GetPixel(dc, size.cx / 10, size.cy / 2);
+  ::SelectObject(dc, previous);
+  ::DeleteDC(dc);
+  EXPECT_GT(GetBValue(middle), GetRValue(middle) + 20) << std::hex << middle;
 }
 
 class AtTheDisplaysDpiCentre : public ControlCenterTest {};

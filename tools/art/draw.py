@@ -159,7 +159,7 @@ def splash(scale, folder):
     c.fill(rect(101, 22 + title_h + 6, 170, 1), (150, 190, 240, 160))
     sub, _, _ = c.text("dial-up phonebook guard", "DejaVu-Sans", 12)
     c.stamp(sub, 102, 22 + title_h + 12, (186, 212, 245))
-    write_bmp8(out_path("splash.bmp", folder), c.width, c.height, c.rgba())
+    write_bmp8(out_path("splash.bmp", folder), c.width, c.height, c.rgba(), rle=scale > 1)
 
 
 def banner(scale, folder):
@@ -173,7 +173,7 @@ def banner(scale, folder):
     word = rotate_mask_left(word)
     c.stamp(word, 30, h - len(word) / scale - 14, (255, 255, 255, 225))
     sunken_edge(c)
-    write_bmp8(out_path("banner.bmp", folder), c.width, c.height, c.rgba())
+    write_bmp8(out_path("banner.bmp", folder), c.width, c.height, c.rgba(), rle=scale > 1)
 
 
 def bad_area_picture(scale, folder):
@@ -188,7 +188,7 @@ def bad_area_picture(scale, folder):
     c.stamp(c.text("Bad area codes", "DejaVu-Sans-Bold", 15)[0], 48, 7, (150, 20, 20))
     c.stamp(c.text("never to be registered", "DejaVu-Sans", 9)[0], 49, 28, (90, 90, 90))
     sunken_edge(c)
-    write_bmp8(out_path("badareas.bmp", folder), c.width, c.height, c.rgba())
+    write_bmp8(out_path("badareas.bmp", folder), c.width, c.height, c.rgba(), rle=scale > 1)
 
 
 def manipulated_picture(scale, folder):
@@ -202,7 +202,7 @@ def manipulated_picture(scale, folder):
     word = rotate_mask_left(word)
     c.stamp(word, (w - len(word[0]) / scale) / 2, h - len(word) / scale - 10, (255, 230, 220))
     sunken_edge(c)
-    write_bmp8(out_path("manipulated.bmp", folder), c.width, c.height, c.rgba())
+    write_bmp8(out_path("manipulated.bmp", folder), c.width, c.height, c.rgba(), rle=scale > 1)
 
 
 def sign_icon(name, colour, plus):

@@ -213,24 +213,53 @@ def rotate_mask_left(mask):
 
 # Files --------------------------------------------------------------------------------------
 
-def _bmp(width, height, bits, palette, rows_bottom_up):
+def _bmp(width, height, bits, palette, rows_bottom_up, compression=0):
     header_size = 14 + 40 + 4 * len(palette)
     data = b"".join(rows_bottom_up)
-    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, bits, 0, len(data), 2835, 2835,
-                       len(palette), 0)
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, bits, compression, len(data), 2835,
+                       2835, len(palette), 0)
     pal = b"".join(struct.pack("<BBBB", c[2], c[1], c[0], 0) for c in palette)
     head = struct.pack("<2sIHHI", b"BM", header_size + len(data), 0, 0, header_size)
     return head + info + pal + data
 
 
-def write_bmp8(path, width, height, rgba, background=(255, 255, 255)):
+def _rle8(row):
+    """One row in BMP run-length form: runs of a colour, and stretches of differing pixels
+    written out, then the end-of-line mark."""
+    out, i, n = bytearray(), 0, len(row)
+    while i < n:
+        run = 1
+        while i + run < n and run < 255 and row[i + run] == row[i]:
+            run += 1
+        if run >= 3 or n - i < 3:
+            out += bytes((run, row[i]))
+            i += run
+            continue
+        start = i
+        while i < n and i - start < 255:
+            if i + 2 < n and row[i] == row[i + 1] == row[i + 2]:
+                break
+            i += 1
+        literal = row[start:i]
+        if len(literal) < 3:
+            for value in literal:
+                out += bytes((1, value))
+        else:
+            out += bytes((0, len(literal))) + bytes(literal) + (b"\0" if len(literal) % 2 else b"")
+    return bytes(out) + b"\0\0"
+
+
+def write_bmp8(path, width, height, rgba, background=(255, 255, 255), rle=False):
     """An 8-bit palette BMP. ImageMagick picks the 256 colours and dithers; the file is written
-    here so that it is always the plain 8-bit form, whatever number of colours remains."""
+    here so that it is always the plain 8-bit form, whatever number of colours remains. With
+    `rle` the colours are not dithered, so that rows keep long runs, and the rows are stored
+    run-length encoded (BI_RLE8): a large picture then takes a fraction of its bytes."""
     pixels = [mix(background, p[:3], p[3] / 255.0) for p in rgba]
     ppm = b"P6 %d %d 255\n" % (width, height) + bytes(
         max(0, min(255, int(round(v)))) for p in pixels for v in p)
-    reduced = subprocess.run(["convert", "ppm:-", "-dither", "FloydSteinberg", "-colors", "256",
-                              "ppm:-"], input=ppm, check=True, capture_output=True).stdout
+    reduced = subprocess.run(["convert", "ppm:-", "-dither", "None" if rle else "FloydSteinberg",
+                              "-colors", "256", "ppm:-"],
+                             input=ppm, check=True, capture_output=True).stdout
     data = reduced[len(reduced) - width * height * 3:]
     colours = [tuple(data[i:i + 3]) for i in range(0, len(data), 3)]
     index = {}
@@ -242,9 +271,11 @@ def write_bmp8(path, width, height, rgba, background=(255, 255, 255)):
     rows = []
     for y in range(height - 1, -1, -1):
         row = bytes(index[colours[y * width + x]] for x in range(width))
-        rows.append(row + b"\0" * (stride - width))
+        rows.append(_rle8(row) if rle else row + b"\0" * (stride - width))
+    if rle:
+        rows[-1] = rows[-1][:-2] + b"\0\1"
     with open(path, "wb") as f:
-        f.write(_bmp(width, height, 8, palette, rows))
+        f.write(_bmp(width, height, 8, palette, rows, compression=1 if rle else 0))
 
 
 VGA16 = [(0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0), (0, 0, 128), (128, 0, 128),

@@ -250,7 +250,8 @@ bool CDialog::FitPicture(int control, UINT picture) {
 }
 
 // The smallest drawing that covers the rectangle is scaled down into it: shrinking with
-// halftoning keeps a picture sharp, where growing one would blur it.
+// halftoning keeps a picture sharp, where growing one would blur it. The large drawings are
+// stored run-length encoded, which only a device bitmap is made from.
 bool CDialog::ShowFittedPicture(int control, UINT picture) {
   HWND item = GetDlgItem(control);
   RECT room{};
@@ -260,9 +261,8 @@ bool CDialog::ShowFittedPicture(int control, UINT picture) {
   COwnedObject source;
   for (unsigned set = 0; set < std::size(kPictureSetPercent); ++set) {
     const UINT id = picture + set * kPictureSetStep;
-    COwnedObject drawn = OwnedBitmap(
-        static_cast<HBITMAP>(::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id),
-                                          IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    COwnedObject drawn = OwnedBitmap(static_cast<HBITMAP>(
+        ::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, 0)));
     if (!drawn) {
       continue;
     }
