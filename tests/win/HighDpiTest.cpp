@@ -168,6 +168,36 @@ TEST_F(AtTheDisplaysDpiCentre, EveryListColumnIsAtLeastAsWideAsItsHeading) {
   EXPECT_EQ(std::vector<std::string>{}, cut);
 }
 
+// A move to a monitor of twice the DPI: the window takes the size the system suggests, and the
+// tray menu's items are measured with the pictures drawn for 200 %.
+TEST_F(AtTheDisplaysDpiCentre, AMoveToAMonitorOfAnotherDpiResizesTheWindowAndItsMenuItems) {
+  WriteFourEntries();
+  RECT before{}, after{};
+  RECT suggested{};
+  UINT itemHeight = 0;
+  Robot robot;
+  robot.OnWindow(FromTemplate(IDD_CONTROL_CENTER), [&](RobotWindow& controlCenter) {
+    ::GetWindowRect(controlCenter.hwnd(), &before);
+    suggested = RECT{before.left, before.top, before.left + 2 * (before.right - before.left),
+                     before.top + 2 * (before.bottom - before.top)};
+    ::SendMessageA(controlCenter.hwnd(), WM_DPICHANGED, MAKEWPARAM(192, 192),
+                   reinterpret_cast<LPARAM>(&suggested));
+    ::GetWindowRect(controlCenter.hwnd(), &after);
+    MEASUREITEMSTRUCT measure{};
+    measure.CtlType = ODT_MENU;
+    measure.itemID = ID_TRAY_RESTORE;
+    ::SendMessageA(controlCenter.hwnd(), WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&measure));
+    itemHeight = measure.itemHeight;
+  });
+  ControlCenterTest::QueueQuitWithYes(robot);
+  MakeControlCenter(" /nosplash")->DoModal();
+  EXPECT_TRUE(robot.Done()) << robot.Failures();
+  EXPECT_EQ(suggested.right - suggested.left, after.right - after.left);
+  EXPECT_EQ(suggested.bottom - suggested.top, after.bottom - after.top);
+  // The 26-pixel picture of 200 % with room above and below.
+  EXPECT_GE(itemHeight, 26u + 2);
+}
+
 // Sets the prefix's DPI for the processes started while it lives, and puts the old one back.
 class LogPixels {
  public:
