@@ -275,6 +275,30 @@ TEST_F(EntryDragAndMenu, AKeyboardsContextMenuRequestShowsTheMenuOfTheListWithAS
   EXPECT_FALSE(menuWithoutSelection);
 }
 
+// A list that takes the focus without a selection shows it on its first row, selecting nothing.
+TEST_F(EntryDragAndMenu, AFocusedListWithoutASelectionShowsWhereTheFocusIs) {
+  RegisterWholePhonebook();
+  int focusedRow = -1;
+  int selected = -1;
+  bool focusHidden = true;
+  Robot robot;
+  OnControlCenter(robot, [&](RobotWindow&) { ::SetFocus(item(IDC_REGISTERED_LIST)); });
+  robot.Then([&] {
+    focusedRow = static_cast<int>(::SendMessageA(item(IDC_REGISTERED_LIST), LVM_GETNEXTITEM,
+                                                 static_cast<WPARAM>(-1), LVNI_FOCUSED));
+    selected =
+        static_cast<int>(::SendMessageA(item(IDC_REGISTERED_LIST), LVM_GETSELECTEDCOUNT, 0, 0));
+    focusHidden = (::SendMessageA(window().hwnd(), WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) != 0;
+  });
+  ControlCenterTest::QueueQuitWithYes(robot);
+
+  MakeControlCenter(" /nosplash")->DoModal();
+  EXPECT_TRUE(robot.Done()) << robot.Failures();
+  EXPECT_EQ(0, focusedRow);
+  EXPECT_EQ(0, selected);
+  EXPECT_FALSE(focusHidden);
+}
+
 TEST_F(EntryDragAndMenu, ARightClickShowsTheMenuAtTheCursorOnlyOverAnEntry) {
   auto rightClick = [&](POINT client) {
     POINT screen = client;
