@@ -48,14 +48,5 @@ TEST(DpiLayout, AMenuItemHoldsItsTextAndPicturesWholeAtEveryScale) {
   }
 }
 
-TEST(DpiLayout, SizesScaleToTheNearestPixel) {
-  EXPECT_EQ(140, ScaleForDpi(140, 96));
-  EXPECT_EQ(210, ScaleForDpi(140, 144));
-  EXPECT_EQ(175, ScaleForDpi(140, 120));
-  EXPECT_EQ(20, ScaleForDpi(13, 144)) << "19.5 rounds up";
-  EXPECT_EQ(-20, ScaleForDpi(-13, 144)) << "a font's negative height scales alike";
-  EXPECT_EQ(13, ScaleForDpi(13, 0)) << "no DPI known: the size as given";
-}
-
 }  // namespace
 }  // namespace tollward::ui
