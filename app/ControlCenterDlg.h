@@ -117,6 +117,9 @@ class CControlCenterDlg : public ui::CDialog {
   // Says why the unreadable entry of this name cannot be registered.
   void RefuseUnreadable(const std::string& name);
   void UnregisterSelected();
+  // Asks, then ends the registration of this name whose entry cannot be checked.
+  void ForgetSelected(const std::string& name);
+  LRESULT GreyMissing(NMLVCUSTOMDRAW& draw) const;
   // The one message about what the last scan or the start-up could not check, if anything.
   void ShowPhonebookFindings();
   // The unregistered entries, the unreadable included, and one more while the last check left

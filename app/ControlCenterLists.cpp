@@ -68,16 +68,22 @@ void CControlCenterDlg::RefillConnectionList(const ui::CListView& view, CRASConn
   view.SetRedraw(false);
   view.DeleteAllItems();
   const std::string notReadable = ui::LoadResString(IDS_NOT_READABLE);
+  const std::string notInPhonebook = ui::LoadResString(IDS_NOT_IN_PHONEBOOK);
   for (unsigned i = 1; i <= list.GetCount(); ++i) {
     // The view sorts by name as the items arrive.
     const int item = view.InsertItem(static_cast<int>(i - 1), list.GetName(i));
-    if (item >= 0) {
-      // A registration that could not be checked shows what it holds, but not as the number.
-      const bool read = list.GetStatus(i) == EntryStatus::kRead;
-      view.SetItemText(item, 1, list.GetAreaCode(i));
-      view.SetItemText(item, 2, read ? list.GetLocalPhoneNumber(i) : notReadable.c_str());
-      SetItemReason(view, item, ReasonOf(unregistered, i));
+    if (item < 0) {
+      continue;
     }
+    // A registration that could not be checked shows what it holds, but not as the number.
+    const EntryStatus status = list.GetStatus(i);
+    view.SetItemData(item, static_cast<LPARAM>(status));
+    view.SetItemText(item, 1, list.GetAreaCode(i));
+    view.SetItemText(item, 2,
+                     status == EntryStatus::kRead      ? list.GetLocalPhoneNumber(i)
+                     : status == EntryStatus::kMissing ? notInPhonebook.c_str()
+                                                       : notReadable.c_str());
+    SetItemReason(view, item, ReasonOf(unregistered, i));
   }
   // The entries the phonebook listed but could not hand out, under the name it listed.
   for (const UnreadableEntry& entry : list.unreadable()) {
@@ -127,13 +133,18 @@ void CControlCenterDlg::RegisterSelected() {
       RefillConnectionList(m_registeredView, m_registered);
       break;
     case MoveOutcome::kNoEntry:
+    case MoveOutcome::kUnchecked:
     case MoveOutcome::kNotAdded:
       break;
   }
 }
 
 void CControlCenterDlg::UnregisterSelected() {
-  switch (UnregisterEntry(SelectedName(m_registeredView), m_registered, m_unregistered)) {
+  const std::string name = SelectedName(m_registeredView);
+  switch (UnregisterEntry(name, m_registered, m_unregistered)) {
+    case MoveOutcome::kUnchecked:
+      ForgetSelected(name);
+      break;
     case MoveOutcome::kMoved:
       RefillConnectionList(m_unregisteredView, m_unregistered);
       RefillConnectionList(m_registeredView, m_registered);
@@ -148,6 +159,24 @@ void CControlCenterDlg::UnregisterSelected() {
     case MoveOutcome::kNotAdded:
       break;
   }
+}
+
+// Only the user ends a registration the phonebook cannot show: a program that removed the entry
+// must not make it forgotten. What the user ends leaves the store at once.
+void CControlCenterDlg::ForgetSelected(const std::string& name) {
+  const std::string text = ui::FormatResString(IDS_FORGET_QUESTION, name.c_str());
+  const std::string title = ui::LoadResString(IDS_FORGET_QUESTION_TITLE);
+  if (::MessageBoxA(m_hwnd, text.c_str(), title.c_str(),
+                    MB_YESNOCANCEL | MB_DEFBUTTON2 | MB_ICONQUESTION) != IDYES) {
+    return;
+  }
+  if (!ForgetRegistration(name, m_registered)) {
+    return;
+  }
+  if (m_registered.path().has_value()) {
+    m_registered.Save();
+  }
+  RefillConnectionList(m_registeredView, m_registered);
 }
 
 void CControlCenterDlg::RefuseUnreadable(const std::string& name) {
@@ -182,6 +211,9 @@ FindingsTexts LoadFindingsTexts() {
   for (int i = 0; i < 4; ++i) {
     texts.reasons[i] = ui::LoadResString(reasons[i]);
   }
+  texts.missingHead = ui::LoadResString(IDS_FINDINGS_MISSING);
+  texts.missingLine = ui::LoadResString(IDS_FINDINGS_MISSING_ENTRY);
+  texts.missingAdvice = ui::LoadResString(IDS_FINDINGS_MISSING_ADVICE);
   return texts;
 }
 
@@ -212,6 +244,10 @@ bool CControlCenterDlg::OnNotify(int id, NMHDR* header, LRESULT& result) {
   if (header->code == TTN_GETDISPINFOA) {
     return OnTipText(reinterpret_cast<NMTTDISPINFOA*>(header));
   }
+  if (id == IDC_REGISTERED_LIST && header->code == NM_CUSTOMDRAW) {
+    result = GreyMissing(*reinterpret_cast<NMLVCUSTOMDRAW*>(header));
+    return true;
+  }
   switch (id) {
     case IDC_UNREGISTERED_LIST:
       return OnListNotify(m_unregisteredView, header);
@@ -219,6 +255,21 @@ bool CControlCenterDlg::OnNotify(int id, NMHDR* header, LRESULT& result) {
       return OnListNotify(m_registeredView, header);
     default:
       return false;
+  }
+}
+
+// A registration whose entry is gone is drawn greyed; every other row as the view draws it.
+LRESULT CControlCenterDlg::GreyMissing(NMLVCUSTOMDRAW& draw) const {
+  switch (draw.nmcd.dwDrawStage) {
+    case CDDS_PREPAINT:
+      return CDRF_NOTIFYITEMDRAW;
+    case CDDS_ITEMPREPAINT:
+      if (draw.nmcd.lItemlParam == static_cast<LPARAM>(EntryStatus::kMissing)) {
+        draw.clrText = ::GetSysColor(COLOR_GRAYTEXT);
+      }
+      return CDRF_DODEFAULT;
+    default:
+      return CDRF_DODEFAULT;
   }
 }
 

@@ -53,9 +53,16 @@ std::unique_ptr<CRASConnections> CControlCenterDlg::MakeReportingList() {
 
 EntryReason CControlCenterDlg::ReasonOf(bool unregistered, unsigned index) {
   if (!unregistered) {
-    // A registration whose entry could not be read keeps its place, unchecked.
-    return m_registered.GetStatus(index) == EntryStatus::kUnreadable ? EntryReason::kNotReadable
-                                                                     : EntryReason::kNone;
+    // A registration whose entry could not be read, or is gone, keeps its place, unchecked.
+    switch (m_registered.GetStatus(index)) {
+      case EntryStatus::kUnreadable:
+        return EntryReason::kNotReadable;
+      case EntryStatus::kMissing:
+        return EntryReason::kMissing;
+      case EntryStatus::kRead:
+        break;
+    }
+    return EntryReason::kNone;
   }
   UnregisteredFacts facts;
   facts.notReadable = m_unregistered.GetStatus(index) != EntryStatus::kRead;

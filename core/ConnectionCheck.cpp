@@ -66,7 +66,43 @@ void KeepMarked(std::vector<ConnectionRecord>& records, const std::vector<bool>&
   }
 }
 
+// A name as a rename in disguise leaves it: blanks around it dropped, ASCII letters folded.
+std::string LooseName(std::string_view name) {
+  const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+  while (!name.empty() && blank(name.front())) {
+    name.remove_prefix(1);
+  }
+  while (!name.empty() && blank(name.back())) {
+    name.remove_suffix(1);
+  }
+  std::string loose(name);
+  for (char& c : loose) {
+    c = AsciiLower(c);
+  }
+  return loose;
+}
+
 }  // namespace
+
+void CRASConnections::ReportDisguisedRename(const ConnectionRecord& registration,
+                                            const CRASConnections* listed) {
+  const std::string wanted = LooseName(NameOf(registration));
+  for (std::size_t i = 0; i < records_.size(); ++i) {
+    const ConnectionRecord& entry = records_[i];
+    if (LooseName(NameOf(entry)) != wanted ||
+        (listed != nullptr && listed->records_.Find(entry.szEntryName) != ConnectionArray::kNone)) {
+      continue;
+    }
+    ConnectionRecord differences{};
+    Compare(registration.szAreaCode, entry.szAreaCode, differences.szAreaCode);
+    Compare(registration.szLocalPhoneNumber, entry.szLocalPhoneNumber,
+            differences.szLocalPhoneNumber);
+    Compare(registration.szUserName, entry.szUserName, differences.szUserName);
+    Compare(registration.szPassword, entry.szPassword, differences.szPassword);
+    OnManipulatedConnection(registration, static_cast<unsigned>(i + 1), differences);
+    return;
+  }
+}
 
 bool CRASConnections::CheckConnection(const ConnectionRecord& checked,
                                       ConnectionRecord& differences, bool report) {
@@ -136,6 +172,7 @@ bool CRASConnections::SplitPhonebook(const CRASConnections& registered, CRASConn
       if (findings != nullptr) {
         findings->listed = false;
         findings->unreadable.clear();
+        findings->missing.clear();
       }
       return kNoError;
     }
@@ -147,14 +184,24 @@ bool CRASConnections::SplitPhonebook(const CRASConnections& registered, CRASConn
       unchanged[i] = reference.HoldsUnchanged(live.records_[i]);
       unchangedCount += unchanged[i] ? 1 : 0;
     }
-    // A registration whose entry the phonebook lists but could not hand out cannot be compared;
-    // dropping it would let whoever made the entry unreadable wipe the registration out.
-    std::vector<std::size_t> held;
-    for (std::size_t i = 0; !live.unreadable_.empty() && i < reference.records_.size(); ++i) {
-      const std::string_view name = NameOf(reference.records_[i]);
-      if (live.records_.Find(std::string(name).c_str()) == ConnectionArray::kNone &&
-          live.FindUnreadable(std::string(name)) != nullptr) {
-        held.push_back(i);
+    // A registration whose entry could not be read, or is gone, cannot be compared; dropping it
+    // would let whoever made the entry unreadable, or removed it for a while, wipe it out.
+    std::vector<std::pair<std::size_t, EntryStatus>> held;
+    std::vector<std::string> newlyMissing;
+    for (std::size_t i = 0; i < reference.records_.size(); ++i) {
+      const ConnectionRecord& record = reference.records_[i];
+      if (live.records_.Find(record.szEntryName) != ConnectionArray::kNone) {
+        continue;
+      }
+      const std::string name(NameOf(record));
+      if (live.FindUnreadable(name) != nullptr) {
+        held.emplace_back(i, EntryStatus::kUnreadable);
+        continue;
+      }
+      held.emplace_back(i, EntryStatus::kMissing);
+      const auto known = reference.statuses_.find(name);
+      if (known == reference.statuses_.end() || known->second != EntryStatus::kMissing) {
+        newlyMissing.push_back(name);
       }
     }
     ClearRecords();
@@ -172,15 +219,16 @@ bool CRASConnections::SplitPhonebook(const CRASConnections& registered, CRASConn
     if (findings != nullptr) {
       findings->listed = true;
       findings->unreadable = live.unreadable_;
+      findings->missing = std::move(newlyMissing);
     }
     // The live records this list keeps are taken over where they lie instead of being copied:
     // they are whole records with distinct names, as Add would make them.
     std::vector<ConnectionRecord> kept = live.records_.TakeRecords();
     KeepMarked(kept, unchanged);
     kept.reserve(kept.size() + held.size());
-    for (const std::size_t i : held) {
+    for (const auto& [i, status] : held) {
       kept.push_back(reference.records_[i]);
-      statuses_.emplace(std::string(NameOf(reference.records_[i])), EntryStatus::kUnreadable);
+      statuses_.emplace(std::string(NameOf(reference.records_[i])), status);
     }
     records_.Assign(std::move(kept));
     split = true;
@@ -225,7 +273,8 @@ bool CRASConnections::LoadAndSplitPhonebook(const std::string& path, CRASConnect
   return Save(path);
 }
 
-bool CRASConnections::ReportManipulations(const CRASConnections& registered) {
+bool CRASConnections::ReportManipulations(const CRASConnections& registered,
+                                          const CRASConnections* listed) {
   // Every entry that could be read is compared, whatever else the phonebook refused.
   if (ReadPhonebook(false) == Reading::kUnlisted) {
     return false;
@@ -242,6 +291,10 @@ bool CRASConnections::ReportManipulations(const CRASConnections& registered) {
     }
     const ConnectionRecord record = registered.records_[i - 1];
     CheckConnection(record, differences, true);
+    if (differences.szEntryName[0] != '\0' &&
+        FindUnreadable(std::string(NameOf(record))) == nullptr) {
+      ReportDisguisedRename(record, listed);
+    }
   }
   ClearRecords();
   return true;
@@ -269,6 +322,9 @@ bool CRASConnections::CheckRegisteredFile(const std::string& path) {
       // An entry the phonebook lists but could not hand out is there, only unchecked.
       gone[i] = differences.szEntryName[0] != '\0' &&
                 FindUnreadable(std::string(NameOf(record))) == nullptr;
+      if (gone[i]) {
+        ReportDisguisedRename(record, nullptr);
+      }
     }
     std::vector<ConnectionRecord> remaining;
     for (std::size_t i = 0; i < count; ++i) {

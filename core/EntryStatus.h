@@ -31,6 +31,9 @@ struct UnreadableEntry {
 enum class EntryStatus {
   kRead,        // the entry was read; a registration has been compared with it
   kUnreadable,  // a registration whose entry the phonebook lists but could not be read
+  // A registration whose entry the phonebook no longer lists. It stays until the user ends it:
+  // an entry of its name that appears again is compared with it.
+  kMissing,
 };
 
 // What a check could not do, beyond what the two lists show: the matter of the one message a
@@ -40,8 +43,10 @@ struct PhonebookFindings {
   bool listed = true;
   // Every entry that was listed but could not be read, in the phonebook's order.
   std::vector<UnreadableEntry> unreadable;
+  // The registrations whose entry this check is the first to miss; later checks are silent.
+  std::vector<std::string> missing;
 
-  bool empty() const { return listed && unreadable.empty(); }
+  bool empty() const { return listed && unreadable.empty() && missing.empty(); }
 };
 
 }  // namespace tollward

@@ -38,9 +38,15 @@ StoreBinding RunStartUpCheck(CRASConnections& registered, CRASConnections& unreg
   if (onFirstCheck) {
     onFirstCheck();
   }
-  // Discarded at once: what it holds afterwards (registrations whose entry is gone) is not used.
+  // What it holds afterwards, the registrations whose entry is gone, is what the start-up says
+  // is missing; the sort has kept them registered.
   if (std::unique_ptr<CRASConnections> checker = MakeList(makeReportingList)) {
-    checker->CheckRegisteredFile(storePath);
+    if (checker->CheckRegisteredFile(storePath) && findings != nullptr && findings->listed) {
+      findings->missing.clear();
+      for (unsigned i = 1; i <= checker->GetCount(); ++i) {
+        findings->missing.push_back(checker->GetName(i));
+      }
+    }
   }
   return binding;
 }
@@ -48,7 +54,8 @@ StoreBinding RunStartUpCheck(CRASConnections& registered, CRASConnections& unreg
 bool ScanAndResort(CRASConnections& registered, CRASConnections& unregistered,
                    const ReportingListFactory& makeReportingList, PhonebookFindings* findings) {
   if (std::unique_ptr<CRASConnections> reporter = MakeList(makeReportingList)) {
-    reporter->ReportManipulations(registered);
+    // The entries listed unregistered before this scan have been told of already.
+    reporter->ReportManipulations(registered, &unregistered);
   }
   return registered.SplitPhonebook(registered, &unregistered, findings);
 }

@@ -135,8 +135,11 @@ class CRASConnections : public CErrorState {
                              StoreBinding* binding = nullptr,
                              PhonebookFindings* findings = nullptr);
   // Checks every record of `registered`, last first, against the phonebook and reports each
-  // manipulated one, also when some entries could not be read; leaves this list empty.
-  bool ReportManipulations(const CRASConnections& registered);
+  // manipulated one, also when some entries could not be read; leaves this list empty. A
+  // registration whose entry is gone is reported against an entry whose name differs from it
+  // only in letter case or blanks around it, unless `listed` already lists that entry.
+  bool ReportManipulations(const CRASConnections& registered,
+                           const CRASConnections* listed = nullptr);
   // Checks the store's records, last first, against the phonebook, reporting the manipulated
   // ones; leaves in this list the stored records whose entry is gone. Never writes the store.
   bool CheckRegisteredFile(const std::string& path);
@@ -156,6 +159,10 @@ class CRASConnections : public CErrorState {
   // Its failures are kept, not reported: the scan or start-up tells of them in one message.
   Reading ReadPhonebook(bool lastFirst);
   bool ListNames(std::vector<std::string>& names);
+  // Reports `registration`, whose entry this list lacks, against an entry of this list whose
+  // name differs only in letter case or blanks around it, unless `listed` holds that entry: a
+  // rename must not pass for a new entry.
+  void ReportDisguisedRename(const ConnectionRecord& registration, const CRASConnections* listed);
   // CheckConnection's answer alone, for the passes that only sort: no differences, no report.
   bool HoldsUnchanged(const ConnectionRecord& checked) const;
   bool SaveTo(const std::string* path);

@@ -147,7 +147,8 @@ TEST_F(StoreAtQuit, AfterAStartUpThatCouldNotReadThePhonebookTheStoreKeepsAndGai
     ASSERT_TRUE(ScanAndResort(registered, unregistered, Silent()));
     ASSERT_EQ(MoveOutcome::kMoved, RegisterEntry("Work", unregistered, registered, badAreas_));
   }
-  EXPECT_EQ((Names{"Office", "Work"}), Stored()) << "Home is gone from the phonebook";
+  EXPECT_EQ((Names{"Office", "Home", "Work"}), Stored())
+      << "Home is gone from the phonebook, and kept until the user ends it";
 }
 
 TEST_F(StoreAtQuit, AfterASoundStartUpDoneWritesTheRegistrationsAsTheyAreNow) {

@@ -28,14 +28,22 @@ std::string DescribeFindings(const PhonebookFindings& findings, const FindingsTe
   if (!findings.listed) {
     return texts.unlisted;
   }
-  if (findings.unreadable.empty()) {
-    return std::string();
+  std::string message;
+  if (!findings.unreadable.empty()) {
+    message = texts.unreadableHead + "\n\n";
+    for (const UnreadableEntry& entry : findings.unreadable) {
+      message += Formatted(texts.entryLine, entry.name, ReasonText(entry.reason, texts)) + "\n";
+    }
+    message += "\n" + texts.advice;
   }
-  std::string message = texts.unreadableHead + "\n\n";
-  for (const UnreadableEntry& entry : findings.unreadable) {
-    message += Formatted(texts.entryLine, entry.name, ReasonText(entry.reason, texts)) + "\n";
+  if (!findings.missing.empty()) {
+    message += (message.empty() ? "" : "\n\n") + texts.missingHead + "\n\n";
+    for (const std::string& name : findings.missing) {
+      message += Formatted(texts.missingLine, name, std::string()) + "\n";
+    }
+    message += "\n" + texts.missingAdvice;
   }
-  return message + "\n" + texts.advice;
+  return message;
 }
 
 }  // namespace tollward

@@ -14,11 +14,15 @@ struct FindingsTexts {
   std::string entryLine;       // one entry: a format taking its name and its reason
   std::string advice;          // what the user can do about them
   std::string reasons[4];      // in the order of UnreadableReason
+  std::string missingHead;     // leads the list of registrations whose entry has gone
+  std::string missingLine;     // one of them: a format taking its name
+  std::string missingAdvice;   // what becomes of them, and what the user can do
 };
 
 const std::string& ReasonText(UnreadableReason reason, const FindingsTexts& texts);
 
-// Every entry by its name and reason, then the advice; empty when there is nothing to tell.
+// Every entry by its name and reason, then the advice, then the registrations newly gone; empty
+// when there is nothing to tell.
 std::string DescribeFindings(const PhonebookFindings& findings, const FindingsTexts& texts);
 
 }  // namespace tollward

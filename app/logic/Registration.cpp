@@ -39,7 +39,15 @@ MoveOutcome UnregisterEntry(const std::string& name, CRASConnections& registered
   if (index == 0) {
     return MoveOutcome::kNoEntry;
   }
+  if (registered.GetStatus(index) != EntryStatus::kRead) {
+    return MoveOutcome::kUnchecked;
+  }
   return Move(index, registered, unregistered);
+}
+
+bool ForgetRegistration(const std::string& name, CRASConnections& registered) {
+  const unsigned index = name.empty() ? 0 : registered.Find(name.c_str());
+  return index != 0 && registered.Delete(index);
 }
 
 bool SaveRegistrationsForQuit(CRASConnections& registered, const std::string& storePath,

@@ -13,6 +13,7 @@ enum class MoveOutcome {
   kNoEntry,      // no name given, or the source list has no entry of that name
   kBadAreaCode,  // refused: the entry's number begins with a bad area code
   kUnreadable,   // refused: the phonebook lists an entry of this name that it cannot hand out
+  kUnchecked,    // not moved: a registration whose entry is gone or unreadable; ask first
   kNotAdded,     // the target list refused the entry (it has reported why); nothing changed
   kNotRemoved,   // added to the target, but the source kept it too (it has reported why)
   kMoved,
@@ -25,9 +26,14 @@ enum class MoveOutcome {
 MoveOutcome RegisterEntry(const std::string& name, CRASConnections& unregistered,
                           CRASConnections& registered, CRASBadAreaCodes& badAreas);
 
-// Unregisters the entry of this exact name the same way; there is no test to pass.
+// Unregisters the entry of this exact name the same way; there is no test to pass. A
+// registration whose entry the phonebook no longer lists, or cannot hand out, has no entry to
+// move: it is left for the user to confirm that it is to end (kUnchecked).
 MoveOutcome UnregisterEntry(const std::string& name, CRASConnections& registered,
                             CRASConnections& unregistered);
+
+// Ends the registration of this exact name once the user has confirmed it; true when it went.
+bool ForgetRegistration(const std::string& name, CRASConnections& registered);
 
 // The store's share of ending the program by "done", after a start-up that left the registered
 // list as `startUp` says. The list is written to the store when start-up bound it. Otherwise it

@@ -26,6 +26,14 @@ int CListView::InsertItem(int item, const char* text) const {
   return static_cast<int>(Send(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&info)));
 }
 
+bool CListView::SetItemData(int item, LPARAM data) const {
+  LVITEMA info{};
+  info.mask = LVIF_PARAM;
+  info.iItem = item;
+  info.lParam = data;
+  return Send(LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&info)) != FALSE;
+}
+
 bool CListView::SetItemText(int item, int subItem, const char* text) const {
   LVITEMA info{};
   info.iSubItem = subItem;

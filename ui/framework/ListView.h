@@ -29,6 +29,8 @@ class CListView : public CWindow {
   // The index of the new column or item, -1 on failure.
   int InsertColumn(int column, const char* heading, int width, int format = LVCFMT_LEFT) const;
   int InsertItem(int item, const char* text) const;
+  // The item's own value, kept with it whatever the view's sorting does to its position.
+  bool SetItemData(int item, LPARAM data) const;
   bool SetItemText(int item, int subItem, const char* text) const;
   std::string GetItemText(int item, int subItem) const;
   // Selects and focuses the item and makes it the selection mark, as a click does.
