@@ -66,8 +66,8 @@ class IMonitorHost {
   // Writes the registered list to the store it remembers (it reports its own failure).
   virtual void SaveRegistrations() = 0;
   // Reports the manipulated registered entries, then sorts the phonebook anew into both lists.
-  // True when every entry of the phonebook could be read; otherwise kPhonebookFindings says
-  // what could not.
+  // True when every entry of the phonebook could be read and no registration went missing;
+  // otherwise kPhonebookFindings says what could not be checked.
   virtual bool CheckAndResort() = 0;
   virtual void RefillViews() = 0;
 
