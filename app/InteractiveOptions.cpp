@@ -7,7 +7,9 @@
 
 #include "platform/win32/ProcessCommandLine.h"
 #include "platform/win32/RegistryAutostartStore.h"
+#include "res/resource.h"
 #include "ui/framework/AppMessageBox.h"
+#include "ui/framework/ResourceString.h"
 
 namespace tollward {
 
@@ -23,6 +25,11 @@ CInteractiveOptions::CInteractiveOptions(IAutostartStore& autostart,
 void CInteractiveOptions::ReportError() {
   const std::string text = kOptionsErrorPrefix + errorText();
   ui::AppMessageBox(text.c_str(), MB_ICONEXCLAMATION | MB_OK);
+}
+
+void CInteractiveOptions::ReportMachineAutostartLeft() {
+  ui::AppMessageBox(ui::LoadResString(IDS_AUTOSTART_MACHINE_LEFT).c_str(),
+                    MB_ICONINFORMATION | MB_OK);
 }
 
 }  // namespace tollward

@@ -17,6 +17,10 @@ class CInteractiveOptions : public COptions {
 
   // The application's message box with the exclamation icon, whatever the error's kind.
   void ReportError() override;
+
+ protected:
+  // Names the value and who can remove it.
+  void ReportMachineAutostartLeft() override;
 };
 
 }  // namespace tollward

@@ -3,6 +3,7 @@
 
 #include "core/AsciiText.h"
 #include "options/Options.h"
+#include "options/ProgramLocation.h"
 
 namespace tollward {
 namespace {
@@ -58,25 +59,43 @@ void COptions::ReadAutostart() {
   }
 }
 
-// An ordinary user may not write the machine's list; the user's own list then starts the
-// program for him, so that the boxes he checked do what they say. Only one of the two values
-// is kept, so that the program is not started twice at log-on.
+// A program in a folder that its user can write must not be started for everyone: whoever
+// writes there would run code as the next administrator to log on.
 void COptions::WriteAutostart() {
   try {
     if (runSilentCheckAtStart || runMonitorAtStartup) {
       const std::string command =
           AutostartCommand(programPath, {runSilentCheckAtStart, runMonitorAtStartup});
-      if (autostart_.Write(AutostartList::kMachine, command)) {
+      const bool administratorsOnly =
+          LiesUnder(programPath, autostart_.AdministratorsProgramFolders());
+      if (administratorsOnly && autostart_.Write(AutostartList::kMachine, command)) {
         autostart_.Delete(AutostartList::kUser);
-      } else {
+      } else if (autostart_.Delete(AutostartList::kMachine)) {
         autostart_.Write(AutostartList::kUser, command);
+      } else {
+        // The machine's value starts the program already; the user's would start it twice.
+        autostart_.Delete(AutostartList::kUser);
+        // An administrator's value for a program in the program folders is his to keep; one
+        // for a program anywhere else is the danger itself.
+        if (!administratorsOnly) {
+          MachineAutostartLeft();
+        }
       }
     } else {
-      autostart_.Delete(AutostartList::kMachine);
       autostart_.Delete(AutostartList::kUser);
+      if (!autostart_.Delete(AutostartList::kMachine)) {
+        MachineAutostartLeft();
+      }
     }
   } catch (...) {
     // Nothing more can be done without the rights to either list.
+  }
+}
+
+void COptions::MachineAutostartLeft() {
+  if (!machineAutostartReported_) {
+    machineAutostartReported_ = true;
+    ReportMachineAutostartLeft();
   }
 }
 

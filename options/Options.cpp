@@ -27,7 +27,12 @@ bool ReadExactly(std::FILE* file, void* data, std::size_t size) {
 COptions::COptions(IAutostartStore& autostart, const ICommandLine& commandLine)
     : CErrorState(kOptionsErrors), autostart_(autostart) {
   try {
-    ProgramLocation location = ProgramLocationFromCommandLine(commandLine.Text());
+    // The system's name of the program file; the command line's first token, which whoever
+    // started the program chose, only where the system gives none.
+    const std::string programFile = commandLine.ProgramFile();
+    ProgramLocation location = programFile.empty()
+                                   ? ProgramLocationFromCommandLine(commandLine.Text())
+                                   : ProgramLocationOfFile(programFile);
     programPath = std::move(location.path);
     programDirectory = std::move(location.directory);
     optionsFilePath = programDirectory + kOptionsFileName;

@@ -72,11 +72,21 @@ class COptions : public CErrorState {
   // The two flags from the machine's autostart value, or from the user's when the machine has
   // none; a value holding neither switch is removed.
   void ReadAutostart();
-  // Writes the machine's value from the two flags, or the user's when the machine's cannot be
-  // written; removes both when both flags are off.
+  // Writes the machine's value from the two flags for a program in the system's program folders
+  // where this user may write it, else the user's; removes both when both flags are off. A
+  // machine's value this user cannot remove stays, and the user's is then not added, so that
+  // the program is never started twice.
   void WriteAutostart();
 
+ protected:
+  // A machine's value stays that should go and that this user may not remove. Said at most
+  // once in the record's life; this class says nothing.
+  virtual void ReportMachineAutostartLeft() {}
+
  private:
+  void MachineAutostartLeft();
+
+  bool machineAutostartReported_ = false;
   IAutostartStore& autostart_;
 
   std::uint32_t monitorInterval = kDefaultMonitorInterval;

@@ -1,5 +1,7 @@
-// Where the program file lies, as its own command line tells it.
+// Where the program file lies, as the system or its own command line tells it.
 #include "options/ProgramLocation.h"
+
+#include "core/AsciiText.h"
 
 namespace tollward {
 namespace {
@@ -44,6 +46,35 @@ ProgramLocation ProgramLocationFromCommandLine(const std::string& commandLine) {
     RemoveLeadingQuote(location.directory);
   }
   return location;
+}
+
+ProgramLocation ProgramLocationOfFile(const std::string& programFile) {
+  ProgramLocation location;
+  location.path = programFile;
+  const std::size_t lastBackslash = programFile.find_last_of('\\');
+  if (lastBackslash != std::string::npos) {
+    location.directory = programFile.substr(0, lastBackslash + 1);
+  }
+  return location;
+}
+
+bool LiesUnder(const std::string& path, const std::vector<std::string>& folders) {
+  const std::string lowered = AsciiLowered(path);
+  // A step back up could leave the folder while the text still begins with it.
+  if (lowered.find("\\..") != std::string::npos || lowered.find("/..") != std::string::npos) {
+    return false;
+  }
+  for (const std::string& folder : folders) {
+    const std::string prefix = AsciiLowered(folder);
+    // "C:\Program Files" must not take in "C:\Program Files Evil". The system takes either
+    // slash as a separator.
+    if (!prefix.empty() && lowered.size() > prefix.size() + 1 &&
+        lowered.compare(0, prefix.size(), prefix) == 0 &&
+        (lowered[prefix.size()] == '\\' || lowered[prefix.size()] == '/')) {
+      return true;
+    }
+  }
+  return false;
 }
 
 }  // namespace tollward

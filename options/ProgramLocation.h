@@ -1,7 +1,8 @@
-// Where the program file lies, as its own command line tells it.
+// Where the program file lies, as the system or its own command line tells it.
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace tollward {
 
@@ -17,5 +18,13 @@ struct ProgramLocation {
 // toggle a quoted stretch, and the first blank outside quotes ends the token. Whatever follows
 // (switches, backslashes in them) plays no part.
 ProgramLocation ProgramLocationFromCommandLine(const std::string& commandLine);
+
+// The location of a program file named by the system: the path as it is, the folder up to its
+// last backslash.
+ProgramLocation ProgramLocationOfFile(const std::string& programFile);
+
+// True when the path lies inside one of the folders (at any depth), compared without regard to
+// ASCII letter case, as the file system compares names.
+bool LiesUnder(const std::string& path, const std::vector<std::string>& folders);
 
 }  // namespace tollward

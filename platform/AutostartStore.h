@@ -3,14 +3,16 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 namespace tollward {
 
 // A value longer than this cannot be read; the reader treats it as holding no switch.
 constexpr std::size_t kAutostartReadLimit = 512;
 
-// The machine's list starts the program for everyone and is the first choice; only an
-// administrator may write it. The user's own list is where an ordinary user's choice goes.
+// The machine's list starts the program for every user, administrators included, so it may only
+// name a program that only administrators can replace. The user's own list serves everywhere
+// else.
 enum class AutostartList { kMachine, kUser };
 
 // Nothing here tells the user of a failure: the caller decides what a refused write means.
@@ -24,7 +26,11 @@ class IAutostartStore {
   // Stores the text as a zero-terminated string value, replacing any previous one; false when
   // it could not be stored.
   virtual bool Write(AutostartList list, const std::string& text) noexcept = 0;
-  virtual void Delete(AutostartList list) noexcept = 0;
+  // False when a value is left that this user may not remove.
+  virtual bool Delete(AutostartList list) noexcept = 0;
+  // The system's program folders, where only administrators can place a program; without a
+  // trailing backslash.
+  virtual std::vector<std::string> AdministratorsProgramFolders() = 0;
 };
 
 }  // namespace tollward

@@ -1,7 +1,9 @@
 // The two start-up options as written to the autostart value and read back from it.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "options/Autostart.h"
 #include "options/ProgramLocation.h"
@@ -212,6 +214,89 @@ TEST(Autostart, TheMachinesValueComesFirstAndOnlyOneOfTheTwoIsKept) {
   options.ReadAutostart();
   EXPECT_FALSE(options.runMonitorAtStartup);
   EXPECT_FALSE(withUser.store.user.data.has_value()) << "without a task in either list";
+}
+
+// Whoever can write the program's folder runs code as everyone the machine's value starts.
+TEST(Autostart, TheMachinesValueNamesOnlyAProgramInTheProgramFoldersAndIsNeverLeftBesideTheUsers) {
+  const char* const kNew = "new";  // the value for the options as now set
+  const char* const kOld = "old";  // the machine's value as it was
+  struct Case {
+    bool inProgramFolders;
+    bool machineWritable;
+    bool machineHadValue;
+    bool optionsOn;
+    const char* machine;  // null: no value afterwards
+    const char* user;
+    bool told;
+  };
+  const Case cases[] = {
+      // An administrator's program, set up by an administrator or by an ordinary user.
+      {true, true, false, true, kNew, nullptr, false},
+      {true, true, true, true, kNew, nullptr, false},
+      {true, false, false, true, nullptr, kNew, false},
+      {true, false, true, true, kOld, nullptr, false},
+      {true, true, true, false, nullptr, nullptr, false},
+      {true, false, true, false, kOld, nullptr, true},
+      {true, false, false, false, nullptr, nullptr, false},
+      // A program in a folder its user can write: never the machine's value.
+      {false, true, false, true, nullptr, kNew, false},
+      {false, true, true, true, nullptr, kNew, false},
+      {false, false, false, true, nullptr, kNew, false},
+      {false, false, true, true, kOld, nullptr, true},
+      {false, true, true, false, nullptr, nullptr, false},
+      {false, false, true, false, kOld, nullptr, true},
+      {false, false, false, false, nullptr, nullptr, false},
+  };
+  for (const Case& c : cases) {
+    const std::string context =
+        std::string("in program folders ") + std::to_string(c.inProgramFolders) +
+        ", machine writable " + std::to_string(c.machineWritable) + ", had value " +
+        std::to_string(c.machineHadValue) + ", on " + std::to_string(c.optionsOn);
+    InstalledProgram program;
+    if (!c.inProgramFolders) {
+      program.MoveOutOfTheProgramFolders();
+    }
+    const std::string oldValue = program.programPath() + " /scan";
+    const std::string newValue = program.programPath() + " /scan /monitor";
+    if (c.machineHadValue) {
+      program.store.SetText(oldValue);
+    }
+    program.store.readOnly = !c.machineWritable;
+    program.store.user.SetText(program.programPath() + " /monitor");
+    {
+      auto options = program.Options();
+      options.runSilentCheckAtStart = c.optionsOn;
+      options.runMonitorAtStartup = c.optionsOn;
+      options.WriteAutostart();
+      options.WriteAutostart();
+    }
+    auto expected = [&](const char* value) -> std::optional<std::string> {
+      if (value == nullptr) {
+        return std::nullopt;
+      }
+      return (value == kNew ? newValue : oldValue) + '\0';
+    };
+    EXPECT_EQ(program.store.data, expected(c.machine)) << context;
+    EXPECT_EQ(program.store.user.data, expected(c.user)) << context;
+    EXPECT_EQ(program.machineAutostartLeft, c.told ? 1 : 0) << context << ": said once, or never";
+  }
+}
+
+// The command line is chosen by whoever started the program; the system names the file itself.
+TEST(Autostart, TheValueAndTheDataFilesFollowTheProgramFileNotTheCommandLine) {
+  InstalledProgram program("Program Files");
+  const testing::FakeCommandLine startedAs("\"C:\\Elsewhere\\Tollward.exe\" /nosplash",
+                                           program.programPath());
+  std::vector<ErrorCode> reports;
+  int told = 0;
+  {
+    testing::RecordingOptions options(program.store, startedAs, reports, told);
+    EXPECT_EQ(options.GetProgramDirectory(), program.directory());
+    EXPECT_EQ(options.GetOptionsFilePath(), program.optionsFile());
+    options.runSilentCheckAtStart = true;
+    options.WriteAutostart();
+  }
+  EXPECT_EQ(program.store.Text(), '"' + program.programPath() + "\" /scan");
 }
 
 }  // namespace

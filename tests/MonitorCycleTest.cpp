@@ -160,11 +160,11 @@ TEST_F(Monitor, StartingSetsTimerTwoToTheIntervalAndRepairsIntervalsThatCannotWo
   const Case cases[] = {
       {5, {"start 2 300000", "button on"}},
       {9999, {"start 2 599940000", "button on"}},
-      {71582, {"start 2 4294920000", "button on"}},
-      // Would wrap to 2,760 ms.
-      {71583, {"store 9999", "start 2 599940000", "button on"}},
-      {0xFFFFFFFF, {"store 9999", "start 2 599940000", "button on"}},
+      {1, {"start 2 60000", "button on"}},
+      // Only an options file brings these: treated as 0 is, with its message.
       {0, {"message interval reset", "store 1", "start 2 60000", "button on"}},
+      {10000, {"message interval reset", "store 1", "start 2 60000", "button on"}},
+      {71583, {"message interval reset", "store 1", "start 2 60000", "button on"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.interval);

@@ -61,8 +61,9 @@ TEST(ProgramLocation, WithoutAFolderTheOptionsFileIsInTheCurrentOne) {
   {
     testing::FakeAutostartStore store;
     std::vector<ErrorCode> reports;
-    testing::RecordingOptions options(store, testing::FakeCommandLine("Tollward.exe /scan"),
-                                      reports);
+    int told = 0;
+    testing::RecordingOptions options(store, testing::FakeCommandLine("Tollward.exe /scan", ""),
+                                      reports, told);
     EXPECT_EQ(options.GetProgramDirectory(), "");
     EXPECT_EQ(options.GetOptionsFilePath(), "Tollward.ini");
   }

@@ -53,13 +53,12 @@ bool MonitorCycle::SwitchTimer(bool on) {
       return false;
     }
     std::uint32_t interval = host_.MonitorInterval();
-    if (interval == 0) {
+    // Only the options file can bring a value outside the dialog's range. A long one would
+    // leave the tick, the fallback of the watcher, nearly never coming, so it is no more
+    // trusted than 0.
+    if (interval == 0 || interval > kLongestInterval) {
       host_.ShowMessage(MonitorMessage::kIntervalReset);
       interval = 1;
-      host_.StoreMonitorInterval(interval);
-    } else if (interval > kLongestInterval) {
-      // The period would wrap to a few minutes; the longest interval offered is meant instead.
-      interval = kClampedInterval;
       host_.StoreMonitorInterval(interval);
     }
     if (monitoring_) {

@@ -99,10 +99,8 @@ class MonitorCycle {
   static constexpr unsigned kLongestWaitTimer = 6;
   static constexpr std::uint32_t kLongestWaitMilliseconds = 2000;
   static constexpr unsigned kTrayIconId = 1;
-  // The longest interval whose period in milliseconds still fits in 32 bits.
-  static constexpr std::uint32_t kLongestInterval = 0xFFFFFFFFu / 60000u;
-  // What an interval that does not fit becomes: the longest the options dialog offers.
-  static constexpr std::uint32_t kClampedInterval = 9999;
+  // The longest interval the options dialog offers.
+  static constexpr std::uint32_t kLongestInterval = 9999;
 
   MonitorCycle(IMonitorHost& host, MonitorTexts texts);
 

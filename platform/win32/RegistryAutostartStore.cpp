@@ -3,6 +3,9 @@
 
 #include "platform/win32/WinApi.h"
 
+#include <knownfolders.h>
+#include <shlobj.h>
+
 namespace tollward {
 
 const char kAutostartRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
@@ -13,14 +16,18 @@ namespace {
 // The Run key, open for the lifetime of one operation; null when it could not be opened.
 class RunKey {
  public:
-  // The user's key is made when a value is to be written there and it is missing, as it may
-  // be in a fresh profile; the machine's always exists.
-  RunKey(HKEY root, bool create) {
-    const LONG result =
-        create ? RegCreateKeyExA(root, kAutostartRunKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                 KEY_ALL_ACCESS, nullptr, &key_, nullptr)
-               : RegOpenKeyExA(root, kAutostartRunKey, 0, KEY_ALL_ACCESS, &key_);
-    if (result != ERROR_SUCCESS) {
+  // Reading asks for nothing more, so that every user sees the machine's value. The user's key
+  // is made when a value is to be written there and it is missing, as it may be in a fresh
+  // profile; the machine's always exists.
+  enum class Access { kRead, kWrite, kCreate };
+
+  RunKey(HKEY root, Access access) {
+    const REGSAM rights = access == Access::kRead ? KEY_QUERY_VALUE : KEY_SET_VALUE;
+    result_ = access == Access::kCreate
+                  ? RegCreateKeyExA(root, kAutostartRunKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                    rights, nullptr, &key_, nullptr)
+                  : RegOpenKeyExA(root, kAutostartRunKey, 0, rights, &key_);
+    if (result_ != ERROR_SUCCESS) {
       key_ = nullptr;
     }
   }
@@ -33,15 +40,35 @@ class RunKey {
   RunKey& operator=(const RunKey&) = delete;
 
   HKEY get() const { return key_; }
+  LONG result() const { return result_; }
 
  private:
   HKEY key_ = nullptr;
+  LONG result_ = ERROR_SUCCESS;
 };
+
+std::string KnownFolder(REFKNOWNFOLDERID id) {
+  PWSTR path = nullptr;
+  std::string folder;
+  if (SUCCEEDED(::SHGetKnownFolderPath(id, 0, nullptr, &path))) {
+    BOOL lossy = FALSE;
+    const int length =
+        ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, path, -1, nullptr, 0, nullptr, &lossy);
+    if (length > 1 && !lossy) {
+      folder.assign(static_cast<std::size_t>(length), '\0');
+      ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, path, -1, folder.data(), length, nullptr,
+                            nullptr);
+      folder.resize(static_cast<std::size_t>(length - 1));
+    }
+  }
+  ::CoTaskMemFree(path);
+  return folder;
+}
 
 }  // namespace
 
 bool CRegistryAutostartStore::Read(AutostartList list, std::string& data) noexcept {
-  RunKey key(Root(list), false);
+  RunKey key(Root(list), RunKey::Access::kRead);
   if (key.get() == nullptr) {
     return false;
   }
@@ -61,18 +88,44 @@ bool CRegistryAutostartStore::Read(AutostartList list, std::string& data) noexce
 }
 
 bool CRegistryAutostartStore::Write(AutostartList list, const std::string& text) noexcept {
-  RunKey key(Root(list), list == AutostartList::kUser);
+  RunKey key(Root(list),
+             list == AutostartList::kUser ? RunKey::Access::kCreate : RunKey::Access::kWrite);
   return key.get() != nullptr &&
          RegSetValueExA(key.get(), kAutostartValueName, 0, REG_SZ,
                         reinterpret_cast<const BYTE*>(text.c_str()),
                         static_cast<DWORD>(text.size() + 1)) == ERROR_SUCCESS;
 }
 
-void CRegistryAutostartStore::Delete(AutostartList list) noexcept {
-  RunKey key(Root(list), false);
-  if (key.get() != nullptr) {
-    RegDeleteValueA(key.get(), kAutostartValueName);
+bool CRegistryAutostartStore::Delete(AutostartList list) noexcept {
+  RunKey key(Root(list), RunKey::Access::kWrite);
+  if (key.get() == nullptr) {
+    // No key, no value; a key this user may not write may still hold one.
+    return key.result() == ERROR_FILE_NOT_FOUND ||
+           RegGetValueA(Root(list), kAutostartRunKey, kAutostartValueName, RRF_RT_ANY, nullptr,
+                        nullptr, nullptr) == ERROR_FILE_NOT_FOUND;
   }
+  const LONG result = RegDeleteValueA(key.get(), kAutostartValueName);
+  return result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND;
+}
+
+std::vector<std::string> CRegistryAutostartStore::AdministratorsProgramFolders() {
+  std::vector<std::string> folders;
+  try {
+    // From the system's own record, not from the environment, which the program that started
+    // this one may have set.
+    for (REFKNOWNFOLDERID id : {FOLDERID_ProgramFiles, FOLDERID_ProgramFilesX86}) {
+      std::string folder = KnownFolder(id);
+      while (!folder.empty() && folder.back() == '\\') {
+        folder.pop_back();
+      }
+      if (!folder.empty()) {
+        folders.push_back(folder);
+      }
+    }
+  } catch (...) {
+    folders.clear();
+  }
+  return folders;
 }
 
 IAutostartStore& SystemAutostartStore() {

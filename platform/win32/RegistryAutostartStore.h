@@ -11,9 +11,8 @@ extern const char kAutostartRunKey[];
 extern const char kAutostartValueName[];
 
 // Opens the key for each operation and closes it again, so that a change made by anyone else
-// in between is always seen. The machine's key is opened with full access even for reading: a
-// user who may not write there reads no value from it, and so sees the one of his own list that
-// the program writes for him instead.
+// in between is always seen. Each opening asks only for the access its operation needs, so that
+// a user who may not write the machine's list still sees its value.
 class CRegistryAutostartStore final : public IAutostartStore {
  public:
   // The hives of the two lists; a test may name others.
@@ -23,7 +22,8 @@ class CRegistryAutostartStore final : public IAutostartStore {
 
   bool Read(AutostartList list, std::string& data) noexcept override;
   bool Write(AutostartList list, const std::string& text) noexcept override;
-  void Delete(AutostartList list) noexcept override;
+  bool Delete(AutostartList list) noexcept override;
+  std::vector<std::string> AdministratorsProgramFolders() override;
 
  private:
   HKEY Root(AutostartList list) const {

@@ -3,6 +3,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/AutostartStore.h"
 
@@ -14,6 +15,8 @@ struct FakeAutostartValue {
   std::optional<std::string> data;
   // As for a user who may not open the list's key: nothing is read, written or removed.
   bool refuseAccess = false;
+  // As for a user who may read the list but not change it.
+  bool readOnly = false;
   int writes = 0;
   int deletes = 0;
 
@@ -38,19 +41,24 @@ class FakeAutostartStore : public IAutostartStore, public FakeAutostartValue {
   bool Write(AutostartList list, const std::string& text) noexcept override {
     FakeAutostartValue& value = Of(list);
     ++value.writes;
-    if (value.refuseAccess) {
+    if (value.refuseAccess || value.readOnly) {
       return false;
     }
     value.SetText(text);
     return true;
   }
-  void Delete(AutostartList list) noexcept override {
+  bool Delete(AutostartList list) noexcept override {
     FakeAutostartValue& value = Of(list);
     ++value.deletes;
-    if (!value.refuseAccess) {
+    if (!value.refuseAccess && !value.readOnly) {
       value.data.reset();
     }
+    return !value.data.has_value();
   }
+  std::vector<std::string> AdministratorsProgramFolders() override { return programFolders; }
+
+  // The system's program folders.
+  std::vector<std::string> programFolders = {"C:\\Program Files", "C:\\Program Files (x86)"};
 
  private:
   FakeAutostartValue& Of(AutostartList list) {

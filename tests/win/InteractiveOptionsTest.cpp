@@ -78,8 +78,29 @@ TEST(InteractiveOptions, AFailingSaveAtProgramEndShowsNothing) {
     options.runSilentCheckAtStart = true;
   }
   EXPECT_EQ(boxes.size(), 1u) << "no box from the destruction";
-  EXPECT_EQ(store.Text(), "C:\\tollward-test-missing\\Tollward\\Tollward.exe /scan")
-      << "the autostart value is written all the same";
+  EXPECT_EQ(store.user.Text(), "C:\\tollward-test-missing\\Tollward\\Tollward.exe /scan")
+      << "the autostart value is written all the same (the user's: no program folder)";
+}
+
+TEST(InteractiveOptions, AMachinesValueTheUserMayNotRemoveIsNamedOnce) {
+  std::vector<SeenBox> boxes;
+  Robot robot;
+  ReadBoxes(robot, boxes, 2);
+  testing::FakeAutostartStore store;
+  store.SetText("C:\\tollward-test-missing\\Tollward\\Tollward.exe /scan");
+  store.readOnly = true;
+  CInteractiveOptions options(store, kMissingFolder);
+  EXPECT_TRUE(options.runSilentCheckAtStart) << "read by every user";
+  options.runSilentCheckAtStart = false;
+  options.WriteAutostart();
+  options.WriteAutostart();
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].caption, "Tollward");
+  EXPECT_NE(
+      boxes[0].text.find("HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Run"),
+      std::string::npos)
+      << boxes[0].text;
+  EXPECT_NE(boxes[0].text.find("an administrator must remove it"), std::string::npos);
 }
 
 }  // namespace

@@ -3,12 +3,15 @@
 
 #include "platform/win32/WinApi.h"
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "options/Options.h"
 #include "platform/win32/RegistryAutostartStore.h"
 #include "tests/fakes/FakeCommandLine.h"
+#include "tests/win/PhonebookFixture.h"
+#include "tests/win/ProgramProcess.h"
 
 namespace tollward {
 namespace {
@@ -140,9 +143,10 @@ TEST_F(RunValue, AValueOfMoreThan512BytesCannotBeReadAndIsLeftAsItWas) {
 }
 
 TEST_F(RunValue, TheOptionsRecordKeepsItsTwoFlagsInTheValue) {
-  // A folder that does not exist: the records' saves at their end write no file anywhere.
+  // A folder that does not exist, in the system's program folder: the records' saves at their
+  // end write no file anywhere.
   const testing::FakeCommandLine commandLine(
-      "\"C:\\tollward-test-missing\\Program Files\\Tollward.exe\" /nosplash");
+      "\"C:\\Program Files\\tollward-test-missing\\Tollward.exe\" /nosplash");
   {
     COptions options(store_, commandLine);
     EXPECT_FALSE(options.runSilentCheckAtStart);
@@ -153,7 +157,7 @@ TEST_F(RunValue, TheOptionsRecordKeepsItsTwoFlagsInTheValue) {
   std::vector<BYTE> bytes;
   ASSERT_TRUE(key_.Query(type, bytes));
   EXPECT_EQ(bytes,
-            Bytes("\"C:\\tollward-test-missing\\Program Files\\Tollward.exe\" /scan /monitor"));
+            Bytes("\"C:\\Program Files\\tollward-test-missing\\Tollward.exe\" /scan /monitor"));
   {
     COptions options(store_, commandLine);
     EXPECT_TRUE(options.runSilentCheckAtStart);
@@ -200,15 +204,85 @@ TEST_F(RunValue, TheUsersListHoldsTheSameValueWhenTheMachinesCannotBeOpened) {
   }
   EXPECT_FALSE(userKey_.Query(type, bytes)) << "both off: no value";
 
-  // Where the machine's list can be written, the user's value goes with the next write.
+  // Where the machine's list can be written, the user's value goes with the next write, for a
+  // program in the system's program folder only.
   ASSERT_TRUE(userKey_.Set(REG_SZ, Bytes("C:\\T.exe /monitor")));
   {
     COptions options(store_, commandLine);
     EXPECT_TRUE(options.runMonitorAtStartup) << "the machine has none";
   }
+  EXPECT_FALSE(key_.Query(type, bytes));
+  ASSERT_TRUE(userKey_.Query(type, bytes));
+  const testing::FakeCommandLine installed("\"C:\\Program Files\\tollward-test-missing\\T.exe\"");
+  {
+    COptions options(store_, installed);
+    EXPECT_TRUE(options.runMonitorAtStartup);
+  }
   EXPECT_FALSE(userKey_.Query(type, bytes));
   ASSERT_TRUE(key_.Query(type, bytes));
-  EXPECT_EQ(bytes, Bytes("C:\\tollward-test-missing\\Tollward.exe /monitor"));
+  EXPECT_EQ(bytes, Bytes("\"C:\\Program Files\\tollward-test-missing\\T.exe\" /monitor"));
+}
+
+// The real program, started from an ordinary folder and from a copy under the system's program
+// folder, rewrites a value of the start-up options at its end: the path is its own file's.
+class ProgramRunValue : public testing::PhonebookFileTest {
+ protected:
+  void SetUp() override {
+    PhonebookFileTest::SetUp();
+    ASSERT_TRUE(machine_.opened());
+    ASSERT_TRUE(user_.opened());
+    WritePhonebook({"[Office]", "AreaCode=089", "LocalPhoneNumber=1234567"});
+  }
+  void TearDown() override {
+    std::error_code ignored;
+    std::filesystem::remove_all(installed_, ignored);
+    PhonebookFileTest::TearDown();
+  }
+
+  // Copies the program there, runs it until its end, and returns the path it ran from.
+  std::string RunCopyIn(const std::filesystem::path& folder) {
+    char self[MAX_PATH] = {};
+    ::GetModuleFileNameA(nullptr, self, MAX_PATH);
+    std::filesystem::create_directories(folder);
+    const std::filesystem::path exe = folder / "Tollward.exe";
+    std::filesystem::copy_file(std::filesystem::path(self).parent_path() / "Tollward.exe", exe);
+    testing::Program program(exe.string(), " /nosplash");
+    const HWND controlCenter = program.WaitForWindow(testing::IsControlCenter);
+    EXPECT_NE(nullptr, controlCenter);
+    ::PostMessageA(controlCenter, WM_COMMAND, IDCANCEL, 0);
+    const HWND question =
+        program.WaitForWindow(testing::MessageBoxSaying("Do you really want to quit now?"));
+    EXPECT_NE(nullptr, question);
+    ::PostMessageA(question, WM_COMMAND, IDYES, 0);
+    DWORD code = 1;
+    EXPECT_TRUE(program.WaitForExit(code));
+    return exe.string();
+  }
+
+  RunKeyForTest machine_{HKEY_LOCAL_MACHINE};
+  RunKeyForTest user_{HKEY_CURRENT_USER};
+  const std::filesystem::path installed_ =
+      "C:\\Program Files\\tollward-test-" + std::to_string(::GetCurrentProcessId());
+
+ private:
+  SavedValue saved_{machine_};
+  SavedValue savedUser_{user_};
+};
+
+TEST_F(ProgramRunValue, IsTheUsersForAnOrdinaryFolderAndTheMachinesUnderProgramFiles) {
+  DWORD type = 0;
+  std::vector<BYTE> bytes;
+  // As a user would turn the option on; the command line names a file that is not there.
+  ASSERT_TRUE(user_.Set(REG_SZ, Bytes("C:\\nowhere\\Tollward.exe /scan")));
+  const std::string ordinary = RunCopyIn(folder_.Path("Downloads"));
+  ASSERT_TRUE(user_.Query(type, bytes));
+  EXPECT_EQ(bytes, Bytes(ordinary + " /scan"));
+  EXPECT_FALSE(machine_.Query(type, bytes));
+
+  const std::string administrators = RunCopyIn(installed_);
+  ASSERT_TRUE(machine_.Query(type, bytes));
+  EXPECT_EQ(bytes, Bytes('"' + administrators + "\" /scan"));
+  EXPECT_FALSE(user_.Query(type, bytes)) << "not started twice";
 }
 
 }  // namespace
