@@ -37,6 +37,9 @@ class ControlCenterMonitorHost final : public IMonitorHost {
   }
   void SaveRegistrations() override { m_dialog.m_registered.Save(); }
   bool CheckAndResort() override {
+    // Every scan, the monitor's ticks included, also looks whether the phonebook's folders
+    // are still the ones watched.
+    m_dialog.m_phonebookWatcher.Recheck();
     m_dialog.m_findings = PhonebookFindings{};
     const bool sorted = ScanAndResort(
         m_dialog.m_registered, m_dialog.m_unregistered,

@@ -12,8 +12,11 @@ class IPhonebookWatcher {
  public:
   virtual ~IPhonebookWatcher() = default;
 
-  // Changes made after it returns are reported. False when nothing could be watched.
+  // Changes made after it returns are reported. False when the watching could not be set up.
   virtual bool Start(NativeWindow window, unsigned message) = 0;
+  // Checks the watched folders against their paths, and watches what is there now: a folder
+  // may appear, go, or be replaced behind the watcher's back. Any such move counts as a change.
+  virtual void Recheck() = 0;
   // Once it returns no further message is posted; one already posted may still arrive.
   virtual void Stop() = 0;
 };

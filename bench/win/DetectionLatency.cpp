@@ -212,7 +212,12 @@ int main(int argc, char** argv) {
   ::GetModuleFileNameA(nullptr, self, MAX_PATH);
   std::string folder(self);
   folder.erase(folder.find_last_of('\\') + 1);
-  const std::vector<std::string> files = tollward::SystemPhonebookFiles();
+  std::vector<std::string> files;
+  for (const std::wstring& file : tollward::SystemPhonebookFiles()) {
+    char path[MAX_PATH] = {};
+    ::WideCharToMultiByte(CP_ACP, 0, file.c_str(), -1, path, MAX_PATH, nullptr, nullptr);
+    files.push_back(path);
+  }
   if (files.empty()) {
     std::printf("no user phonebook folder\n");
     return 1;

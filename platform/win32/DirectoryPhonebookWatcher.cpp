@@ -34,41 +34,97 @@ std::wstring LastPart(const std::wstring& path) {
   return slash == std::wstring::npos ? path : path.substr(slash + 1);
 }
 
-// One folder, one outstanding read of its changes.
+std::wstring Parent(const std::wstring& path) {
+  const std::size_t slash = path.find_last_of(L"\\/");
+  return slash == std::wstring::npos || slash + 1 == path.size() ? std::wstring()
+                                                                 : path.substr(0, slash);
+}
+
+// Which folder a path names now: another folder at the same place is another folder.
+struct Identity {
+  DWORD volume = 0;
+  DWORD indexHigh = 0;
+  DWORD indexLow = 0;
+
+  bool operator==(const Identity& other) const {
+    return volume == other.volume && indexHigh == other.indexHigh && indexLow == other.indexLow;
+  }
+};
+
+bool IdentityOf(HANDLE handle, Identity& identity) {
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (!::GetFileInformationByHandle(handle, &info)) {
+    return false;
+  }
+  identity = {info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow};
+  return true;
+}
+
+bool IdentityOf(const std::wstring& path, Identity& identity) {
+  HANDLE handle = ::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) {
+    return false;
+  }
+  const bool known = IdentityOf(handle, identity);
+  ::CloseHandle(handle);
+  return known;
+}
+
+// What a finished read of a folder's changes says.
+enum class ReadResult { kNothing, kChanged, kFailed };
+
+// One folder, one outstanding read of its changes. It may not exist yet, or no longer.
 struct WatchedFolder {
   std::wstring path;
-  // The watched files' names in it, long and short, in lower case.
+  // The watched names in it, long and short, in lower case: the phonebook files, or, in the
+  // folder above, the phonebook's folder.
   std::vector<std::wstring> names;
+  DWORD filter = 0;
   HANDLE directory = INVALID_HANDLE_VALUE;
+  Identity identity;
   HANDLE event = nullptr;
   OVERLAPPED overlapped{};
   bool reading = false;
-  // A read that failed (the folder was removed) is not asked again.
-  bool broken = false;
   // The change records must lie on DWORD boundaries.
   DWORD records[2048] = {};
 
   ~WatchedFolder() {
-    if (reading) {
-      ::CancelIo(directory);
-      DWORD ignored = 0;
-      // The system writes into `records` until the cancelled read has ended.
-      ::GetOverlappedResult(directory, &overlapped, &ignored, TRUE);
-    }
-    if (directory != INVALID_HANDLE_VALUE) {
-      ::CloseHandle(directory);
-    }
+    Close();
     if (event != nullptr) {
       ::CloseHandle(event);
     }
   }
 
+  bool IsOpen() const { return directory != INVALID_HANDLE_VALUE; }
+
   bool Open() {
+    if (event == nullptr) {
+      event = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    }
     directory = ::CreateFileW(
         path.c_str(), FILE_LIST_DIRECTORY, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
         nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OVERLAPPED, nullptr);
-    event = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    return directory != INVALID_HANDLE_VALUE && event != nullptr;
+    if (event == nullptr || directory == INVALID_HANDLE_VALUE || !IdentityOf(directory, identity)) {
+      Close();
+      return false;
+    }
+    return true;
+  }
+
+  void Close() {
+    if (reading) {
+      ::CancelIo(directory);
+      DWORD ignored = 0;
+      // The system writes into `records` until the cancelled read has ended.
+      ::GetOverlappedResult(directory, &overlapped, &ignored, TRUE);
+      reading = false;
+    }
+    if (directory != INVALID_HANDLE_VALUE) {
+      ::CloseHandle(directory);
+      directory = INVALID_HANDLE_VALUE;
+    }
   }
 
   // Replacing the file by a rename shows as a name change, writing it in place as a write.
@@ -76,25 +132,22 @@ struct WatchedFolder {
     ::ResetEvent(event);
     overlapped = OVERLAPPED{};
     overlapped.hEvent = event;
-    reading = ::ReadDirectoryChangesW(directory, records, sizeof(records), FALSE,
-                                      FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_LAST_WRITE |
-                                          FILE_NOTIFY_CHANGE_SIZE,
-                                      nullptr, &overlapped, nullptr) != FALSE;
+    reading = ::ReadDirectoryChangesW(directory, records, sizeof(records), FALSE, filter, nullptr,
+                                      &overlapped, nullptr) != FALSE;
     return reading;
   }
 
-  // True when the finished read concerns a watched file, or cannot tell.
-  bool Finish() {
+  ReadResult Finish() {
     reading = false;
     DWORD bytes = 0;
     if (!::GetOverlappedResult(directory, &overlapped, &bytes, FALSE)) {
-      // The folder went, and the phonebook with it.
-      broken = true;
-      return true;
+      // More changed than the records could hold (Wine says so this way): the phonebook may be
+      // among them, and the folder is still there.
+      return ::GetLastError() == ERROR_NOTIFY_ENUM_DIR ? ReadResult::kChanged : ReadResult::kFailed;
     }
     if (bytes == 0) {
-      // More changed than the records could hold: the phonebook may be among them.
-      return true;
+      // The same overflow, as Windows says it.
+      return ReadResult::kChanged;
     }
     const auto* base = reinterpret_cast<const unsigned char*>(records);
     for (DWORD offset = 0; offset + sizeof(FILE_NOTIFY_INFORMATION) <= bytes;) {
@@ -103,7 +156,7 @@ struct WatchedFolder {
           Lower(std::wstring(record->FileName, record->FileNameLength / sizeof(WCHAR)));
       for (const std::wstring& watched : names) {
         if (name == watched) {
-          return true;
+          return ReadResult::kChanged;
         }
       }
       if (record->NextEntryOffset == 0) {
@@ -111,45 +164,91 @@ struct WatchedFolder {
       }
       offset += record->NextEntryOffset;
     }
-    return false;
+    return ReadResult::kNothing;
+  }
+
+  // Watches the folder that the path names now. True when that differs from what was watched:
+  // the folder appeared, went, or another took its place.
+  bool Follow() {
+    Identity now;
+    const bool exists = IdentityOf(path, now);
+    if (IsOpen() && exists && now == identity) {
+      if (!reading && !Read()) {
+        Close();
+        return true;
+      }
+      return false;
+    }
+    const bool wasOpen = IsOpen();
+    Close();
+    if (exists && Open() && !Read()) {
+      Close();
+    }
+    return wasOpen || IsOpen();
   }
 };
 
-std::vector<std::unique_ptr<WatchedFolder>> FoldersOf(const std::vector<std::string>& files) {
+WatchedFolder* FolderFor(std::vector<std::unique_ptr<WatchedFolder>>& folders,
+                         const std::wstring& path, DWORD filter) {
+  for (const auto& known : folders) {
+    if (Lower(known->path) == Lower(path)) {
+      known->filter |= filter;
+      return known.get();
+    }
+  }
+  folders.push_back(std::make_unique<WatchedFolder>());
+  folders.back()->path = path;
+  folders.back()->filter = filter;
+  return folders.back().get();
+}
+
+// A name and, where the volume keeps one, its short form: a program may use either, and the
+// report then names the one it used.
+void AddNames(WatchedFolder& folder, const std::wstring& path) {
+  folder.names.push_back(Lower(LastPart(path)));
+  wchar_t shortPath[MAX_PATH] = {};
+  const DWORD length = ::GetShortPathNameW(path.c_str(), shortPath, MAX_PATH);
+  if (length > 0 && length < MAX_PATH) {
+    folder.names.push_back(Lower(LastPart(shortPath)));
+  }
+}
+
+// Each file's folder, for the file's writes, and the folder above it, for the file's folder
+// coming, going or being replaced.
+std::vector<std::unique_ptr<WatchedFolder>> FoldersOf(const std::vector<std::wstring>& files) {
   std::vector<std::unique_ptr<WatchedFolder>> folders;
-  for (const std::string& file : files) {
-    const std::wstring path = Wide(file);
-    const std::size_t slash = path.find_last_of(L"\\/");
-    if (slash == std::wstring::npos || slash + 1 == path.size()) {
+  for (const std::wstring& file : files) {
+    const std::wstring folderPath = Parent(file);
+    if (folderPath.empty()) {
       continue;
     }
-    const std::wstring folderPath = path.substr(0, slash);
-    WatchedFolder* folder = nullptr;
-    for (const auto& known : folders) {
-      if (Lower(known->path) == Lower(folderPath)) {
-        folder = known.get();
-      }
-    }
-    if (folder == nullptr) {
-      folders.push_back(std::make_unique<WatchedFolder>());
-      folder = folders.back().get();
-      folder->path = folderPath;
-    }
-    folder->names.push_back(Lower(path.substr(slash + 1)));
-    // A program may write the file under its short name, and the report then names that.
-    wchar_t shortPath[MAX_PATH] = {};
-    const DWORD length = ::GetShortPathNameW(path.c_str(), shortPath, MAX_PATH);
-    if (length > 0 && length < MAX_PATH) {
-      folder->names.push_back(Lower(LastPart(shortPath)));
+    AddNames(*FolderFor(folders, folderPath,
+                        FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_LAST_WRITE |
+                            FILE_NOTIFY_CHANGE_SIZE),
+             file);
+    const std::wstring above = Parent(folderPath);
+    if (!above.empty()) {
+      AddNames(*FolderFor(folders, above, FILE_NOTIFY_CHANGE_DIR_NAME), folderPath);
     }
   }
   return folders;
 }
 
+std::vector<std::wstring> WidePaths(const std::vector<std::string>& files) {
+  std::vector<std::wstring> wide;
+  for (const std::string& file : files) {
+    wide.push_back(Wide(file));
+  }
+  return wide;
+}
+
 }  // namespace
 
-DirectoryPhonebookWatcher::DirectoryPhonebookWatcher(std::vector<std::string> files)
+DirectoryPhonebookWatcher::DirectoryPhonebookWatcher(std::vector<std::wstring> files)
     : m_files(std::move(files)) {}
+
+DirectoryPhonebookWatcher::DirectoryPhonebookWatcher(const std::vector<std::string>& files)
+    : m_files(WidePaths(files)) {}
 
 DirectoryPhonebookWatcher::~DirectoryPhonebookWatcher() {
   Stop();
@@ -161,7 +260,8 @@ bool DirectoryPhonebookWatcher::Start(NativeWindow window, unsigned message) {
   m_message = message;
   m_stop = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
   m_ready = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
-  if (m_stop == nullptr || m_ready == nullptr) {
+  m_recheck = ::CreateEventA(nullptr, FALSE, FALSE, nullptr);
+  if (m_stop == nullptr || m_ready == nullptr || m_recheck == nullptr) {
     CloseEvents();
     return false;
   }
@@ -171,13 +271,18 @@ bool DirectoryPhonebookWatcher::Start(NativeWindow window, unsigned message) {
     return false;
   }
   // The thread has asked for the first changes before this returns, so none after is missed.
-  // It ends at once when it could watch no folder.
   HANDLE started[] = {m_ready, m_thread};
   if (::WaitForMultipleObjects(2, started, FALSE, INFINITE) == WAIT_OBJECT_0) {
     return true;
   }
   Stop();
   return false;
+}
+
+void DirectoryPhonebookWatcher::Recheck() {
+  if (m_recheck != nullptr) {
+    ::SetEvent(m_recheck);
+  }
 }
 
 void DirectoryPhonebookWatcher::Stop() {
@@ -191,7 +296,7 @@ void DirectoryPhonebookWatcher::Stop() {
 }
 
 void DirectoryPhonebookWatcher::CloseEvents() {
-  for (HANDLE* event : {&m_stop, &m_ready}) {
+  for (HANDLE* event : {&m_stop, &m_ready, &m_recheck}) {
     if (*event != nullptr) {
       ::CloseHandle(*event);
       *event = nullptr;
@@ -209,18 +314,21 @@ DWORD WINAPI DirectoryPhonebookWatcher::ThreadMain(void* self) {
 }
 
 void DirectoryPhonebookWatcher::Watch() {
-  std::vector<std::unique_ptr<WatchedFolder>> folders;
-  for (auto& folder : FoldersOf(m_files)) {
-    if (folder->Open() && folder->Read()) {
-      folders.push_back(std::move(folder));
-    }
-  }
-  if (folders.empty()) {
-    return;
+  std::vector<std::unique_ptr<WatchedFolder>> folders = FoldersOf(m_files);
+  // A folder missing now is looked for again at every recheck.
+  for (const auto& folder : folders) {
+    folder->Follow();
   }
   ::SetEvent(m_ready);
+  auto followAll = [&folders] {
+    bool moved = false;
+    for (const auto& folder : folders) {
+      moved = folder->Follow() || moved;
+    }
+    return moved;
+  };
   for (;;) {
-    std::vector<HANDLE> waits{m_stop};
+    std::vector<HANDLE> waits{m_stop, m_recheck};
     std::vector<WatchedFolder*> reading;
     for (const auto& folder : folders) {
       if (folder->reading) {
@@ -233,23 +341,35 @@ void DirectoryPhonebookWatcher::Watch() {
     if (which <= WAIT_OBJECT_0 || which >= WAIT_OBJECT_0 + waits.size()) {
       return;
     }
-    WatchedFolder& folder = *reading[which - WAIT_OBJECT_0 - 1];
-    if (folder.Finish()) {
-      ::PostMessageA(m_window, m_message, 0, 0);
+    bool changed = false;
+    if (which == WAIT_OBJECT_0 + 1) {
+      // What appeared, went or was replaced may hold another phonebook than the last scan read.
+      changed = followAll();
+    } else {
+      WatchedFolder& folder = *reading[which - WAIT_OBJECT_0 - 2];
+      const ReadResult result = folder.Finish();
+      changed = result != ReadResult::kNothing;
+      if (result != ReadResult::kFailed) {
+        folder.Read();
+      }
+      // A failed read, or a change of the phonebook's folder seen from above: the folder may
+      // have gone or been replaced, and the phonebook with it. Following costs a few opens.
+      if (changed) {
+        followAll();
+      }
     }
-    // A folder that cannot be read again (it was removed) is watched no longer.
-    if (!folder.broken) {
-      folder.Read();
+    if (changed) {
+      ::PostMessageA(m_window, m_message, 0, 0);
     }
   }
 }
 
-std::vector<std::string> SystemPhonebookFiles() {
-  std::vector<std::string> files;
+std::vector<std::wstring> SystemPhonebookFiles() {
+  std::vector<std::wstring> files;
   for (int folder : {CSIDL_APPDATA, CSIDL_COMMON_APPDATA}) {
-    char path[MAX_PATH] = {};
-    if (SUCCEEDED(::SHGetFolderPathA(nullptr, folder, nullptr, SHGFP_TYPE_CURRENT, path))) {
-      files.push_back(std::string(path) + "\\Microsoft\\Network\\Connections\\Pbk\\rasphone.pbk");
+    wchar_t path[MAX_PATH] = {};
+    if (SUCCEEDED(::SHGetFolderPathW(nullptr, folder, nullptr, SHGFP_TYPE_CURRENT, path))) {
+      files.push_back(std::wstring(path) + L"\\Microsoft\\Network\\Connections\\Pbk\\rasphone.pbk");
     }
   }
   return files;

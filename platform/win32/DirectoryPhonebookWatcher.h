@@ -13,14 +13,19 @@ namespace tollward {
 
 class DirectoryPhonebookWatcher final : public IPhonebookWatcher {
  public:
-  // Full paths of the files. A file is watched through its folder, so it may come and go; a
-  // folder that does not exist when watching starts is left out.
-  explicit DirectoryPhonebookWatcher(std::vector<std::string> files);
+  // Full paths of the files. A file is watched through its folder, so it may come and go, and
+  // the folder through the one above, so it may come, go or be replaced; a folder missing now is
+  // watched once it exists.
+  explicit DirectoryPhonebookWatcher(std::vector<std::wstring> files);
+  // The same in the code page, as a test names its files.
+  explicit DirectoryPhonebookWatcher(const std::vector<std::string>& files);
   ~DirectoryPhonebookWatcher() override;
   DirectoryPhonebookWatcher(const DirectoryPhonebookWatcher&) = delete;
   DirectoryPhonebookWatcher& operator=(const DirectoryPhonebookWatcher&) = delete;
 
   bool Start(NativeWindow window, unsigned message) override;
+  // Answered on the watcher's thread; a folder that moved is reported like a change.
+  void Recheck() override;
   // Waits for the thread to end.
   void Stop() override;
 
@@ -30,16 +35,17 @@ class DirectoryPhonebookWatcher final : public IPhonebookWatcher {
   void CloseEvents();
 
   // Read by the thread while it runs, changed only while none runs.
-  std::vector<std::string> m_files;
+  std::vector<std::wstring> m_files;
   HWND m_window = nullptr;
   UINT m_message = 0;
   HANDLE m_thread = nullptr;
   HANDLE m_stop = nullptr;
   HANDLE m_ready = nullptr;
+  HANDLE m_recheck = nullptr;
 };
 
 // Where the system keeps the user's and the all-users phonebook.
-std::vector<std::string> SystemPhonebookFiles();
+std::vector<std::wstring> SystemPhonebookFiles();
 
 // The one watcher of the running program, over SystemPhonebookFiles().
 IPhonebookWatcher& SystemPhonebookWatcher();

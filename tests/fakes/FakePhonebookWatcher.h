@@ -19,6 +19,9 @@ class FakePhonebookWatcher final : public IPhonebookWatcher {
     return running_;
   }
   void Stop() override { running_ = false; }
+  void Recheck() override { ++rechecks; }
+
+  int rechecks = 0;
 
   bool running() const { return running_; }
   // A write to one of the phonebook's files: true when the window would get the message.
