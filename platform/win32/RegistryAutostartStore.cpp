@@ -3,7 +3,6 @@
 
 #include "platform/win32/WinApi.h"
 
-#include <knownfolders.h>
 #include <shlobj.h>
 
 namespace tollward {
@@ -46,6 +45,14 @@ class RunKey {
   HKEY key_ = nullptr;
   LONG result_ = ERROR_SUCCESS;
 };
+
+// The system's program folders, by the identifiers the system gives them. Spelled out here: the
+// library that defines them holds every identifier of the system and would double the program's
+// read-only data.
+constexpr KNOWNFOLDERID kProgramFiles = {
+    0x905e63b6, 0xc1bf, 0x494e, {0xb2, 0x9c, 0x65, 0xb7, 0x32, 0xd3, 0xd2, 0x1a}};
+constexpr KNOWNFOLDERID kProgramFilesX86 = {
+    0x7c5a40ef, 0xa0fb, 0x4bfc, {0x87, 0x4a, 0xc0, 0xf2, 0xe0, 0xb9, 0xfa, 0x8e}};
 
 std::string KnownFolder(REFKNOWNFOLDERID id) {
   PWSTR path = nullptr;
@@ -113,7 +120,7 @@ std::vector<std::string> CRegistryAutostartStore::AdministratorsProgramFolders()
   try {
     // From the system's own record, not from the environment, which the program that started
     // this one may have set.
-    for (REFKNOWNFOLDERID id : {FOLDERID_ProgramFiles, FOLDERID_ProgramFilesX86}) {
+    for (REFKNOWNFOLDERID id : {kProgramFiles, kProgramFilesX86}) {
       std::string folder = KnownFolder(id);
       while (!folder.empty() && folder.back() == '\\') {
         folder.pop_back();
