@@ -1,8 +1,9 @@
-# The Windows package: what goes into dist/ and how scripts/test checks it. Sourced after
-# common.sh, once build_windows has built build/windows.
+# The Windows package, a zip and a per-user installer: what goes into dist/ and how scripts/test
+# checks it. Sourced after common.sh, once build_windows has built build/windows.
 
 TOLLWARD_VERSION=$(sed -nE 's/^project\(Tollward VERSION ([0-9.]+).*/\1/p' "$TOLLWARD_ROOT/CMakeLists.txt")
 PACKAGE_ZIP="$TOLLWARD_ROOT/dist/Tollward-$TOLLWARD_VERSION-win64.zip"
+PACKAGE_SETUP="$TOLLWARD_ROOT/dist/Tollward-$TOLLWARD_VERSION-setup.exe"
 PACKAGE_STAGE="$BUILD_WINDOWS/package"
 # The test unpacks the zip beside the Windows tests, so that they reach it by a relative path.
 PACKAGE_CHECK="$BUILD_WINDOWS/package-check"
@@ -26,4 +27,22 @@ package_exe_size() {
 # A fresh copy of the zip's content where the Windows tests of the package look for it.
 unpack_package() {
   rm -rf "$PACKAGE_CHECK" && mkdir -p "$PACKAGE_CHECK" && unzip -q "$PACKAGE_ZIP" -d "$PACKAGE_CHECK"
+}
+
+# The installer, from the same staged files as the zip (make_package first). The uninstaller
+# removes exactly the help files installed, so their list is written for it here.
+make_installer() {
+  local help_list="$PACKAGE_STAGE/help-files.nsh"
+  (cd "$PACKAGE_STAGE/Tollward/help" && find . -type f | sort | sed -e 's|^\./||' -e 's|/|\\|g' |
+    sed -e 's|.*|  Delete "$INSTDIR\\help\\&"|') >"$help_list" || return 1
+  rm -f "$PACKAGE_SETUP"
+  makensis -V2 -DVERSION="$TOLLWARD_VERSION" -DSTAGE="$PACKAGE_STAGE/Tollward" \
+    -DHELP_FILES="$help_list" -DICON="$TOLLWARD_ROOT/res/art/tollward.ico" \
+    -DOUTFILE="$PACKAGE_SETUP" "$TOLLWARD_ROOT/installer/Tollward.nsi" >"$PACKAGE_STAGE/makensis.log" 2>&1 ||
+    { cat "$PACKAGE_STAGE/makensis.log"; return 1; }
+}
+
+# Beside the unpacked zip, where the Windows tests of the installer look for it.
+place_installer() {
+  cp "$PACKAGE_SETUP" "$PACKAGE_CHECK/"
 }
