@@ -165,7 +165,20 @@ TEST_F(Installation, InstallsPerUserRunsUpgradesKeepingTheDataAndUninstallsClean
   EXPECT_EQ(quoted + " /scan", UserValue(kRunKey, "Tollward")) << "the user's, for his folder";
 
   const std::vector<unsigned char> store = testing::ReadBytes((folder_ / "Tollward.con").string());
-  ASSERT_NO_FATAL_FAILURE(Install());
+  // The upgrade asks the running program to end, as its close box would; its user says Yes.
+  {
+    testing::Program program(path, " /nosplash");
+    ASSERT_NE(nullptr, program.WaitForWindow(testing::IsControlCenter));
+    testing::Program setup(Installer().string(), " /S");
+    const HWND question =
+        program.WaitForWindow(testing::MessageBoxSaying("Do you really want to quit now?"));
+    ASSERT_NE(nullptr, question);
+    ::PostMessageA(question, WM_COMMAND, IDYES, 0);
+    DWORD code = 1;
+    ASSERT_TRUE(program.WaitForExit(code));
+    ASSERT_TRUE(setup.WaitForExit(code));
+    EXPECT_EQ(0u, code);
+  }
   EXPECT_EQ(store, testing::ReadBytes((folder_ / "Tollward.con").string())) << "upgraded";
   ASSERT_NO_FATAL_FAILURE(RunProgram(registered, unregistered));
   EXPECT_EQ(1, registered);
