@@ -30,6 +30,7 @@ constexpr int kNewPicture = 0;
 constexpr int kAlteredPicture = 1;
 constexpr int kBadAreaPicture = 2;
 constexpr int kNotReadablePicture = 3;
+constexpr int kMissingPicture = 4;
 
 // The tooltip of the control center, as the mouse would show it over the point of the screen.
 std::string TipAt(HWND controlCenter, HWND list, POINT screen) {
@@ -72,10 +73,10 @@ TEST_F(EntryReasons, EachRowSaysWhyItIsRedAndAnAlteredEntryIsRegisteredOnlyAfter
   WriteFourEntries();
   RegisterWholePhonebook();
   WriteBadAreaCodes({"0190"});
-  // Another program points Office ISDN elsewhere and adds an entry of its own.
+  // Another program points Office ISDN elsewhere, removes the university's entry and adds one
+  // of its own.
   WritePhonebook({"[Office ISDN]", "AreaCode=089", "LocalPhoneNumber=90090090", "UserName=jmiller",
                   "Password=tu3Lk9", "[CityNet]", "AreaCode=030", "LocalPhoneNumber=19231770",
-                  "[university dial-in]", "AreaCode=0761", "LocalPhoneNumber=2034567",
                   "[Fast Access]", "AreaCode=0190", "LocalPhoneNumber=870870", "[Dialer]",
                   "AreaCode=0900", "LocalPhoneNumber=5551234",
                   // "Work" with a Cyrillic o, in the stand-in's UTF-8: the code page lacks it.
@@ -83,7 +84,8 @@ TEST_F(EntryReasons, EachRowSaysWhyItIsRedAndAnAlteredEntryIsRegisteredOnlyAfter
   HWND window = nullptr;
   Names unregistered;
   std::vector<int> pictures;
-  std::string alteredTip, newTip, cutTip, question;
+  std::vector<int> registeredPictures;
+  std::string alteredTip, newTip, cutTip, missingTip, question;
   Names registeredAfterNo, registeredAfterYes;
   auto list = [&] { return ::GetDlgItem(window, IDC_UNREGISTERED_LIST); };
   auto row = [&](const char* name) { return ui::CListView(list()).FindItem(name); };
@@ -97,6 +99,13 @@ TEST_F(EntryReasons, EachRowSaysWhyItIsRedAndAnAlteredEntryIsRegisteredOnlyAfter
     for (int i = 0; i < static_cast<int>(unregistered.size()); ++i) {
       pictures.push_back(ui::CListView(list()).GetItemImage(i));
     }
+    const HWND registeredList = ::GetDlgItem(window, IDC_REGISTERED_LIST);
+    for (int i = 0; i < controlCenter.ListCount(IDC_REGISTERED_LIST); ++i) {
+      registeredPictures.push_back(ui::CListView(registeredList).GetItemImage(i));
+    }
+    missingTip = TipAt(
+        window, registeredList,
+        RowCentre(registeredList, ui::CListView(registeredList).FindItem("university dial-in")));
     alteredTip = TipAt(window, list(), RowCentre(list(), row("Office ISDN")));
     newTip = TipAt(window, list(), RowCentre(list(), row("Dialer")));
     // A number that its column cuts shows whole in the tip.
@@ -125,6 +134,9 @@ TEST_F(EntryReasons, EachRowSaysWhyItIsRedAndAnAlteredEntryIsRegisteredOnlyAfter
   EXPECT_EQ((Names{"Dialer", "Fast Access", "Office ISDN", "W?rk"}), unregistered);
   EXPECT_EQ((std::vector<int>{kNewPicture, kBadAreaPicture, kAlteredPicture, kNotReadablePicture}),
             pictures);
+  // The registered view: CityNet as it was, the university's entry missing.
+  EXPECT_EQ((std::vector<int>{I_IMAGENONE, kMissingPicture}), registeredPictures);
+  EXPECT_EQ(ui::LoadResString(IDS_REASON_MISSING), missingTip);
   EXPECT_EQ(ui::LoadResString(IDS_REASON_ALTERED), alteredTip);
   EXPECT_EQ(ui::LoadResString(IDS_REASON_NEW), newTip);
   EXPECT_EQ(ui::LoadResString(IDS_REASON_NEW) + "\nLocal Phone Number: 5551234", cutTip);
