@@ -38,6 +38,8 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" ""
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
 !define MUI_ABORTWARNING
+; The stock text speaks of system files and reboots, which this installer never touches.
+!define MUI_WELCOMEPAGE_TEXT "Setup will install ${PRODUCT} ${VERSION} for you alone, into your own programs folder:$\r$\n$\r$\n$INSTDIR$\r$\n$\r$\nNo administrator rights are needed. Over an installed ${PRODUCT}, your registrations, bad area codes and options are kept; a running ${PRODUCT} is asked to end first.$\r$\n$\r$\nClick Install to start the installation."
 !define MUI_FINISHPAGE_RUN "$INSTDIR\Tollward.exe"
 !define MUI_FINISHPAGE_RUN_TEXT "Start Tollward now"
 
