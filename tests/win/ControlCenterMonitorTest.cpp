@@ -345,5 +345,37 @@ TEST_F(Monitoring, RefreshReportsAChangedEntryThenListsItAndTheMonitorRefusesToS
   EXPECT_FALSE(checkedAfterRefusal) << "the button springs back";
 }
 
+// On many machines the user's phonebook folder is made only by the first connection of his own,
+// which may come long after the monitor started; another program can make it just as well.
+TEST_F(ControlCenterTest, APhonebookFolderMadeAfterTheMonitorStartedIsWatchedAtOnce) {
+  const std::string connections = folder_.Path("Connections");
+  const std::string pbk = connections + "\\Pbk";
+  ASSERT_TRUE(::CreateDirectoryA(connections.c_str(), nullptr));
+  const std::string phonebook = pbk + "\\rasphone.pbk";
+  ::SetEnvironmentVariableA("RASPHONE_PBK", phonebook.c_str());
+  watcher_ = std::make_unique<DirectoryPhonebookWatcher>(std::vector<std::string>{phonebook});
+  Names unregistered;
+  Robot robot;
+  robot.When(
+      "the control center hidden in the tray, monitoring",
+      [] { return HiddenInTrayMonitoring(ControlCenterWindow()); },
+      [&] {
+        // No timer message: the interval is a quarter of an hour.
+        ASSERT_TRUE(::CreateDirectoryA(pbk.c_str(), nullptr));
+        testing::WriteBytes(phonebook, {'[', 'I', 'n', 't', 'r', 'u', 'd', 'e', 'r', ']'});
+      });
+  robot.OnWindow(MessageBoxWith("The Tollward Monitor has detected one or more currently "
+                                "unregistered connections."),
+                 [&](RobotWindow& box) {
+                   unregistered =
+                       ListColumn(RobotWindow(ControlCenterWindow()), IDC_UNREGISTERED_LIST, 0);
+                   box.Click(IDOK);
+                 });
+  ControlCenterTest::QueueQuitWithYes(robot);
+  MakeControlCenter(" /monitor /nosplash")->DoModal();
+  EXPECT_TRUE(robot.Done()) << robot.Failures();
+  EXPECT_EQ((Names{"Intruder"}), unregistered);
+}
+
 }  // namespace
 }  // namespace tollward
