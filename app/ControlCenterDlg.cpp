@@ -118,6 +118,11 @@ void CControlCenterDlg::RecoverInterruptedSaves() {
          store.ClearPath();
          return loaded;
        }},
+      {CRASConnections::DetailsPathFor(directory + kConnectionStoreName),
+       [](const std::string& path) {
+         CEntryDetailsStore details;
+         return details.Load(path) == DetailsLoad::kLoaded;
+       }},
       {directory + kBadAreaFileName,
        [](const std::string& path) {
          CRASBadAreaCodes codes;

@@ -19,7 +19,7 @@ void CInteractiveRASConnections::ReportError() {
 void CInteractiveRASConnections::OnManipulatedConnection(const ConnectionRecord& checked,
                                                          unsigned index,
                                                          const ConnectionRecord& differences) {
-  ui::ShowManipulatedConnection(*this, checked, index, differences);
+  ui::ShowManipulatedConnection(*this, checked, index, differences, CheckedDetails());
 }
 
 }  // namespace tollward

@@ -2,6 +2,8 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstring>
+#include <optional>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -46,6 +48,12 @@ bool Compare(const char (&checked)[N], const char (&reference)[N], char (&differ
   }
   std::memcpy(difference, reference, N);
   return false;
+}
+
+// Further properties count only where both sides know them: a registration made before the
+// details file existed takes them from the phonebook at its next split instead of being reported.
+bool DetailsAgree(const EntryDetails* a, const EntryDetails* b) {
+  return a == nullptr || b == nullptr || *a == *b;
 }
 
 // Leaves the marked records, in their order, in the vector's own room; hands back the room only
@@ -106,6 +114,12 @@ void CRASConnections::ReportDisguisedRename(const ConnectionRecord& registration
 
 bool CRASConnections::CheckConnection(const ConnectionRecord& checked,
                                       ConnectionRecord& differences, bool report) {
+  return CheckConnection(checked, nullptr, differences, report);
+}
+
+bool CRASConnections::CheckConnection(const ConnectionRecord& checked,
+                                      const EntryDetails* checkedDetails,
+                                      ConnectionRecord& differences, bool report) {
   bool same = false;
   std::memset(&differences, 0, sizeof differences);
   RunReported(kCheckUnhandled, [&]() -> ErrorCode {
@@ -121,15 +135,24 @@ bool CRASConnections::CheckConnection(const ConnectionRecord& checked,
            same;
     same = Compare(checked.szUserName, entry.szUserName, differences.szUserName) && same;
     same = Compare(checked.szPassword, entry.szPassword, differences.szPassword) && same;
+    same = DetailsAgree(checkedDetails, details_.Find(std::string(NameOf(entry)))) && same;
     if (report && !same) {
-      OnManipulatedConnection(checked, static_cast<unsigned>(position + 1), differences);
+      checkedDetails_ = checkedDetails;
+      try {
+        OnManipulatedConnection(checked, static_cast<unsigned>(position + 1), differences);
+      } catch (...) {
+        checkedDetails_ = nullptr;
+        throw;
+      }
+      checkedDetails_ = nullptr;
     }
     return kNoError;
   });
   return same;
 }
 
-bool CRASConnections::HoldsUnchanged(const ConnectionRecord& checked) const {
+bool CRASConnections::HoldsUnchanged(const ConnectionRecord& checked,
+                                     const EntryDetails* checkedDetails) const {
   const std::size_t position = records_.Find(checked.szEntryName);
   if (position == ConnectionArray::kNone) {
     return false;
@@ -138,7 +161,8 @@ bool CRASConnections::HoldsUnchanged(const ConnectionRecord& checked) const {
   return SameText(checked.szAreaCode, entry.szAreaCode) &&
          SameText(checked.szLocalPhoneNumber, entry.szLocalPhoneNumber) &&
          SameText(checked.szUserName, entry.szUserName) &&
-         SameText(checked.szPassword, entry.szPassword);
+         SameText(checked.szPassword, entry.szPassword) &&
+         DetailsAgree(checkedDetails, details_.Find(std::string(NameOf(entry))));
 }
 
 bool CRASConnections::SplitPhonebook(const CRASConnections& registered, CRASConnections* other,
@@ -152,14 +176,18 @@ bool CRASConnections::SplitPhonebook(const CRASConnections& registered, CRASConn
     const bool againstItself = &registered == this;
     CRASConnections reference(phonebook_);
     reference.path_ = registered.path_;
+    reference.detailsFileBlocked_ = registered.detailsFileBlocked_;
     if (againstItself) {
       reference.records_ = std::move(records_);
       reference.statuses_ = std::move(statuses_);
+      reference.details_ = std::move(details_);
       records_.Clear();
       statuses_.clear();
+      details_.Clear();
     } else {
       reference.records_ = registered.records_;
       reference.statuses_ = registered.statuses_;
+      reference.details_ = registered.details_;
     }
     CRASConnections live(phonebook_);
     // Read last first, the order both lists end in: the kept records then stay where they lie.
@@ -168,6 +196,7 @@ bool CRASConnections::SplitPhonebook(const CRASConnections& registered, CRASConn
         // The lists keep what a failed read would otherwise cost.
         records_ = reference.records_;
         statuses_ = reference.statuses_;
+        details_ = reference.details_;
       }
       if (findings != nullptr) {
         findings->listed = false;
@@ -181,7 +210,8 @@ bool CRASConnections::SplitPhonebook(const CRASConnections& registered, CRASConn
     std::vector<bool> unchanged(count, false);
     std::size_t unchangedCount = 0;
     for (std::size_t i = 0; i < count; ++i) {
-      unchanged[i] = reference.HoldsUnchanged(live.records_[i]);
+      unchanged[i] = reference.HoldsUnchanged(
+          live.records_[i], live.details_.Find(std::string(NameOf(live.records_[i]))));
       unchangedCount += unchanged[i] ? 1 : 0;
     }
     // A registration whose entry could not be read, or is gone, cannot be compared; dropping it
@@ -213,6 +243,12 @@ bool CRASConnections::SplitPhonebook(const CRASConnections& registered, CRASConn
         if (!unchanged[i] && !other->Add(live.records_[i])) {
           return kNoError;  // Add has reported
         }
+        if (!unchanged[i]) {
+          const std::string name(NameOf(live.records_[i]));
+          if (const EntryDetails* details = live.details_.Find(name)) {
+            other->details_.Put(name, *details);
+          }
+        }
       }
       other->unreadable_ = live.unreadable_;
     }
@@ -223,12 +259,25 @@ bool CRASConnections::SplitPhonebook(const CRASConnections& registered, CRASConn
     }
     // The live records this list keeps are taken over where they lie instead of being copied:
     // they are whole records with distinct names, as Add would make them.
+    // The further properties go with the records: those read now for the entries kept, which
+    // also gives a registration made before the details file existed its own.
+    for (std::size_t i = 0; i < count; ++i) {
+      if (!unchanged[i]) {
+        live.details_.Remove(std::string(NameOf(live.records_[i])));
+      }
+    }
+    details_ = std::move(live.details_);
+    detailsFileBlocked_ = reference.detailsFileBlocked_;
     std::vector<ConnectionRecord> kept = live.records_.TakeRecords();
     KeepMarked(kept, unchanged);
     kept.reserve(kept.size() + held.size());
     for (const auto& [i, status] : held) {
       kept.push_back(reference.records_[i]);
-      statuses_.emplace(std::string(NameOf(reference.records_[i])), status);
+      const std::string name(NameOf(reference.records_[i]));
+      statuses_.emplace(name, status);
+      if (const EntryDetails* details = reference.details_.Find(name)) {
+        details_.Put(name, *details);
+      }
     }
     records_.Assign(std::move(kept));
     split = true;
@@ -251,6 +300,11 @@ bool CRASConnections::LoadAndSplitPhonebook(const std::string& path, CRASConnect
   if (!overwritable) {
     stored.ClearPath();
   }
+  // The details file by the same rule, on its own: without it the registrations are kept and
+  // compared by their four fields until the phonebook gives them their further properties.
+  if (stored.detailsFileBlocked_) {
+    stored.detailsFileBlocked_ = !KeepDamagedFile(DetailsPathFor(path));
+  }
   if (!SplitPhonebook(stored, &other, findings)) {
     if (!overwritable) {
       leave(StoreBinding::kStoreUnusable);
@@ -260,6 +314,8 @@ bool CRASConnections::LoadAndSplitPhonebook(const std::string& path, CRASConnect
     // records stand for the registrations, and the list stays bound to the store, so that what
     // is registered meanwhile is kept and nothing of the store is lost by a save.
     records_ = stored.records_;
+    details_ = stored.details_;
+    detailsFileBlocked_ = stored.detailsFileBlocked_;
     path_ = path;
     leave(StoreBinding::kPhonebookUnread);
     return false;
@@ -286,11 +342,15 @@ bool CRASConnections::ReportManipulations(const CRASConnections& registered,
       continue;
     }
     // Most records are unchanged: checked where they lie, without a report, they need no copy.
-    if (HoldsUnchanged(registered.records_[i - 1])) {
+    const std::string name(NameOf(registered.records_[i - 1]));
+    const EntryDetails* details = registered.details_.Find(name);
+    if (HoldsUnchanged(registered.records_[i - 1], details)) {
       continue;
     }
     const ConnectionRecord record = registered.records_[i - 1];
-    CheckConnection(record, differences, true);
+    const std::optional<EntryDetails> detailsCopy =
+        details != nullptr ? std::optional<EntryDetails>(*details) : std::nullopt;
+    CheckConnection(record, detailsCopy ? &*detailsCopy : nullptr, differences, true);
     if (differences.szEntryName[0] != '\0' &&
         FindUnreadable(std::string(NameOf(record))) == nullptr) {
       ReportDisguisedRename(record, listed);
@@ -318,7 +378,7 @@ bool CRASConnections::CheckRegisteredFile(const std::string& path) {
     ConnectionRecord differences;
     for (std::size_t i = count; i-- > 0;) {
       const ConnectionRecord record = stored.records_[i];
-      CheckConnection(record, differences, true);
+      CheckConnection(record, stored.details_.Find(std::string(NameOf(record))), differences, true);
       // An entry the phonebook lists but could not hand out is there, only unchecked.
       gone[i] = differences.szEntryName[0] != '\0' &&
                 FindUnreadable(std::string(NameOf(record))) == nullptr;
@@ -353,6 +413,11 @@ bool CRASConnections::RemoveBadAreas(CRASBadAreaCodes& badAreas, CRASConnections
       bad[i] = anyBad = true;
       if (other != nullptr && !other->Add(records_[i])) {
         SetErrorByCode(kRemoveBadAreasCannotMove);
+      } else if (other != nullptr) {
+        const std::string name(NameOf(records_[i]));
+        if (const EntryDetails* details = details_.Find(name)) {
+          other->PutDetails(name, *details);
+        }
       }
     }
     if (!anyBad) {

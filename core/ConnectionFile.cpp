@@ -9,6 +9,7 @@
 #include "core/EntryScrambler.h"
 #include "core/ErrorTables.h"
 #include "core/InputFile.h"
+#include "core/NameIndex.h"
 #include "core/RASConnections.h"
 
 namespace tollward {
@@ -87,7 +88,7 @@ static_assert(kHeaderSize == 28, "an empty connection file is 28 bytes");
 
 }  // namespace
 
-bool CRASConnections::SaveTo(const std::string* path) {
+bool CRASConnections::SaveStore(const std::string* path) {
   return RunReported(kSaveUnhandled, [&]() -> ErrorCode {
     if (path != nullptr) {
       path_ = *path;
@@ -118,6 +119,39 @@ bool CRASConnections::SaveTo(const std::string* path) {
     }
     return kNoError;
   });
+}
+
+bool CRASConnections::SaveTo(const std::string* path) {
+  const bool saved = SaveStore(path);
+  if (saved && path_ && !detailsFileBlocked_) {
+    SaveDetails(*path_);
+  }
+  return saved;
+}
+
+void CRASConnections::SaveDetails(const std::string& storePath) {
+  try {
+    // Usually the list knows the further properties of exactly its records; otherwise only
+    // theirs are written, and those of entries no longer registered are left out.
+    bool exact = details_.size() == records_.size();
+    for (std::size_t i = 0; exact && i < records_.size(); ++i) {
+      exact = details_.Find(std::string(NameOf(records_[i]))) != nullptr;
+    }
+    if (exact) {
+      details_.Save(DetailsPathFor(storePath));
+      return;
+    }
+    CEntryDetailsStore kept;
+    for (std::size_t i = 0; i < records_.size(); ++i) {
+      const std::string name(NameOf(records_[i]));
+      if (const EntryDetails* details = details_.Find(name)) {
+        kept.Put(name, *details);
+      }
+    }
+    kept.Save(DetailsPathFor(storePath));
+  } catch (...) {
+    // The registrations are saved; their further properties are taken afresh from the phonebook.
+  }
 }
 
 bool CRASConnections::LoadFrom(const std::string* path) {
@@ -164,8 +198,23 @@ bool CRASConnections::LoadFrom(const std::string* path) {
       loaded.push_back(record);
     }
     records_.Assign(std::move(loaded));
+    LoadDetails(*path_);
     return kNoError;
   });
+}
+
+void CRASConnections::LoadDetails(const std::string& storePath) {
+  details_.Clear();
+  detailsFileBlocked_ = false;
+  try {
+    const DetailsLoad loaded = details_.Load(DetailsPathFor(storePath));
+    details_.ClearPath();
+    // A file that could not be read is not written over until it has been kept aside.
+    detailsFileBlocked_ = loaded == DetailsLoad::kDamaged || loaded == DetailsLoad::kUnreadable;
+  } catch (...) {
+    details_.Clear();
+    detailsFileBlocked_ = true;
+  }
 }
 
 bool CRASConnections::WriteEncryptedEntry(const ConnectionRecord& record, CSafeFileWriter& file) {

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "core/AsciiText.h"
@@ -142,13 +143,13 @@ const EntryDetails* CEntryDetailsStore::Find(const std::string& name) const {
   return found == records_.end() ? nullptr : &found->second;
 }
 
-void CEntryDetailsStore::Put(const std::string& name, const EntryDetails& details) {
-  EntryDetails fitted = details;
-  fitted.script = Fitted(details.script, kMaxDetailPath);
-  fitted.autodialDll = Fitted(details.autodialDll, kMaxDetailPath);
-  fitted.autodialFunc = Fitted(details.autodialFunc, kMaxDetailPath);
-  fitted.deviceType = Fitted(details.deviceType, kMaxDeviceType);
-  fitted.deviceName = Fitted(details.deviceName, kMaxDeviceName);
+void CEntryDetailsStore::Put(const std::string& name, EntryDetails details) {
+  EntryDetails fitted = std::move(details);
+  fitted.script = Fitted(fitted.script, kMaxDetailPath);
+  fitted.autodialDll = Fitted(fitted.autodialDll, kMaxDetailPath);
+  fitted.autodialFunc = Fitted(fitted.autodialFunc, kMaxDetailPath);
+  fitted.deviceType = Fitted(fitted.deviceType, kMaxDeviceType);
+  fitted.deviceName = Fitted(fitted.deviceName, kMaxDeviceName);
   for (std::string& number : fitted.alternateNumbers) {
     number = Fitted(number, kMaxAlternateNumber);
   }

@@ -35,7 +35,7 @@ class CEntryDetailsStore {
   // Null when no record has exactly this name.
   const EntryDetails* Find(const std::string& name) const;
   // Adds or replaces the record of this name, each text cut to what its field can hold.
-  void Put(const std::string& name, const EntryDetails& details);
+  void Put(const std::string& name, EntryDetails details);
   bool Remove(const std::string& name);
   void Clear() { records_.clear(); }
   std::size_t size() const { return records_.size(); }

@@ -6,6 +6,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "core/AsciiText.h"
 #include "core/EntryScrambler.h"
 #include "core/ErrorTables.h"
 
@@ -26,7 +27,9 @@ CRASConnections::CRASConnections(const CRASConnections& other)
       records_(other.records_),
       path_(other.path_),
       statuses_(other.statuses_),
-      unreadable_(other.unreadable_) {}
+      unreadable_(other.unreadable_),
+      details_(other.details_),
+      detailsFileBlocked_(other.detailsFileBlocked_) {}
 
 CRASConnections::~CRASConnections() {
   if (path_) {
@@ -162,6 +165,24 @@ void CRASConnections::ClearRecords() {
   records_.Clear();
   statuses_.clear();
   unreadable_.clear();
+  details_.Clear();
+}
+
+void CRASConnections::PutDetails(const std::string& name, const EntryDetails& details) {
+  try {
+    details_.Put(name, details);
+  } catch (...) {
+    // Without them the entry is compared by its four fields alone, as before the details file.
+    details_.Remove(name);
+  }
+}
+
+std::string CRASConnections::DetailsPathFor(const std::string& storePath) {
+  const std::size_t dot = storePath.size() >= 4 ? storePath.size() - 4 : std::string::npos;
+  if (dot != std::string::npos && AsciiLowered(storePath.substr(dot)) == ".con") {
+    return storePath.substr(0, dot) + ".det";
+  }
+  return storePath + ".det";
 }
 
 const UnreadableEntry* CRASConnections::FindUnreadable(const std::string& name) const {
@@ -257,6 +278,8 @@ CRASConnections::Reading CRASConnections::ReadPhonebook(bool lastFirst) {
       CopyField(record.szUserName, params.userName.c_str());
       if (!records_.AppendUnique(record)) {
         listedTwice(name);
+      } else {
+        details_.Put(FieldText(record.szEntryName), std::move(properties.details));
       }
     }
     if (lastFirst) {

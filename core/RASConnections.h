@@ -10,6 +10,7 @@
 
 #include "core/ConnectionArray.h"
 #include "core/ConnectionRecord.h"
+#include "core/EntryDetailsStore.h"
 #include "core/EntryStatus.h"
 #include "core/ErrorState.h"
 #include "core/SafeFileWriter.h"
@@ -52,7 +53,8 @@ class CRASConnections : public CErrorState {
 
   void ReportError() override {}
   // Called for a checked record that differs from the entry at `index`; `differences` holds this
-  // list's value of each differing field. The silent list ignores it.
+  // list's value of each differing field. While it runs, CheckedDetails() gives the further
+  // properties that came with the checked record. The silent list ignores it.
   virtual void OnManipulatedConnection(const ConnectionRecord& checked, unsigned index,
                                        const ConnectionRecord& differences);
 
@@ -86,6 +88,16 @@ class CRASConnections : public CErrorState {
   // The phonebook the list reads and writes.
   IPhonebook& phonebook() const { return phonebook_; }
 
+  // The further properties of the entry of exactly this name, as read from the phonebook, the
+  // details file or the list the record came from; null when the list knows none for it, as for
+  // a registration made before the details file existed.
+  const EntryDetails* FindDetails(const std::string& name) const { return details_.Find(name); }
+  void PutDetails(const std::string& name, const EntryDetails& details);
+  // The further properties that came with the record CheckConnection is reporting, or null.
+  const EntryDetails* CheckedDetails() const { return checkedDetails_; }
+  // The details file that belongs to a connection file: its name with ".det" for ".con".
+  static std::string DetailsPathFor(const std::string& storePath);
+
   // Replaces the contents by every entry of the live phonebook that can be read; the list forgets
   // its path. The entries that were listed but could not be read are kept apart (unreadable()).
   // False unless every entry was read; without a list of the phonebook the list is empty.
@@ -118,7 +130,11 @@ class CRASConnections : public CErrorState {
   // local number, user name and password (letter case aside). `differences` gets a copy of the
   // record when the name is unknown, else this list's value of each field that differs. Only a
   // known entry that differs, and only when asked, is handed to OnManipulatedConnection.
+  // Where both lists know the entry's further properties, they count as well: an entry whose
+  // only change is one of them differs with `differences` all empty.
   bool CheckConnection(const ConnectionRecord& checked, ConnectionRecord& differences, bool report);
+  bool CheckConnection(const ConnectionRecord& checked, const EntryDetails* checkedDetails,
+                       ConnectionRecord& differences, bool report);
   // Reads the phonebook and sorts every entry it could read, last first, into this list (those
   // that `registered` holds unchanged) and `other` (all the rest, and the entries that could not
   // be read). A registration whose entry could not be read stays in this list, unchecked. A
@@ -164,9 +180,16 @@ class CRASConnections : public CErrorState {
   // rename must not pass for a new entry.
   void ReportDisguisedRename(const ConnectionRecord& registration, const CRASConnections* listed);
   // CheckConnection's answer alone, for the passes that only sort: no differences, no report.
-  bool HoldsUnchanged(const ConnectionRecord& checked) const;
+  bool HoldsUnchanged(const ConnectionRecord& checked, const EntryDetails* checkedDetails) const;
+  // The further properties of this list's records, and only theirs, to the details file that
+  // belongs to `storePath`. Silent: a details file that cannot be written costs no registration.
+  void SaveDetails(const std::string& storePath);
   bool SaveTo(const std::string* path);
+  // The connection file alone; SaveTo adds the details file.
+  bool SaveStore(const std::string* path);
   bool LoadFrom(const std::string* path);
+  // The details file that belongs to the store just loaded; none leaves every record without.
+  void LoadDetails(const std::string& storePath);
 
   IPhonebook& phonebook_;
   ConnectionArray records_;
@@ -175,6 +198,11 @@ class CRASConnections : public CErrorState {
   // Records by name whose status is not kRead; only registrations are ever held so.
   std::unordered_map<std::string, EntryStatus> statuses_;
   std::vector<UnreadableEntry> unreadable_;
+  // By entry name; the record's further properties where the list knows them.
+  CEntryDetailsStore details_;
+  // A details file that exists but could be neither read nor kept aside is never written over.
+  bool detailsFileBlocked_ = false;
+  const EntryDetails* checkedDetails_ = nullptr;
 };
 
 }  // namespace tollward

@@ -1,6 +1,7 @@
 // Moving a phonebook entry between the unregistered and the registered list.
 #include "app/logic/Registration.h"
 
+#include "core/AsciiText.h"
 #include "core/ErrorTables.h"
 
 namespace tollward {
@@ -12,6 +13,11 @@ MoveOutcome Move(unsigned index, CRASConnections& source, CRASConnections& targe
   const ConnectionRecord record = source.GetRecord(index);
   if (!target.Add(record)) {
     return MoveOutcome::kNotAdded;
+  }
+  // The further properties read with the entry are registered with it.
+  const std::string name = FieldText(record.szEntryName);
+  if (const EntryDetails* details = source.FindDetails(name)) {
+    target.PutDetails(name, *details);
   }
   return source.Delete(index) ? MoveOutcome::kMoved : MoveOutcome::kNotRemoved;
 }

@@ -15,6 +15,7 @@
 #include "tests/win/ControlCenterFixture.h"
 #include "tests/win/FieldColors.h"
 #include "ui/dialogs/ManipulatedConnectionDlg.h"
+#include "ui/framework/ListView.h"
 
 namespace tollward {
 namespace {
@@ -35,6 +36,8 @@ struct SeenReport {
   std::map<int, std::string> color;
   bool passwordsMasked = false;
   bool earlierReportGone = true;
+  // The rows of further properties, each as "name|registered|current".
+  std::vector<std::string> furtherRows;
 };
 
 constexpr int kFields[] = {IDC_ENTRY_NAME,           IDC_REGISTERED_AREA_CODE,
@@ -76,6 +79,12 @@ class ManipulationReportEndToEnd : public ControlCenterTest {
           seen.passwordsMasked =
               seen.passwordsMasked &&
               ::SendDlgItemMessageA(report.hwnd(), id, EM_GETPASSWORDCHAR, 0, 0) != 0;
+        }
+        const ui::CListView further(::GetDlgItem(report.hwnd(), IDC_FURTHER_PROPERTIES));
+        for (int row = 0; further.IsVisible() && row < further.GetItemCount(); ++row) {
+          seen.furtherRows.push_back(further.GetItemText(row, 0) + "|" +
+                                     further.GetItemText(row, 1) + "|" +
+                                     further.GetItemText(row, 2));
         }
         seen.earlierReportGone = seen_.empty() || !::IsWindowVisible(lastReport_);
         lastReport_ = report.hwnd();
@@ -242,6 +251,34 @@ TEST_F(HiddenPasswordScan, ARegisteredSavedPasswordStaysRegisteredUntilItIsRemov
   EXPECT_NE("", registeredPassword);
   EXPECT_NE("tu3Lk9", registeredPassword) << "the registration holds the handle";
   EXPECT_EQ("", currentPassword);
+}
+
+// The store of a run before the details file existed, an entry with its own name server, a
+// script and a modem: the first start takes them without a report; once they change, the report
+// names each, and the entry is listed unregistered.
+TEST_F(ManipulationReportEndToEnd, ChangedNameServerScriptAndDeviceAreReportedAfterAQuietUpgrade) {
+  Register({MakeRecord("Office", "089", "1234567"), MakeRecord("Home", "040", "555")});
+  const auto phonebook = [this](const char* dns, const char* device, const char* script) {
+    WritePhonebook({"[Office]", "IpNameAssign=2", std::string("IpDnsAddress=") + dns,
+                    "MEDIA=serial", std::string("Device=") + device, "DEVICE=modem", "AreaCode=089",
+                    "LocalPhoneNumber=1234567", "DEVICE=switch", std::string("Name=") + script,
+                    "[Home]", "AreaCode=040", "LocalPhoneNumber=555"});
+  };
+  phonebook("192.168.1.1", "Standard Modem", "");
+  Start(0);
+  EXPECT_TRUE(seen_.empty());
+  EXPECT_EQ((Names{"Home", "Office"}), registeredView_);
+
+  phonebook("6.6.6.6", "Evil Modem", "C:\\evil.scp");
+  Start(1);
+  ASSERT_EQ(1u, seen_.size());
+  EXPECT_EQ(
+      (std::vector<std::string>{"Name server|192.168.1.1|6.6.6.6", "Dial script||C:\\evil.scp",
+                                "Device|Standard Modem|Evil Modem"}),
+      seen_[0].furtherRows);
+  EXPECT_EQ("green", seen_[0].color.at(IDC_ALTERED_LOCAL_NUMBER));
+  EXPECT_EQ(Names{"Office"}, unregisteredView_);
+  EXPECT_EQ(Names{"Home"}, registeredView_);
 }
 
 }  // namespace

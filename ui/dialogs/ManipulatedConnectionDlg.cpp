@@ -4,6 +4,7 @@
 #include "res/resource.h"
 #include "ui/framework/Dpi.h"
 #include "ui/framework/ListView.h"
+#include "ui/framework/ResourceString.h"
 
 namespace tollward::ui {
 
@@ -150,12 +151,14 @@ void CManipulatedConnectionDlg::ShowFurtherRows() {
 }
 
 bool ShowManipulatedConnection(CRASConnections& current, const ConnectionRecord& registered,
-                               unsigned index, const ConnectionRecord& differences) {
+                               unsigned index, const ConnectionRecord& differences,
+                               const EntryDetails* registeredDetails) {
   if (!IsReportedManipulation(differences)) {
     return false;
   }
   CManipulatedConnectionDlg dialog;
-  dialog.SetReport(MakeManipulationReport(current, index, registered));
+  dialog.SetReport(MakeManipulationReport(current, index, registered, registeredDetails,
+                                          [](unsigned id) { return LoadResString(id); }));
   dialog.DoModal();
   return true;
 }

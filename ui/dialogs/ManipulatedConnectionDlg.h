@@ -49,7 +49,9 @@ class CManipulatedConnectionDlg : public CDialog {
 // `index` of `current` against the registered record, modally, and returns when it is closed.
 // Shows nothing for an entry that the check did not find (`differences` then carries its name).
 // True when a report was shown.
+// `registeredDetails` are the further properties registered with the entry, if known.
 bool ShowManipulatedConnection(CRASConnections& current, const ConnectionRecord& registered,
-                               unsigned index, const ConnectionRecord& differences);
+                               unsigned index, const ConnectionRecord& differences,
+                               const EntryDetails* registeredDetails = nullptr);
 
 }  // namespace tollward::ui

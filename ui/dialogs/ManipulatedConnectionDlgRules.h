@@ -49,9 +49,13 @@ inline bool IsReportedManipulation(const ConnectionRecord& differences) {
 
 // The entry's name and the altered column as `current` (the phonebook just read) holds the
 // entry at `index`; the registered column from the registered record. One look-up of the whole
-// record serves every column.
+// record serves every column. Where the further properties registered with the record are given
+// and the list knows the entry's current ones, those that differ follow as rows of their own,
+// in the texts `text` gives.
 inline ManipulationReport MakeManipulationReport(CRASConnections& current, unsigned index,
-                                                 const ConnectionRecord& registered) {
+                                                 const ConnectionRecord& registered,
+                                                 const EntryDetails* registeredDetails = nullptr,
+                                                 const TextById& text = {}) {
   const ConnectionRecord& altered = current.GetRecord(index);
   ManipulationReport report;
   report.entryName = FieldText(altered.szEntryName);
@@ -60,6 +64,10 @@ inline ManipulationReport MakeManipulationReport(CRASConnections& current, unsig
                         FieldText(altered.szLocalPhoneNumber)};
   report.userName = {FieldText(registered.szUserName), FieldText(altered.szUserName)};
   report.password = {FieldText(registered.szPassword), FieldText(altered.szPassword)};
+  const EntryDetails* currentDetails = current.FindDetails(report.entryName);
+  if (registeredDetails != nullptr && currentDetails != nullptr && text) {
+    report.furtherRows = MakeDetailRows(*registeredDetails, *currentDetails, text);
+  }
   return report;
 }
 
