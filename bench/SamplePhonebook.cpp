@@ -21,6 +21,16 @@ void FillSamplePhonebook(std::size_t entries, PhonebookState state, SamplePhoneb
   sample.registered.reserve(entries);
   sample.altered = 0;
   sample.added = 0;
+  // A dial-up entry as the system's editor makes one: a modem, PPP over IP, the usual options.
+  sample.details = EntryDetails{};
+  sample.details.options = entry_option::kRemoteDefaultGateway | entry_option::kModemLights |
+                           entry_option::kSwCompression | entry_option::kIpHeaderCompression;
+  sample.details.countryId = 49;
+  sample.details.countryCode = 49;
+  sample.details.framingProtocol = entry_protocol::kFramingPpp;
+  sample.details.netProtocols = entry_protocol::kIp;
+  sample.details.deviceType = "modem";
+  sample.details.deviceName = "Standard 56000 bps Modem";
 
   // Spread over the whole phonebook, since the checks walk it from the end.
   const std::size_t changed =
@@ -32,7 +42,7 @@ void FillSamplePhonebook(std::size_t entries, PhonebookState state, SamplePhoneb
     const std::string number = Numbered("%07lu", 2000000 + i * 7 % 7000000);
     const std::string user = Numbered("customer%lu", i);
     const std::string password = Numbered("pw%08lx", i * 2654435761u % 0xFFFFFFFFu);
-    sample.phonebook.Put(name, areaCode, number, user, password);
+    sample.phonebook.Put(name, areaCode, number, user, password).details = sample.details;
 
     const bool isChanged = spacing != 0 && i % spacing == spacing / 2 && i / spacing < changed;
     if (isChanged && (i / spacing) % 2 == 1) {

@@ -19,6 +19,8 @@ struct SamplePhonebook {
   testing::FakePhonebook phonebook;
   // In the phonebook's order; an altered entry with the values it had when it was registered.
   std::vector<ConnectionRecord> registered;
+  // The further properties every entry has, in the phonebook and registered alike.
+  EntryDetails details;
   std::size_t altered = 0;
   std::size_t added = 0;
 };

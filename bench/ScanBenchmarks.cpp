@@ -55,19 +55,22 @@ ReportingListFactory SilentLists(IPhonebook& phonebook) {
   return [&phonebook] { return std::make_unique<CRASConnections>(phonebook); };
 }
 
-// A list of the sample's registrations, bound to no file.
+// A list of the sample's registrations with their further properties, bound to no file.
 void Register(const SamplePhonebook& sample, CRASConnections& list) {
   for (const ConnectionRecord& record : sample.registered) {
     list.Add(record);
+    list.PutDetails(record.szEntryName, sample.details);
   }
 }
 
-// Writes the records to `path` as the program's store; false when that failed.
-bool WriteStore(IPhonebook& phonebook, const std::vector<ConnectionRecord>& records,
+// Writes the records to `path` as the program's store, with its details file; false when the
+// store could not be written.
+bool WriteStore(SamplePhonebook& sample, const std::vector<ConnectionRecord>& records,
                 const std::string& path) {
-  CRASConnections store(phonebook);
+  CRASConnections store(sample.phonebook);
   for (const ConnectionRecord& record : records) {
     store.Add(record);
+    store.PutDetails(record.szEntryName, sample.details);
   }
   const bool saved = store.Save(path);
   store.ClearPath();
@@ -121,8 +124,8 @@ void Scan(benchmark::State& state, bool storeBound) {
         before.push_back(record);
       }
     }
-    if (!WriteStore(sample.phonebook, sample.registered, storePath) ||
-        !WriteStore(sample.phonebook, before, putBackPath)) {
+    if (!WriteStore(sample, sample.registered, storePath) ||
+        !WriteStore(sample, before, putBackPath)) {
       state.SkipWithError("the store could not be written");
       return;
     }
@@ -214,7 +217,7 @@ void StartUp(benchmark::State& state) {
   testing::TempDir dir;
   const std::string storePath = dir.Path("Tollward.con");
   std::vector<ConnectionRecord> lastFirst(sample.registered.rbegin(), sample.registered.rend());
-  if (!WriteStore(sample.phonebook, lastFirst, storePath)) {
+  if (!WriteStore(sample, lastFirst, storePath)) {
     state.SkipWithError("the store could not be written");
     return;
   }

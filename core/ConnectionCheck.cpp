@@ -135,7 +135,7 @@ bool CRASConnections::CheckConnection(const ConnectionRecord& checked,
            same;
     same = Compare(checked.szUserName, entry.szUserName, differences.szUserName) && same;
     same = Compare(checked.szPassword, entry.szPassword, differences.szPassword) && same;
-    same = DetailsAgree(checkedDetails, details_.Find(std::string(NameOf(entry)))) && same;
+    same = DetailsAgree(checkedDetails, details_.Find(NameOf(entry))) && same;
     if (report && !same) {
       checkedDetails_ = checkedDetails;
       try {
@@ -162,7 +162,7 @@ bool CRASConnections::HoldsUnchanged(const ConnectionRecord& checked,
          SameText(checked.szLocalPhoneNumber, entry.szLocalPhoneNumber) &&
          SameText(checked.szUserName, entry.szUserName) &&
          SameText(checked.szPassword, entry.szPassword) &&
-         DetailsAgree(checkedDetails, details_.Find(std::string(NameOf(entry))));
+         DetailsAgree(checkedDetails, details_.Find(NameOf(entry)));
 }
 
 bool CRASConnections::SplitPhonebook(const CRASConnections& registered, CRASConnections* other,
@@ -210,8 +210,8 @@ bool CRASConnections::SplitPhonebook(const CRASConnections& registered, CRASConn
     std::vector<bool> unchanged(count, false);
     std::size_t unchangedCount = 0;
     for (std::size_t i = 0; i < count; ++i) {
-      unchanged[i] = reference.HoldsUnchanged(
-          live.records_[i], live.details_.Find(std::string(NameOf(live.records_[i]))));
+      unchanged[i] =
+          reference.HoldsUnchanged(live.records_[i], live.details_.Find(NameOf(live.records_[i])));
       unchangedCount += unchanged[i] ? 1 : 0;
     }
     // A registration whose entry could not be read, or is gone, cannot be compared; dropping it
@@ -243,12 +243,6 @@ bool CRASConnections::SplitPhonebook(const CRASConnections& registered, CRASConn
         if (!unchanged[i] && !other->Add(live.records_[i])) {
           return kNoError;  // Add has reported
         }
-        if (!unchanged[i]) {
-          const std::string name(NameOf(live.records_[i]));
-          if (const EntryDetails* details = live.details_.Find(name)) {
-            other->details_.Put(name, *details);
-          }
-        }
       }
       other->unreadable_ = live.unreadable_;
     }
@@ -261,9 +255,15 @@ bool CRASConnections::SplitPhonebook(const CRASConnections& registered, CRASConn
     // they are whole records with distinct names, as Add would make them.
     // The further properties go with the records: those read now for the entries kept, which
     // also gives a registration made before the details file existed its own.
+    // Those of the others go with them, handed over rather than copied.
     for (std::size_t i = 0; i < count; ++i) {
-      if (!unchanged[i]) {
-        live.details_.Remove(std::string(NameOf(live.records_[i])));
+      if (unchanged[i]) {
+        continue;
+      }
+      if (other != nullptr) {
+        live.details_.MoveTo(NameOf(live.records_[i]), other->details_);
+      } else {
+        live.details_.Remove(NameOf(live.records_[i]));
       }
     }
     details_ = std::move(live.details_);
@@ -342,8 +342,7 @@ bool CRASConnections::ReportManipulations(const CRASConnections& registered,
       continue;
     }
     // Most records are unchanged: checked where they lie, without a report, they need no copy.
-    const std::string name(NameOf(registered.records_[i - 1]));
-    const EntryDetails* details = registered.details_.Find(name);
+    const EntryDetails* details = registered.details_.Find(NameOf(registered.records_[i - 1]));
     if (HoldsUnchanged(registered.records_[i - 1], details)) {
       continue;
     }
@@ -378,7 +377,7 @@ bool CRASConnections::CheckRegisteredFile(const std::string& path) {
     ConnectionRecord differences;
     for (std::size_t i = count; i-- > 0;) {
       const ConnectionRecord record = stored.records_[i];
-      CheckConnection(record, stored.details_.Find(std::string(NameOf(record))), differences, true);
+      CheckConnection(record, stored.details_.Find(NameOf(record)), differences, true);
       // An entry the phonebook lists but could not hand out is there, only unchecked.
       gone[i] = differences.szEntryName[0] != '\0' &&
                 FindUnreadable(std::string(NameOf(record))) == nullptr;

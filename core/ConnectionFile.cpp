@@ -135,7 +135,7 @@ void CRASConnections::SaveDetails(const std::string& storePath) {
     // theirs are written, and those of entries no longer registered are left out.
     bool exact = details_.size() == records_.size();
     for (std::size_t i = 0; exact && i < records_.size(); ++i) {
-      exact = details_.Find(std::string(NameOf(records_[i]))) != nullptr;
+      exact = details_.Find(NameOf(records_[i])) != nullptr;
     }
     if (exact) {
       details_.Save(DetailsPathFor(storePath));

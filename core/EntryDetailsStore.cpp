@@ -74,7 +74,7 @@ Bytes RecordBytes(const std::string& name, const EntryDetails& details) {
 
 // The whole file's bytes, record by record, to a save's writer or a comparison with the disk.
 template <typename Sink>
-bool PutFile(Sink& sink, const std::map<std::string, EntryDetails>& records) {
+bool PutFile(Sink& sink, const CEntryDetailsStore::Records& records) {
   Bytes header(kTag, kTag + kTagSize);
   header.insert(header.end(), std::begin(kVersion), std::end(kVersion));
   PutUint32(header, static_cast<std::uint32_t>(records.size()));
@@ -138,7 +138,7 @@ std::string Fitted(const std::string& text, std::size_t maxLength) {
 
 }  // namespace
 
-const EntryDetails* CEntryDetailsStore::Find(const std::string& name) const {
+const EntryDetails* CEntryDetailsStore::Find(std::string_view name) const {
   const auto found = records_.find(name);
   return found == records_.end() ? nullptr : &found->second;
 }
@@ -156,8 +156,27 @@ void CEntryDetailsStore::Put(const std::string& name, EntryDetails details) {
   records_[Fitted(name, kNameSize - 1)] = std::move(fitted);
 }
 
-bool CEntryDetailsStore::Remove(const std::string& name) {
-  return records_.erase(name) > 0;
+bool CEntryDetailsStore::Remove(std::string_view name) {
+  const auto found = records_.find(name);
+  if (found == records_.end()) {
+    return false;
+  }
+  records_.erase(found);
+  return true;
+}
+
+bool CEntryDetailsStore::MoveTo(std::string_view name, CEntryDetailsStore& target) {
+  const auto found = records_.find(name);
+  if (found == records_.end()) {
+    return false;
+  }
+  auto node = records_.extract(found);
+  const auto existing = target.records_.find(node.key());
+  if (existing != target.records_.end()) {
+    target.records_.erase(existing);
+  }
+  target.records_.insert(std::move(node));
+  return true;
 }
 
 DetailsLoad CEntryDetailsStore::Load(const std::string& path) {
@@ -184,7 +203,7 @@ DetailsLoad CEntryDetailsStore::Load(const std::string& path) {
     RecordReader reader(file);
     const std::uint32_t count = reader.Uint32();
     // Record by record, so that memory follows what the file really holds, not its count.
-    std::map<std::string, EntryDetails> loaded;
+    Records loaded;
     for (std::uint32_t i = 0; i < count && reader.ok(); ++i) {
       const std::string name = reader.Text(kNameSize);
       EntryDetails details;

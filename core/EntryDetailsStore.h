@@ -5,6 +5,8 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <functional>
 
 #include "platform/EntryDetails.h"
 
@@ -33,13 +35,18 @@ class CEntryDetailsStore {
   static constexpr std::size_t kAlternateSize = kMaxAlternateNumber + 1;
 
   // Null when no record has exactly this name.
-  const EntryDetails* Find(const std::string& name) const;
+  const EntryDetails* Find(std::string_view name) const;
   // Adds or replaces the record of this name, each text cut to what its field can hold.
   void Put(const std::string& name, EntryDetails details);
-  bool Remove(const std::string& name);
+  bool Remove(std::string_view name);
+  // Hands the record of this name over to `target`, in place of one it holds there; false when
+  // there is none. Nothing is copied.
+  bool MoveTo(std::string_view name, CEntryDetailsStore& target);
   void Clear() { records_.clear(); }
   std::size_t size() const { return records_.size(); }
-  const std::map<std::string, EntryDetails>& records() const { return records_; }
+  // Ordered by the names' bytes; looked up without making a string of the name.
+  using Records = std::map<std::string, EntryDetails, std::less<>>;
+  const Records& records() const { return records_; }
 
   // Replaces the records by the file's and remembers the path, whatever the outcome. A file with
   // two records of one name is damaged.
@@ -52,7 +59,7 @@ class CEntryDetailsStore {
   const std::optional<std::string>& path() const { return path_; }
 
  private:
-  std::map<std::string, EntryDetails> records_;
+  Records records_;
   std::optional<std::string> path_;
 };
 

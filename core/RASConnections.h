@@ -91,7 +91,7 @@ class CRASConnections : public CErrorState {
   // The further properties of the entry of exactly this name, as read from the phonebook, the
   // details file or the list the record came from; null when the list knows none for it, as for
   // a registration made before the details file existed.
-  const EntryDetails* FindDetails(const std::string& name) const { return details_.Find(name); }
+  const EntryDetails* FindDetails(std::string_view name) const { return details_.Find(name); }
   void PutDetails(const std::string& name, const EntryDetails& details);
   // The further properties that came with the record CheckConnection is reporting, or null.
   const EntryDetails* CheckedDetails() const { return checkedDetails_; }
