@@ -39,8 +39,11 @@ EntryDetails Registered() {
   return details;
 }
 
-TEST(EntryDetailsCheck, EachFurtherFieldThatChangesIsNamedAndNothingElse) {
-  using entry_option::kSpecificNameServers;
+// Each field alone is covered through the checks (FurtherPropertiesCheckTest); here the rules of
+// the comparison itself: options one by one, in the order of the fields, texts byte for byte.
+TEST(EntryDetailsCheck, OptionsChangeOneByOneAndFieldsInTheirOrder) {
+  using entry_option::kModemLights;
+  using entry_option::kSwCompression;
   struct Case {
     const char* what;
     std::function<void(EntryDetails&)> change;
@@ -48,59 +51,16 @@ TEST(EntryDetailsCheck, EachFurtherFieldThatChangesIsNamedAndNothingElse) {
   };
   const std::vector<Case> cases = {
       {"nothing", [](EntryDetails&) {}, {}},
-      {"own name servers switched on",
-       [](EntryDetails& d) { d.options |= kSpecificNameServers; },
-       {{DetailField::kOptions, kSpecificNameServers}}},
       {"two options swapped",
-       [](EntryDetails& d) {
-         d.options ^= entry_option::kModemLights | entry_option::kSwCompression;
-       },
-       {{DetailField::kOptions, entry_option::kModemLights},
-        {DetailField::kOptions, entry_option::kSwCompression}}},
+       [](EntryDetails& d) { d.options ^= kModemLights | kSwCompression; },
+       {{DetailField::kOptions, kModemLights}, {DetailField::kOptions, kSwCompression}}},
       {"options of a later layout",
        [](EntryDetails& d) { d.options |= 0x00030000; },
        {{DetailField::kOptions, 0x00030000}}},
-      {"country id", [](EntryDetails& d) { d.countryId = 44; }, {{DetailField::kCountryId}}},
-      {"country code", [](EntryDetails& d) { d.countryCode = 44; }, {{DetailField::kCountryCode}}},
-      {"IP address", [](EntryDetails& d) { d.ipAddress[3] = 8; }, {{DetailField::kIpAddress}}},
-      {"name server",
-       [](EntryDetails& d) {
-         d.dnsAddress = {6, 6, 6, 6};
-       },
-       {{DetailField::kDnsAddress}}},
-      {"alternate name server",
-       [](EntryDetails& d) { d.dnsAltAddress = {}; },
-       {{DetailField::kDnsAltAddress}}},
-      {"WINS server",
-       [](EntryDetails& d) { d.winsAddress[0] = 10; },
-       {{DetailField::kWinsAddress}}},
-      {"alternate WINS server",
-       [](EntryDetails& d) { d.winsAltAddress[1] = 0; },
-       {{DetailField::kWinsAltAddress}}},
-      {"framing",
-       [](EntryDetails& d) { d.framingProtocol = entry_protocol::kFramingSlip; },
-       {{DetailField::kFramingProtocol}}},
-      {"network protocols",
-       [](EntryDetails& d) { d.netProtocols |= entry_protocol::kIpx; },
-       {{DetailField::kNetProtocols}}},
-      {"dial script", [](EntryDetails& d) { d.script = "C:\\evil.scp"; }, {{DetailField::kScript}}},
       {"script path in other letters",
        [](EntryDetails& d) { d.script[0] = 'c'; },
        {{DetailField::kScript}}},
-      {"AutoDial DLL",
-       [](EntryDetails& d) { d.autodialDll = "C:\\evil.dll"; },
-       {{DetailField::kAutodialDll}}},
-      {"AutoDial function",
-       [](EntryDetails& d) { d.autodialFunc = "Run"; },
-       {{DetailField::kAutodialFunc}}},
-      {"device type", [](EntryDetails& d) { d.deviceType = "vpn"; }, {{DetailField::kDeviceType}}},
-      {"device name",
-       [](EntryDetails& d) { d.deviceName = "WAN Miniport (PPTP)"; },
-       {{DetailField::kDeviceName}}},
-      {"an alternate number added",
-       [](EntryDetails& d) { d.alternateNumbers.push_back("0190 1"); },
-       {{DetailField::kAlternateNumbers}}},
-      {"name server and device together",
+      {"device and name server together",
        [](EntryDetails& d) {
          d.deviceType = "isdn";
          d.dnsAddress = {6, 6, 6, 6};
@@ -111,7 +71,6 @@ TEST(EntryDetailsCheck, EachFurtherFieldThatChangesIsNamedAndNothingElse) {
     EntryDetails current = Registered();
     c.change(current);
     EXPECT_EQ(CompareDetails(Registered(), current), c.expected) << c.what;
-    EXPECT_EQ(CompareDetails(Registered(), current).empty(), Registered() == current) << c.what;
   }
 }
 
