@@ -50,9 +50,12 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" ""
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "English"
 
-; A running Tollward holds its program file and writes its data files at its end: it is asked
-; to end (as its close box would ask), and the installer waits for it. One that stays, because
-; its user said No or it guards from the tray, is left alone, and nothing is changed.
+; A running Tollward holds its program file and writes its data files at its end. It is ended
+; as the system's Restart Manager ends a program whose files an installer replaces: asked whether
+; it may end, then told to. Tollward answers that as the end of the session, saving everything
+; without a question, also from the tray, where its close box would only hide it. One that says
+; no, or does not go, is left alone, and nothing is changed.
+!define ENDSESSION_CLOSEAPP 0x00000001
 !macro EndRunningTollward UN
 Function ${UN}EndRunningTollward
   StrCpy $1 0
@@ -63,10 +66,21 @@ Function ${UN}EndRunningTollward
     ${EndIf}
     System::Call 'kernel32::CloseHandle(p r0)'
     ${If} $1 = 0
-      FindWindow $2 "#32770" "Tollward"
-      ${If} $2 <> 0
-        SendMessage $2 ${WM_CLOSE} 0 0 /TIMEOUT=2000
-      ${EndIf}
+      ; Every window of that name is asked (a message box of Tollward's may share it), and told
+      ; only when none said no, as the system does.
+      StrCpy $3 1
+      StrCpy $2 0
+      ${Do}
+        FindWindow $2 "#32770" "Tollward" 0 $2
+        ${IfThen} $2 = 0 ${|} ${ExitDo} ${|}
+        SendMessage $2 ${WM_QUERYENDSESSION} 0 ${ENDSESSION_CLOSEAPP} $4 /TIMEOUT=5000
+        ${IfThen} $4 = 0 ${|} StrCpy $3 0 ${|}
+      ${Loop}
+      ${Do}
+        FindWindow $2 "#32770" "Tollward" 0 $2
+        ${IfThen} $2 = 0 ${|} ${ExitDo} ${|}
+        SendMessage $2 ${WM_ENDSESSION} $3 ${ENDSESSION_CLOSEAPP} /TIMEOUT=10000
+      ${Loop}
     ${EndIf}
     IntOp $1 $1 + 1
     ${If} $1 > 60

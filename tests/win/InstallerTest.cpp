@@ -16,6 +16,7 @@
 #include "res/resource.h"
 #include "tests/fakes/RecordingConnections.h"
 #include "tests/fakes/TempDir.h"
+#include "tests/win/ControlCenterFixture.h"
 #include "tests/win/PhonebookFixture.h"
 #include "tests/win/ProgramProcess.h"
 #include "tests/win/Robot.h"
@@ -165,19 +166,20 @@ TEST_F(Installation, InstallsPerUserRunsUpgradesKeepingTheDataAndUninstallsClean
   EXPECT_EQ(quoted + " /scan", UserValue(kRunKey, "Tollward")) << "the user's, for his folder";
 
   const std::vector<unsigned char> store = testing::ReadBytes((folder_ / "Tollward.con").string());
-  // The upgrade asks the running program to end, as its close box would; its user says Yes.
+  // The upgrade ends the running program where it lives, in the tray with its monitor on (where
+  // its close box only hides it): without a question, saving first.
   {
-    testing::Program program(path, " /nosplash");
-    ASSERT_NE(nullptr, program.WaitForWindow(testing::IsControlCenter));
-    testing::Program setup(Installer().string(), " /S");
-    const HWND question =
-        program.WaitForWindow(testing::MessageBoxSaying("Do you really want to quit now?"));
-    ASSERT_NE(nullptr, question);
-    ::PostMessageA(question, WM_COMMAND, IDYES, 0);
+    testing::Program program(path, " /monitor /nosplash");
+    HWND window = nullptr;
+    for (int i = 0; i < 600 && !testing::HiddenInTrayMonitoring(window); ++i) {
+      ::Sleep(100);
+      window = ::FindWindowA("#32770", "Tollward");
+    }
+    ASSERT_TRUE(testing::HiddenInTrayMonitoring(window));
     DWORD code = 1;
-    ASSERT_TRUE(program.WaitForExit(code));
-    ASSERT_TRUE(setup.WaitForExit(code));
-    EXPECT_EQ(0u, code);
+    ASSERT_TRUE(RunToEnd('"' + Installer().string() + "\" /S", code));
+    EXPECT_EQ(0u, code) << "2: the installer found Tollward still running";
+    EXPECT_TRUE(program.WaitForExit(code));
   }
   EXPECT_EQ(store, testing::ReadBytes((folder_ / "Tollward.con").string())) << "upgraded";
   ASSERT_NO_FATAL_FAILURE(RunProgram(registered, unregistered));
