@@ -238,7 +238,8 @@ void CControlCenterDlg::Quit(WayOut way) {
 }
 
 std::string CControlCenterDlg::DescribeFailures(const EndSave& saved) {
-  static constexpr UINT kNames[] = {IDS_DATA_REGISTRATIONS, IDS_DATA_BAD_AREAS, IDS_DATA_OPTIONS};
+  static constexpr UINT kNames[] = {IDS_DATA_REGISTRATIONS, IDS_DATA_BAD_AREAS, IDS_DATA_OPTIONS,
+                                    IDS_DATA_ENTRY_DETAILS};
   std::string lines;
   for (const SaveFailure& failure : saved.failures) {
     lines += ui::FormatResString(IDS_SAVE_FAILURE_LINE,

@@ -122,6 +122,7 @@ bool CRASConnections::SaveStore(const std::string* path) {
 }
 
 bool CRASConnections::SaveTo(const std::string* path) {
+  detailsSaveError_.clear();
   const bool saved = SaveStore(path);
   if (saved && path_ && !detailsFileBlocked_) {
     SaveDetails(*path_);
@@ -130,6 +131,7 @@ bool CRASConnections::SaveTo(const std::string* path) {
 }
 
 void CRASConnections::SaveDetails(const std::string& storePath) {
+  DetailsSave result = DetailsSave::kWriteFailed;
   try {
     // Usually the list knows the further properties of exactly its records; otherwise only
     // theirs are written, and those of entries no longer registered are left out.
@@ -138,19 +140,30 @@ void CRASConnections::SaveDetails(const std::string& storePath) {
       exact = details_.Find(NameOf(records_[i])) != nullptr;
     }
     if (exact) {
-      details_.Save(DetailsPathFor(storePath));
-      return;
-    }
-    CEntryDetailsStore kept;
-    for (std::size_t i = 0; i < records_.size(); ++i) {
-      const std::string name(NameOf(records_[i]));
-      if (const EntryDetails* details = details_.Find(name)) {
-        kept.Put(name, *details);
+      result = details_.SaveFile(DetailsPathFor(storePath));
+    } else {
+      CEntryDetailsStore kept;
+      for (std::size_t i = 0; i < records_.size(); ++i) {
+        const std::string name(NameOf(records_[i]));
+        if (const EntryDetails* details = details_.Find(name)) {
+          kept.Put(name, *details);
+        }
       }
+      result = kept.SaveFile(DetailsPathFor(storePath));
     }
-    kept.Save(DetailsPathFor(storePath));
   } catch (...) {
-    // The registrations are saved; their further properties are taken afresh from the phonebook.
+    // Memory ran out before the file was complete: it counts as not written.
+  }
+  if (result == DetailsSave::kSaved) {
+    return;
+  }
+  // The registrations are saved; their further properties would be taken afresh from the
+  // phonebook at the next start, so the caller must be able to say so.
+  const ErrorCode code = result == DetailsSave::kOpenFailed ? kSaveOpen : kSaveWrite;
+  try {
+    detailsSaveError_ = kConnectionErrors.Lookup(code).text;
+  } catch (...) {
+    detailsSaveError_.clear();
   }
 }
 

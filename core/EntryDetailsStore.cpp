@@ -242,18 +242,22 @@ DetailsLoad CEntryDetailsStore::Load(const std::string& path) {
 }
 
 bool CEntryDetailsStore::Save(const std::string& path) {
+  return SaveFile(path) == DetailsSave::kSaved;
+}
+
+DetailsSave CEntryDetailsStore::SaveFile(const std::string& path) {
   try {
     path_ = path;
   } catch (...) {
     path_.reset();
-    return false;
+    return DetailsSave::kWriteFailed;
   }
-  return Save();
+  return SaveFile();
 }
 
-bool CEntryDetailsStore::Save() const {
+DetailsSave CEntryDetailsStore::SaveFile() const {
   if (!path_) {
-    return false;
+    return DetailsSave::kOpenFailed;
   }
   try {
     // Left alone when it holds these bytes already; read afresh, so that a file another program
@@ -261,13 +265,17 @@ bool CEntryDetailsStore::Save() const {
     {
       CFileComparison comparison(*path_);
       if (PutFile(comparison, records_) && comparison.Matched()) {
-        return true;
+        return DetailsSave::kSaved;
       }
     }
     CSafeFileWriter writer;
-    return writer.Open(*path_) && PutFile(writer, records_) && writer.Commit();
+    if (!writer.Open(*path_)) {
+      return DetailsSave::kOpenFailed;
+    }
+    return PutFile(writer, records_) && writer.Commit() ? DetailsSave::kSaved
+                                                        : DetailsSave::kWriteFailed;
   } catch (...) {
-    return false;
+    return DetailsSave::kWriteFailed;
   }
 }
 

@@ -20,6 +20,9 @@ enum class DetailsLoad {
   kDamaged,     // the file was read but is not a whole, valid details file
 };
 
+// How a save left the file; on a failure, the step that failed.
+enum class DetailsSave { kSaved, kOpenFailed, kWriteFailed };
+
 // The file: the tag "RASEntryDetails:" with its zero (17 bytes), the version 1.0 as a
 // little-endian double (8), the count (4), then one record per entry in the order of the names'
 // bytes: the name (257 bytes), options, country id and code (4 each), the IP, DNS, alternate DNS,
@@ -53,8 +56,10 @@ class CEntryDetailsStore {
   DetailsLoad Load(const std::string& path);
   // Writes the records to the remembered path, unless the file holds these bytes already. The
   // old file is replaced only by a complete new one. False without a path or when writing failed.
-  bool Save() const;
+  bool Save() const { return SaveFile() == DetailsSave::kSaved; }
   bool Save(const std::string& path);
+  DetailsSave SaveFile() const;
+  DetailsSave SaveFile(const std::string& path);
   void ClearPath() { path_.reset(); }
   const std::optional<std::string>& path() const { return path_; }
 

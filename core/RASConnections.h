@@ -97,6 +97,9 @@ class CRASConnections : public CErrorState {
   const EntryDetails* CheckedDetails() const { return checkedDetails_; }
   // The details file that belongs to a connection file: its name with ".det" for ".con".
   static std::string DetailsPathFor(const std::string& storePath);
+  // Empty unless the last save's details file could not be written: then the text of the step
+  // that failed. The store's own result and error state do not show it.
+  const std::string& detailsSaveError() const { return detailsSaveError_; }
 
   // Replaces the contents by every entry of the live phonebook that can be read; the list forgets
   // its path. The entries that were listed but could not be read are kept apart (unreadable()).
@@ -182,7 +185,8 @@ class CRASConnections : public CErrorState {
   // CheckConnection's answer alone, for the passes that only sort: no differences, no report.
   bool HoldsUnchanged(const ConnectionRecord& checked, const EntryDetails* checkedDetails) const;
   // The further properties of this list's records, and only theirs, to the details file that
-  // belongs to `storePath`. Silent: a details file that cannot be written costs no registration.
+  // belongs to `storePath`. A details file that cannot be written costs no registration: the
+  // failure is only kept in detailsSaveError_.
   void SaveDetails(const std::string& storePath);
   bool SaveTo(const std::string* path);
   // The connection file alone; SaveTo adds the details file.
@@ -202,6 +206,7 @@ class CRASConnections : public CErrorState {
   CEntryDetailsStore details_;
   // A details file that exists but could be neither read nor kept aside is never written over.
   bool detailsFileBlocked_ = false;
+  std::string detailsSaveError_;
   const EntryDetails* checkedDetails_ = nullptr;
 };
 

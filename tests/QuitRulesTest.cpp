@@ -42,6 +42,8 @@ TEST(QuitRules, EveryWayOutSavesEverythingAndEndsOnlyWhenThatWorkedOrTheUserQuit
     bool firstEnds;
     QuitNotice first;
     QuitNotice second;
+    // Only the file of the entries' further properties cannot be written.
+    bool detailsHeld = false;
   };
   const WayOut kDone = WayOut::kDone, kCancel = WayOut::kCancel, kShutdown = WayOut::kShutdown,
                kSession = WayOut::kSessionEnd;
@@ -62,10 +64,13 @@ TEST(QuitRules, EveryWayOutSavesEverythingAndEndsOnlyWhenThatWorkedOrTheUserQuit
       {kSession, false, false, false, true, kNone, kNone},
       {kSession, true, true, false, true, kNone, kNone},
       {kSession, true, false, false, true, kNone, kNone},
+      {kDone, false, true, true, false, kStaying, kEnding, true},
+      {kSession, false, true, false, true, kNone, kNone, true},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(::testing::Message() << "way " << static_cast<int>(row.way) << ", save fails "
-                                      << row.saveFails << ", phonebook read " << row.phonebookRead);
+                                      << row.saveFails << ", phonebook read " << row.phonebookRead
+                                      << ", details held " << row.detailsHeld);
     InstalledProgram program;
     const std::string store = program.directory() + "Tollward.con";
     const std::string bac = program.directory() + "Tollward.bac";
@@ -97,6 +102,9 @@ TEST(QuitRules, EveryWayOutSavesEverythingAndEndsOnlyWhenThatWorkedOrTheUserQuit
       QuitRules rules;
       FaultyFileSystem faulty;
       faulty.failCreate = row.saveFails;
+      if (row.detailsHeld) {
+        faulty.heldForWriting = program.directory() + "Tollward.det";
+      }
       EndSave saved;
       {
         ScopedFileSystem scope(faulty);
@@ -106,11 +114,14 @@ TEST(QuitRules, EveryWayOutSavesEverythingAndEndsOnlyWhenThatWorkedOrTheUserQuit
       Kinds failed;
       for (const SaveFailure& failure : saved.failures) {
         failed.insert(failure.kind);
-        EXPECT_EQ(failure.reason, "Save: unable to open file for writing.");
+        EXPECT_EQ(failure.reason, row.detailsHeld ? "SaveToArchive: write error."
+                                                  : "Save: unable to open file for writing.");
+        EXPECT_EQ(failure.kind == DataKind::kEntryDetails, failure.path == faulty.heldForWriting);
       }
       // An unchanged store is left alone, so only a changed one can fail.
       const Kinds expectedFailures =
-          !row.saveFails ? Kinds{}
+          row.detailsHeld  ? Kinds{DataKind::kEntryDetails}
+          : !row.saveFails ? Kinds{}
           : row.phonebookRead
               ? Kinds{DataKind::kRegistrations, DataKind::kBadAreaCodes, DataKind::kOptions}
               : Kinds{DataKind::kBadAreaCodes, DataKind::kOptions};

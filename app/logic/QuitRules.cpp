@@ -15,6 +15,13 @@ EndSave SaveEverything(CRASConnections& registered, const std::string& storePath
       saved.failures.push_back({DataKind::kRegistrations, storePath, registered.errorText()});
     } else {
       saved.phonebookUnchecked = binding == StoreBinding::kPhonebookUnread;
+      // Lost, they would be taken from the phonebook at the next start without a word, and a
+      // change made meanwhile would go unseen.
+      if (registered.path().has_value() && !registered.detailsSaveError().empty()) {
+        saved.failures.push_back({DataKind::kEntryDetails,
+                                  CRASConnections::DetailsPathFor(storePath),
+                                  registered.detailsSaveError()});
+      }
     }
   }
   // A list whose file could be neither read nor kept aside has no path and writes nowhere.

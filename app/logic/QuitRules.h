@@ -19,7 +19,8 @@ enum class WayOut {
   kSessionEnd,
 };
 
-enum class DataKind { kRegistrations, kBadAreaCodes, kOptions };
+// kEntryDetails: the further properties of the registered entries, beside the store.
+enum class DataKind { kRegistrations, kBadAreaCodes, kOptions, kEntryDetails };
 
 struct SaveFailure {
   DataKind kind;
@@ -35,11 +36,11 @@ struct EndSave {
   bool phonebookUnchecked = false;
 };
 
-// Saves the registrations to the store, the bad area codes and the options, each to its file,
-// without a message of their own: the caller tells the user. The registrations are written
-// only where start-up bound them; a store that could not be used is a failure, since what was
-// registered in this run cannot be kept.
-// `saveOptions` false leaves the options file and the autostart value alone.
+// Saves the registrations to the store with their further properties, the bad area codes and
+// the options, each to its file, without a message of their own: the caller tells the user. The
+// registrations are written only where start-up bound them; a store that could not be used is a
+// failure, since what was registered in this run cannot be kept. `saveOptions` false leaves the
+// options file and the autostart value alone.
 EndSave SaveEverything(CRASConnections& registered, const std::string& storePath,
                        StoreBinding binding, CRASBadAreaCodes& badAreas, COptions& options,
                        bool saveOptions = true);

@@ -37,7 +37,7 @@ std::FILE* FaultyFileSystem::OpenForReading(const std::string& path) {
 }
 
 bool FaultyFileSystem::Replace(const std::string& source, const std::string& target) {
-  return !failReplace && SystemFileSystem().Replace(source, target);
+  return !failReplace && target != heldForWriting && SystemFileSystem().Replace(source, target);
 }
 
 void FaultyFileSystem::Remove(const std::string& path) {

@@ -18,6 +18,8 @@ class FaultyFileSystem : public IFileSystem {
   std::size_t stopAfterBytes = kNever;
   bool failClose = false;
   bool failReplace = false;
+  // Refused as the target of a replacement, as a file another program holds open.
+  std::string heldForWriting;
   // Refused for reading as a file that another program holds open without sharing.
   std::string heldByAnother;
 
