@@ -1,8 +1,8 @@
 // The control center's life: start-up in the program's order, the splash, and the ways out.
 #include "app/ControlCenterDlg.h"
 
-#include "app/logic/QuitRules.h"
-#include "app/logic/Registration.h"
+#include "logic/QuitRules.h"
+#include "logic/Registration.h"
 #include "core/DamagedFile.h"
 #include "core/GuardSequences.h"
 #include "core/InterruptedSave.h"
@@ -13,7 +13,7 @@
 #include "res/resource.h"
 #include "ui/framework/AppMessageBox.h"
 #include "ui/framework/Dpi.h"
-#include "ui/framework/Help.h"
+#include "ui/dialogs/Help.h"
 #include "ui/framework/MessageLoop.h"
 #include "ui/framework/ResourceMessageBox.h"
 #include "ui/framework/ResourceString.h"

@@ -1,6 +1,6 @@
 // Dragging an entry from one of the control center's lists onto the other.
 #include "app/ControlCenterDlg.h"
-#include "app/logic/EntryMenu.h"
+#include "logic/EntryMenu.h"
 #include "res/resource.h"
 
 namespace tollward {

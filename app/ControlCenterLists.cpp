@@ -2,7 +2,7 @@
 #include <string>
 
 #include "app/ControlCenterDlg.h"
-#include "app/logic/Registration.h"
+#include "logic/Registration.h"
 #include "res/resource.h"
 #include "ui/framework/HighContrast.h"
 #include "ui/framework/ResourceMessageBox.h"

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/ControlCenterDlg.h"
-#include "app/logic/PhonebookMessage.h"
+#include "logic/PhonebookMessage.h"
 #include "res/resource.h"
 #include "ui/framework/Dpi.h"
 #include "ui/framework/ResourceMessageBox.h"

@@ -4,7 +4,7 @@
 #include "ui/dialogs/AboutDlg.h"
 #include "ui/dialogs/OptionsDlg.h"
 #include "ui/framework/Dpi.h"
-#include "ui/framework/Help.h"
+#include "ui/dialogs/Help.h"
 #include "ui/framework/ResourceString.h"
 
 namespace tollward {

@@ -5,7 +5,7 @@
 #include <commctrl.h>
 
 #include "app/ControlCenterDlg.h"
-#include "app/logic/StartSwitches.h"
+#include "logic/StartSwitches.h"
 #include "platform/win32/ProcessCommandLine.h"
 #include "platform/win32/RasApi.h"
 #include "res/resource.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/logic/BadAreaCodeEditor.h"
+#include "logic/BadAreaCodeEditor.h"
 #include "tests/fakes/RecordingErrorBox.h"
 #include "tests/fakes/TempDir.h"
 

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "app/logic/CredentialsChange.h"
+#include "logic/CredentialsChange.h"
 #include "tests/fakes/FakePhonebook.h"
 #include "tests/fakes/RecordingConnections.h"
 

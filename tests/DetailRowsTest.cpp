@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/logic/DetailRows.h"
+#include "logic/DetailRows.h"
 #include "res/resource.h"
 
 namespace tollward {

@@ -2,7 +2,7 @@
 // must keep its text and pictures whole at every scale.
 #include <gtest/gtest.h>
 
-#include "ui/controls/MenuItemPictures.h"
+#include "logic/MenuItemPictures.h"
 #include "ui/framework/DpiScale.h"
 
 namespace tollward::ui {

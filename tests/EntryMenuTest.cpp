@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "app/logic/EntryMenu.h"
+#include "logic/EntryMenu.h"
 #include "res/resource.h"
 
 namespace tollward {

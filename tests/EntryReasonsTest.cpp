@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/logic/EntryReasons.h"
+#include "logic/EntryReasons.h"
 #include "tests/fakes/FakePhonebook.h"
 #include "tests/fakes/RecordingConnections.h"
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/logic/Registration.h"
+#include "logic/Registration.h"
 #include "core/EntryDetailsStore.h"
 #include "core/GuardSequences.h"
 #include "tests/fakes/FakePhonebook.h"

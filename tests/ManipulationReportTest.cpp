@@ -5,7 +5,7 @@
 
 #include "tests/fakes/FakePhonebook.h"
 #include "tests/fakes/RecordingConnections.h"
-#include "ui/dialogs/ManipulatedConnectionDlgRules.h"
+#include "logic/ManipulationReport.h"
 
 namespace tollward::ui {
 namespace {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "tests/fakes/FakeDrawingObjects.h"
-#include "ui/controls/MenuItemPictures.h"
+#include "logic/MenuItemPictures.h"
 
 namespace tollward::ui {
 namespace {

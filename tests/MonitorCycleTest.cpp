@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/logic/MonitorCycle.h"
+#include "logic/MonitorCycle.h"
 #include "tests/fakes/FakePhonebookWatcher.h"
 
 namespace tollward {

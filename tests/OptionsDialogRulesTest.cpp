@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <string>
 
-#include "app/logic/OptionsDialogRules.h"
+#include "logic/OptionsDialogRules.h"
 #include "tests/fakes/OptionsFixture.h"
 
 namespace tollward {

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "app/logic/QuitRules.h"
-#include "app/logic/Registration.h"
+#include "logic/QuitRules.h"
+#include "logic/Registration.h"
 #include "core/GuardSequences.h"
 #include "tests/fakes/FakePhonebook.h"
 #include "tests/fakes/FaultyFileSystem.h"

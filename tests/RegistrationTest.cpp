@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/logic/Registration.h"
+#include "logic/Registration.h"
 #include "core/DamagedFile.h"
 #include "core/ErrorTables.h"
 #include "core/GuardSequences.h"

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/logic/StartSwitches.h"
+#include "logic/StartSwitches.h"
 
 namespace tollward {
 namespace {

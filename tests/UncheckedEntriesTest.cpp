@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/logic/Registration.h"
+#include "logic/Registration.h"
 #include "core/GuardSequences.h"
 #include "tests/fakes/FakePhonebook.h"
 #include "tests/fakes/RecordingConnections.h"

@@ -6,7 +6,7 @@
 #include "res/resource.h"
 #include "tests/win/Robot.h"
 #include "ui/framework/Dialog.h"
-#include "ui/framework/Help.h"
+#include "ui/dialogs/Help.h"
 #include "ui/framework/ListView.h"
 #include "ui/framework/ToolTip.h"
 

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/framework/Help.h"
+#include "ui/dialogs/Help.h"
 
 namespace tollward {
 namespace {

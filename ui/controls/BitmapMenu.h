@@ -10,7 +10,7 @@
 #include <memory>
 #include <string>
 
-#include "ui/controls/MenuItemPictures.h"
+#include "logic/MenuItemPictures.h"
 #include "ui/framework/DpiScale.h"
 #include "ui/framework/Menu.h"
 

@@ -6,11 +6,11 @@
 
 #include <string>
 
-#include "app/logic/BadAreaCodeEditor.h"
+#include "logic/BadAreaCodeEditor.h"
 #include "core/RASBadAreaCodes.h"
 #include "ui/framework/Dialog.h"
 #include "ui/framework/Edit.h"
-#include "ui/framework/Help.h"
+#include "ui/dialogs/Help.h"
 #include "ui/framework/ListView.h"
 #include "ui/framework/LoadedIcon.h"
 

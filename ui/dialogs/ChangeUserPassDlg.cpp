@@ -1,7 +1,7 @@
 // The user name / password dialog: its fields, the password toggle, and OK's answers.
 #include "ui/dialogs/ChangeUserPassDlg.h"
 
-#include "app/logic/CredentialsChange.h"
+#include "logic/CredentialsChange.h"
 #include "res/resource.h"
 #include "ui/framework/Dpi.h"
 #include "ui/framework/Button.h"

@@ -4,7 +4,7 @@
 #include "core/ConnectionRecord.h"
 #include "core/RASConnections.h"
 #include "ui/controls/ColorEdit.h"
-#include "ui/dialogs/ManipulatedConnectionDlgRules.h"
+#include "logic/ManipulationReport.h"
 #include "ui/framework/Dialog.h"
 
 namespace tollward::ui {

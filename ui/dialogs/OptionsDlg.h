@@ -4,10 +4,10 @@
 #include <memory>
 #include <string>
 
-#include "app/logic/OptionsDialogRules.h"
+#include "logic/OptionsDialogRules.h"
 #include "options/Options.h"
 #include "ui/framework/Dialog.h"
-#include "ui/framework/Help.h"
+#include "ui/dialogs/Help.h"
 
 namespace tollward::ui {
 

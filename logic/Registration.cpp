@@ -1,5 +1,5 @@
 // Moving a phonebook entry between the unregistered and the registered list.
-#include "app/logic/Registration.h"
+#include "logic/Registration.h"
 
 #include "core/AsciiText.h"
 #include "core/ErrorTables.h"

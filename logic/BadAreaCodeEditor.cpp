@@ -1,6 +1,6 @@
 // The bad area code manager's rules: what an add, a delete or an in-place edit does to the list,
 // and what the view is to show afterwards.
-#include "app/logic/BadAreaCodeEditor.h"
+#include "logic/BadAreaCodeEditor.h"
 
 #include <vector>
 

@@ -1,5 +1,5 @@
 // The rows the manipulation report shows for further properties that differ: name and values.
-#include "app/logic/DetailRows.h"
+#include "logic/DetailRows.h"
 
 #include <cstdio>
 

@@ -1,5 +1,5 @@
 // The program's help: HTML pages beside the program, one per topic, opened by the system.
-#include "ui/framework/Help.h"
+#include "ui/dialogs/Help.h"
 
 #include <shellapi.h>
 

@@ -1,5 +1,5 @@
 // The checks of a user name / password change and the one write that follows them.
-#include "app/logic/CredentialsChange.h"
+#include "logic/CredentialsChange.h"
 
 namespace tollward {
 

@@ -1,7 +1,7 @@
 // The ends of the program: every way out saves what the run holds, and says what it could not.
-#include "app/logic/QuitRules.h"
+#include "logic/QuitRules.h"
 
-#include "app/logic/Registration.h"
+#include "logic/Registration.h"
 
 namespace tollward {
 

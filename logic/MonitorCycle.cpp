@@ -1,5 +1,5 @@
 // The monitor's state and every rule of its cycle: scans, timers, counter, flashing, tray.
-#include "app/logic/MonitorCycle.h"
+#include "logic/MonitorCycle.h"
 
 #include <cstdio>
 #include <utility>

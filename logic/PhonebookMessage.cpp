@@ -1,5 +1,5 @@
 // The one message a scan or the start-up shows about the phonebook entries it could not check.
-#include "app/logic/PhonebookMessage.h"
+#include "logic/PhonebookMessage.h"
 
 #include <cstdio>
 #include <vector>

@@ -1,5 +1,5 @@
 // The lists' context menus and drops as plain rules.
-#include "app/logic/EntryMenu.h"
+#include "logic/EntryMenu.h"
 
 #include "res/resource.h"
 

@@ -1,5 +1,5 @@
 // The options dialog's decisions: what its boxes enable, when it asks, and what its OK writes.
-#include "app/logic/OptionsDialogRules.h"
+#include "logic/OptionsDialogRules.h"
 
 #include <limits>
 

@@ -1,5 +1,5 @@
 // The reasons of the lists' entries and the registrations that reports showed.
-#include "app/logic/EntryReasons.h"
+#include "logic/EntryReasons.h"
 
 namespace tollward {
 

@@ -1,5 +1,5 @@
 // The three switches of the program's own command line and what they decide at start-up.
-#include "app/logic/StartSwitches.h"
+#include "logic/StartSwitches.h"
 
 #include "core/AsciiText.h"
 

@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "app/logic/DetailRows.h"
+#include "logic/DetailRows.h"
 #include "core/AsciiText.h"
 #include "core/ConnectionRecord.h"
 #include "core/RASConnections.h"
-#include "ui/controls/ColorFieldResources.h"
+#include "ui/framework/DrawingObjects.h"
 
 namespace tollward::ui {
 
