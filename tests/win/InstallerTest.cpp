@@ -116,13 +116,8 @@ class Installation : public testing::PhonebookFileTest {
     ASSERT_NE(nullptr, controlCenter);
     registered = testing::RobotWindow(controlCenter).ListCount(IDC_REGISTERED_LIST);
     unregistered = testing::RobotWindow(controlCenter).ListCount(IDC_UNREGISTERED_LIST);
-    ::PostMessageA(controlCenter, WM_COMMAND, IDCANCEL, 0);
-    const HWND question =
-        program.WaitForWindow(testing::MessageBoxSaying("Do you really want to quit now?"));
-    ASSERT_NE(nullptr, question);
-    ::PostMessageA(question, WM_COMMAND, IDYES, 0);
     DWORD code = 1;
-    ASSERT_TRUE(program.WaitForExit(code));
+    ASSERT_TRUE(program.QuitWithYes(controlCenter, code));
   }
 
   const fs::path folder_ = Folder(CSIDL_LOCAL_APPDATA) / "Programs" / "Tollward";

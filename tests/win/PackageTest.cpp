@@ -227,13 +227,8 @@ TEST_F(PackagedProgramRun, StartsFromTheUnpackedFolderAndKeepsItsFilesThere) {
   EXPECT_EQ(1, testing::RobotWindow(controlCenter).ListCount(IDC_UNREGISTERED_LIST))
       << "the phonebook through the stand-in in the system folder";
 
-  ::PostMessageA(controlCenter, WM_COMMAND, IDCANCEL, 0);
-  const HWND question =
-      program.WaitForWindow(testing::MessageBoxSaying("Do you really want to quit now?"));
-  ASSERT_NE(nullptr, question);
-  ::PostMessageA(question, WM_COMMAND, IDYES, 0);
   DWORD code = 1;
-  ASSERT_TRUE(program.WaitForExit(code));
+  ASSERT_TRUE(program.QuitWithYes(controlCenter, code));
   EXPECT_EQ(0u, code);
   for (const char* name : {"Tollward.ini", "Tollward.con", "Tollward.bac"}) {
     EXPECT_TRUE(fs::is_regular_file(PackageFolder() / name)) << name;

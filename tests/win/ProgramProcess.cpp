@@ -37,6 +37,16 @@ bool Program::WaitForExit(DWORD& code) const {
   return ::GetExitCodeProcess(process_.hProcess, &code) != FALSE;
 }
 
+bool Program::QuitWithYes(HWND controlCenter, DWORD& code) const {
+  ::PostMessageA(controlCenter, WM_COMMAND, IDCANCEL, 0);
+  const HWND question = WaitForWindow(MessageBoxSaying("Do you really want to quit now?"));
+  if (question == nullptr) {
+    return false;
+  }
+  ::PostMessageA(question, WM_COMMAND, IDYES, 0);
+  return WaitForExit(code);
+}
+
 HWND Program::WaitForWindow(const std::function<bool(HWND)>& test) const {
   for (int i = 0; i < 600 && IsRunning(); ++i) {
     if (HWND found = FindWindowNow(test)) {

@@ -21,6 +21,9 @@ class Program {
   bool IsRunning() const;
   // A limit against a hung test, not a measure of the program.
   bool WaitForExit(DWORD& code) const;
+  // Cancel on the control center, Yes to the quit question, then the exit: how a user ends the
+  // program. False when the question or the exit does not come.
+  bool QuitWithYes(HWND controlCenter, DWORD& code) const;
   // The first visible top-level window of the program that passes the test; null if none comes.
   HWND WaitForWindow(const std::function<bool(HWND)>& test) const;
   HWND FindWindowNow(const std::function<bool(HWND)>& test) const;

@@ -249,13 +249,8 @@ class ProgramRunValue : public testing::PhonebookFileTest {
     testing::Program program(exe.string(), " /nosplash");
     const HWND controlCenter = program.WaitForWindow(testing::IsControlCenter);
     EXPECT_NE(nullptr, controlCenter);
-    ::PostMessageA(controlCenter, WM_COMMAND, IDCANCEL, 0);
-    const HWND question =
-        program.WaitForWindow(testing::MessageBoxSaying("Do you really want to quit now?"));
-    EXPECT_NE(nullptr, question);
-    ::PostMessageA(question, WM_COMMAND, IDYES, 0);
     DWORD code = 1;
-    EXPECT_TRUE(program.WaitForExit(code));
+    EXPECT_TRUE(program.QuitWithYes(controlCenter, code));
     return exe.string();
   }
 

@@ -94,11 +94,7 @@ TEST_F(SecondStart, ShowsTheMessageAndLeavesTheFirstUntouched) {
   EXPECT_FALSE(testing::FileExists(directory_ + "Tollward.ini")) << "written only at the end";
 
   // The first ends as usual, with its final writes.
-  ::PostMessageA(controlCenter, WM_COMMAND, IDCANCEL, 0);
-  const HWND question = first.WaitForWindow(MessageBoxSaying("Do you really want to quit now?"));
-  ASSERT_NE(nullptr, question);
-  ::PostMessageA(question, WM_COMMAND, IDYES, 0);
-  ASSERT_TRUE(first.WaitForExit(code));
+  ASSERT_TRUE(first.QuitWithYes(controlCenter, code));
   EXPECT_EQ(0u, code);
   EXPECT_TRUE(testing::FileExists(directory_ + "Tollward.ini"));
   EXPECT_FALSE(NameExists("semTollward"));

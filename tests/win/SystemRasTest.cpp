@@ -40,16 +40,6 @@ class ProgramCopy : public testing::PhonebookFileTest {
   fs::path folder_path_;
 };
 
-void QuitWithYes(const Program& program, HWND controlCenter) {
-  ::PostMessageA(controlCenter, WM_COMMAND, IDCANCEL, 0);
-  const HWND question =
-      program.WaitForWindow(testing::MessageBoxSaying("Do you really want to quit now?"));
-  ASSERT_NE(nullptr, question);
-  ::PostMessageA(question, WM_COMMAND, IDYES, 0);
-  DWORD code = 1;
-  ASSERT_TRUE(program.WaitForExit(code));
-}
-
 TEST_F(ProgramCopy, NeverLoadsARasapi32BesideItAndReadsThePhonebookThroughTheSystemFolder) {
   const fs::path planted = folder_path_ / "rasapi32.dll";
   fs::copy_file(build_ / "planted" / "rasapi32.dll", planted);
@@ -61,7 +51,8 @@ TEST_F(ProgramCopy, NeverLoadsARasapi32BesideItAndReadsThePhonebookThroughTheSys
   ASSERT_NE(nullptr, controlCenter);
   EXPECT_EQ(2, testing::RobotWindow(controlCenter).ListCount(IDC_UNREGISTERED_LIST))
       << "the phonebook of the stand-in in system32, not the planted one";
-  QuitWithYes(program, controlCenter);
+  DWORD code = 1;
+  ASSERT_TRUE(program.QuitWithYes(controlCenter, code));
   EXPECT_FALSE(fs::exists(mark)) << "the planted library was loaded";
 }
 
