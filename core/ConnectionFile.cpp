@@ -2,10 +2,9 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
-#include <cstring>
 #include <vector>
 
-#include "core/AsciiText.h"
+#include "core/ByteCodec.h"
 #include "core/EntryScrambler.h"
 #include "core/ErrorTables.h"
 #include "core/InputFile.h"
@@ -18,11 +17,8 @@ using namespace connection_error;
 
 namespace {
 
-constexpr std::size_t kTagSize = 16;
-constexpr char kTag[kTagSize] = "RASConnections:";
-// The double 1.0, little-endian. No other version has ever been written.
-constexpr std::uint8_t kVersion[8] = {0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0xF0, 0x3F};
-constexpr std::size_t kHeaderSize = kTagSize + sizeof kVersion + 4;
+constexpr CFileHeader kHeader("RASConnections:", CFileHeader::Letters::kAnyCase);
+static_assert(kHeader.ListSize() == 28, "an empty connection file is 28 bytes");
 
 // How many whole records the rest of the file can hold; 0 when the size cannot be learnt.
 std::uint32_t RecordsLeft(CInputFile& file) {
@@ -30,29 +26,12 @@ std::uint32_t RecordsLeft(CInputFile& file) {
       std::min<std::uint64_t>(file.BytesLeft() / kConnectionRecordSize, 0xFFFFFFFFu));
 }
 
-// Letter case of the tag is not significant; the terminating zero byte is.
-bool IsTag(const char (&bytes)[kTagSize]) {
-  for (std::size_t i = 0; i < kTagSize; ++i) {
-    if (AsciiLower(bytes[i]) != AsciiLower(kTag[i])) {
-      return false;
-    }
-  }
-  return true;
-}
-
-void EncodeCount(std::uint32_t count, std::uint8_t (&bytes)[4]) {
-  for (unsigned i = 0; i < 4; ++i) {
-    bytes[i] = static_cast<std::uint8_t>(count >> (8 * i));
-  }
-}
-
 // The header, to the save's writer or to the comparison with the file on disk.
 template <typename Sink>
 bool PutHeader(Sink& sink, std::uint32_t count) {
-  std::uint8_t countBytes[4];
-  EncodeCount(count, countBytes);
-  return sink.Write(kTag, kTagSize) && sink.Write(kVersion, sizeof kVersion) &&
-         sink.Write(countBytes, sizeof countBytes);
+  CByteWriter header;
+  kHeader.Put(header, count);
+  return sink.Write(header.data(), header.size());
 }
 
 // Whether the file holds exactly the bytes a save of these records writes. The records are
@@ -75,16 +54,6 @@ bool FileHolds(const std::string& path, const ConnectionArray& records,
 } catch (...) {
   return false;
 }
-
-std::uint32_t DecodeCount(const std::uint8_t (&bytes)[4]) {
-  std::uint32_t count = 0;
-  for (unsigned i = 0; i < 4; ++i) {
-    count |= static_cast<std::uint32_t>(bytes[i]) << (8 * i);
-  }
-  return count;
-}
-
-static_assert(kHeaderSize == 28, "an empty connection file is 28 bytes");
 
 }  // namespace
 
@@ -179,25 +148,13 @@ bool CRASConnections::LoadFrom(const std::string* path) {
     if (!file.IsOpen()) {
       return kLoadOpen;
     }
-    char tag[kTagSize];
-    if (!file.Read(tag, sizeof tag)) {
-      return kLoadRead;
+    CByteReader reader(file.get());
+    std::uint32_t count = 0;
+    const ErrorCode header =
+        CFileHeader::ErrorOf(kHeader.Read(reader, count), {kLoadRead, kLoadFileType, kLoadVersion});
+    if (header != kNoError) {
+      return header;
     }
-    if (!IsTag(tag)) {
-      return kLoadFileType;
-    }
-    std::uint8_t version[sizeof kVersion];
-    if (!file.Read(version, sizeof version)) {
-      return kLoadRead;
-    }
-    if (std::memcmp(version, kVersion, sizeof kVersion) != 0) {
-      return kLoadVersion;
-    }
-    std::uint8_t countBytes[4];
-    if (!file.Read(countBytes, sizeof countBytes)) {
-      return kLoadRead;
-    }
-    const std::uint32_t count = DecodeCount(countBytes);
 
     // The count is only a promise: room is made for what the file can really hold, and a
     // file that holds less fails at its end instead of asking for memory it never fills.

@@ -2,87 +2,60 @@
 #include "core/EntryDetailsStore.h"
 
 #include <cstdint>
-#include <cstring>
 #include <utility>
-#include <vector>
 
-#include "core/AsciiText.h"
+#include "core/ByteCodec.h"
 #include "core/InputFile.h"
 #include "core/SafeFileWriter.h"
 
 namespace tollward {
 namespace {
 
-constexpr char kTag[] = "RASEntryDetails:";
-constexpr std::size_t kTagSize = sizeof kTag;
-// The double 1.0, little-endian.
-constexpr std::uint8_t kVersion[8] = {0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0xF0, 0x3F};
+constexpr CFileHeader kHeader("RASEntryDetails:", CFileHeader::Letters::kAnyCase);
 constexpr std::size_t kPathSize = kMaxDetailPath + 1;
 constexpr std::size_t kDeviceTypeSize = kMaxDeviceType + 1;
 constexpr std::size_t kDeviceNameSize = kMaxDeviceName + 1;
 
-static_assert(kTagSize == 17);
-static_assert(CEntryDetailsStore::kHeaderSize == kTagSize + sizeof kVersion + 4);
+static_assert(CEntryDetailsStore::kHeaderSize == kHeader.ListSize());
 static_assert(CEntryDetailsStore::kFixedRecordSize == CEntryDetailsStore::kNameSize + 3 * 4 +
                                                           5 * 4 + 2 * 4 + 3 * kPathSize +
                                                           kDeviceTypeSize + kDeviceNameSize + 4);
 
-using Bytes = std::vector<std::uint8_t>;
-
-void PutUint32(Bytes& out, std::uint32_t value) {
-  for (unsigned i = 0; i < 4; ++i) {
-    out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
-  }
-}
-
-// The text, zero-filled to the field's size; the caller has cut it to fit with its zero.
-void PutText(Bytes& out, const std::string& text, std::size_t size) {
-  out.insert(out.end(), text.begin(), text.end());
-  out.insert(out.end(), size - text.size(), 0);
-}
-
-void PutAddress(Bytes& out, const Ipv4Address& address) {
-  out.insert(out.end(), address.begin(), address.end());
-}
-
-Bytes RecordBytes(const std::string& name, const EntryDetails& details) {
-  Bytes out;
-  out.reserve(CEntryDetailsStore::kFixedRecordSize +
-              details.alternateNumbers.size() * CEntryDetailsStore::kAlternateSize);
-  PutText(out, name, CEntryDetailsStore::kNameSize);
-  PutUint32(out, details.options);
-  PutUint32(out, details.countryId);
-  PutUint32(out, details.countryCode);
+void PutRecord(CByteWriter& out, const std::string& name, const EntryDetails& details) {
+  out.Text(name, CEntryDetailsStore::kNameSize);
+  out.Uint32(details.options);
+  out.Uint32(details.countryId);
+  out.Uint32(details.countryCode);
   for (const Ipv4Address* address :
        {&details.ipAddress, &details.dnsAddress, &details.dnsAltAddress, &details.winsAddress,
         &details.winsAltAddress}) {
-    PutAddress(out, *address);
+    out.Raw(address->data(), address->size());
   }
-  PutUint32(out, details.framingProtocol);
-  PutUint32(out, details.netProtocols);
-  PutText(out, details.script, kPathSize);
-  PutText(out, details.autodialDll, kPathSize);
-  PutText(out, details.autodialFunc, kPathSize);
-  PutText(out, details.deviceType, kDeviceTypeSize);
-  PutText(out, details.deviceName, kDeviceNameSize);
-  PutUint32(out, static_cast<std::uint32_t>(details.alternateNumbers.size()));
+  out.Uint32(details.framingProtocol);
+  out.Uint32(details.netProtocols);
+  out.Text(details.script, kPathSize);
+  out.Text(details.autodialDll, kPathSize);
+  out.Text(details.autodialFunc, kPathSize);
+  out.Text(details.deviceType, kDeviceTypeSize);
+  out.Text(details.deviceName, kDeviceNameSize);
+  out.Uint32(static_cast<std::uint32_t>(details.alternateNumbers.size()));
   for (const std::string& number : details.alternateNumbers) {
-    PutText(out, number, CEntryDetailsStore::kAlternateSize);
+    out.Text(number, CEntryDetailsStore::kAlternateSize);
   }
-  return out;
 }
 
 // The whole file's bytes, record by record, to a save's writer or a comparison with the disk.
 template <typename Sink>
 bool PutFile(Sink& sink, const CEntryDetailsStore::Records& records) {
-  Bytes header(kTag, kTag + kTagSize);
-  header.insert(header.end(), std::begin(kVersion), std::end(kVersion));
-  PutUint32(header, static_cast<std::uint32_t>(records.size()));
+  CByteWriter header;
+  kHeader.Put(header, static_cast<std::uint32_t>(records.size()));
   if (!sink.Write(header.data(), header.size())) {
     return false;
   }
   for (const auto& [name, details] : records) {
-    const Bytes record = RecordBytes(name, details);
+    CByteWriter record(CEntryDetailsStore::kFixedRecordSize +
+                       details.alternateNumbers.size() * CEntryDetailsStore::kAlternateSize);
+    PutRecord(record, name, details);
     if (!sink.Write(record.data(), record.size())) {
       return false;
     }
@@ -90,42 +63,11 @@ bool PutFile(Sink& sink, const CEntryDetailsStore::Records& records) {
   return true;
 }
 
-// Reads the fields of one record in order; any short read spoils the rest.
-class RecordReader {
- public:
-  explicit RecordReader(CInputFile& file) : file_(file) {}
-
-  bool ok() const { return ok_; }
-
-  std::uint32_t Uint32() {
-    std::uint8_t bytes[4] = {};
-    ok_ = ok_ && file_.Read(bytes, sizeof bytes);
-    std::uint32_t value = 0;
-    for (unsigned i = 0; i < 4; ++i) {
-      value |= static_cast<std::uint32_t>(bytes[i]) << (8 * i);
-    }
-    return value;
-  }
-
-  Ipv4Address Address() {
-    Ipv4Address address{};
-    ok_ = ok_ && file_.Read(address.data(), address.size());
-    return address;
-  }
-
-  // A field without its zero is cut before its last byte, as the save would write it.
-  std::string Text(std::size_t size) {
-    buffer_.assign(size, '\0');
-    ok_ = ok_ && file_.Read(buffer_.data(), size);
-    buffer_.back() = '\0';
-    return std::string(buffer_.data());
-  }
-
- private:
-  CInputFile& file_;
-  std::vector<char> buffer_;
-  bool ok_ = true;
-};
+Ipv4Address ReadAddress(CByteReader& reader) {
+  Ipv4Address address{};
+  reader.Raw(address.data(), address.size());
+  return address;
+}
 
 std::string Cut(const std::string& text, std::size_t maxLength) {
   return text.size() > maxLength ? text.substr(0, maxLength) : text;
@@ -187,21 +129,11 @@ DetailsLoad CEntryDetailsStore::Load(const std::string& path) {
     if (!file.IsOpen()) {
       return file.IsMissing() ? DetailsLoad::kMissing : DetailsLoad::kUnreadable;
     }
-    char tag[kTagSize];
-    std::uint8_t version[sizeof kVersion];
-    if (!file.Read(tag, sizeof tag) || !file.Read(version, sizeof version)) {
+    CByteReader reader(file.get());
+    std::uint32_t count = 0;
+    if (kHeader.Read(reader, count) != CFileHeader::Check::kSound) {
       return DetailsLoad::kDamaged;
     }
-    for (std::size_t i = 0; i < kTagSize; ++i) {
-      if (AsciiLower(tag[i]) != AsciiLower(kTag[i])) {
-        return DetailsLoad::kDamaged;
-      }
-    }
-    if (std::memcmp(version, kVersion, sizeof kVersion) != 0) {
-      return DetailsLoad::kDamaged;
-    }
-    RecordReader reader(file);
-    const std::uint32_t count = reader.Uint32();
     // Record by record, so that memory follows what the file really holds, not its count.
     Records loaded;
     for (std::uint32_t i = 0; i < count && reader.ok(); ++i) {
@@ -210,11 +142,11 @@ DetailsLoad CEntryDetailsStore::Load(const std::string& path) {
       details.options = reader.Uint32();
       details.countryId = reader.Uint32();
       details.countryCode = reader.Uint32();
-      details.ipAddress = reader.Address();
-      details.dnsAddress = reader.Address();
-      details.dnsAltAddress = reader.Address();
-      details.winsAddress = reader.Address();
-      details.winsAltAddress = reader.Address();
+      details.ipAddress = ReadAddress(reader);
+      details.dnsAddress = ReadAddress(reader);
+      details.dnsAltAddress = ReadAddress(reader);
+      details.winsAddress = ReadAddress(reader);
+      details.winsAltAddress = ReadAddress(reader);
       details.framingProtocol = reader.Uint32();
       details.netProtocols = reader.Uint32();
       details.script = reader.Text(kPathSize);

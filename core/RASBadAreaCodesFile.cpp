@@ -1,7 +1,5 @@
 // The bad area code list's file: tag, format version, count and the 11-byte slots.
-#include <cstring>
-
-#include "core/AsciiText.h"
+#include "core/ByteCodec.h"
 #include "core/ErrorTables.h"
 #include "core/InputFile.h"
 #include "core/RASBadAreaCodes.h"
@@ -10,65 +8,16 @@
 namespace tollward {
 namespace {
 
-// The tag is written with its terminating zero.
-constexpr char kTag[] = "RASBadAreaCodes:";
-constexpr std::size_t kTagSize = sizeof(kTag);
-static_assert(kTagSize == 17, "the tag field is 17 bytes");
-constexpr double kFormatVersion = 1.0;
-
-void PutUint64(std::uint64_t value, unsigned char* out, std::size_t size) {
-  for (std::size_t i = 0; i < size; ++i) {
-    out[i] = static_cast<unsigned char>(value >> (8 * i));
-  }
-}
-
-std::uint64_t GetUint64(const unsigned char* in, std::size_t size) {
-  std::uint64_t value = 0;
-  for (std::size_t i = 0; i < size; ++i) {
-    value |= static_cast<std::uint64_t>(in[i]) << (8 * i);
-  }
-  return value;
-}
-
-// The version is an IEEE double, little-endian whatever the machine's own order.
-void PutDouble(double value, unsigned char (&out)[8]) {
-  std::uint64_t bits = 0;
-  std::memcpy(&bits, &value, sizeof bits);
-  PutUint64(bits, out, sizeof out);
-}
-
-double GetDouble(const unsigned char (&in)[8]) {
-  const std::uint64_t bits = GetUint64(in, sizeof in);
-  double value = 0;
-  std::memcpy(&value, &bits, sizeof value);
-  return value;
-}
-
-// Files whose tag differs only in letter case are accepted.
-bool TagMatches(const unsigned char (&bytes)[kTagSize]) {
-  for (std::size_t i = 0; i < kTagSize; ++i) {
-    if (AsciiLower(static_cast<char>(bytes[i])) != AsciiLower(kTag[i])) {
-      return false;
-    }
-  }
-  return true;
-}
+constexpr CFileHeader kHeader("RASBadAreaCodes:", CFileHeader::Letters::kAnyCase);
+static_assert(kHeader.TagSize() == 17, "the tag field is 17 bytes");
 
 // The file's bytes after the open step, to a writer or to a comparison with the file on disk.
 template <typename Sink, typename Slots>
 bool PutList(Sink& sink, const Slots& slots) {
-  unsigned char version[8];
-  PutDouble(kFormatVersion, version);
-  unsigned char count[4];
-  PutUint64(slots.size(), count, sizeof count);
-  return sink.Write(kTag, kTagSize) && sink.Write(version, sizeof version) &&
-         sink.Write(count, sizeof count) &&
-         sink.Write(slots.data(), slots.size() * kBadAreaCodeSlotSize);
-}
-
-template <std::size_t N>
-bool ReadExactly(std::FILE* file, unsigned char (&bytes)[N]) {
-  return std::fread(bytes, 1, N, file) == N;
+  CByteWriter bytes(kHeader.ListSize() + slots.size() * kBadAreaCodeSlotSize);
+  kHeader.Put(bytes, static_cast<std::uint32_t>(slots.size()));
+  bytes.Raw(slots.data(), slots.size() * kBadAreaCodeSlotSize);
+  return sink.Write(bytes.data(), bytes.size());
 }
 
 }  // namespace
@@ -167,31 +116,20 @@ bool CRASBadAreaCodes::LoadFromArchive(std::FILE* archive) {
     if (archive == nullptr) {
       return bad_area_error::kLoadRead;
     }
-    unsigned char tag[kTagSize];
-    if (!ReadExactly(archive, tag)) {
-      return bad_area_error::kLoadRead;
+    CByteReader reader(archive);
+    std::uint32_t count = 0;
+    const ErrorCode header = CFileHeader::ErrorOf(
+        kHeader.Read(reader, count),
+        {bad_area_error::kLoadRead, bad_area_error::kLoadFileType, bad_area_error::kLoadVersion});
+    if (header != kNoError) {
+      return header;
     }
-    if (!TagMatches(tag)) {
-      return bad_area_error::kLoadFileType;
-    }
-    unsigned char version[8];
-    if (!ReadExactly(archive, version)) {
-      return bad_area_error::kLoadRead;
-    }
-    if (GetDouble(version) != kFormatVersion) {
-      return bad_area_error::kLoadVersion;
-    }
-    unsigned char countBytes[4];
-    if (!ReadExactly(archive, countBytes)) {
-      return bad_area_error::kLoadRead;
-    }
-    const std::uint64_t count = GetUint64(countBytes, sizeof countBytes);
     // Slot by slot, so that memory follows what the file really holds: a count that promises
     // more than that ends in a read error instead of a huge allocation.
     std::vector<Slot> slots;
-    for (std::uint64_t i = 0; i < count; ++i) {
+    for (std::uint32_t i = 0; i < count; ++i) {
       Slot slot;
-      if (std::fread(slot.data(), 1, slot.size(), archive) != slot.size()) {
+      if (!reader.Raw(slot.data(), slot.size())) {
         return bad_area_error::kLoadRead;
       }
       // A damaged slot without its zero must not run on into the next one.

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/ByteCodec.h"
 #include "core/ErrorTables.h"
 #include "core/RASBadAreaCodes.h"
 #include "core/SafeFileWriter.h"
@@ -56,7 +57,7 @@ Codes ExpectedReports(const std::uint8_t* data, std::size_t size) {
     return {kLoadRead, kLoadArchive};
   }
   const std::uint64_t room = (size - kHeaderSize) / kBadAreaCodeSlotSize;
-  if (room < fuzzing::Uint32At(data, kCountOffset)) {
+  if (room < Uint32At(data + kCountOffset)) {
     return {kLoadRead, kLoadArchive};
   }
   return {};
@@ -70,7 +71,7 @@ const std::uint8_t* SlotAt(const std::uint8_t* file, std::size_t index) {
 // slot, and with each slot's last byte a zero; every other byte is kept. The list's codes are
 // the slots' texts.
 void CheckCanonical(const std::uint8_t* input, const Bytes& saved, CRASBadAreaCodes& loaded) {
-  const std::uint32_t count = fuzzing::Uint32At(input, kCountOffset);
+  const std::uint32_t count = Uint32At(input + kCountOffset);
   Require(saved.size() == kHeaderSize + std::uint64_t{count} * kBadAreaCodeSlotSize,
           "saved file has the size of its slots");
   Require(std::memcmp(saved.data(), kTag, kTagSize) == 0, "saved tag is the canonical one");
@@ -108,7 +109,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(first.GetCount() == 0, "a failed load leaves no codes");
     return 0;
   }
-  Require(first.GetCount() == fuzzing::Uint32At(data, kCountOffset), "every code is loaded");
+  Require(first.GetCount() == Uint32At(data + kCountOffset), "every code is loaded");
 
   Require(first.Save(saved), "a loaded list can be saved");
   const Bytes savedBytes = fuzzing::ReadWholeFile(saved);

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <vector>
 
+#include "core/ByteCodec.h"
 #include "core/EntryScrambler.h"
 #include "core/ErrorTables.h"
 #include "core/SafeFileWriter.h"
@@ -53,7 +54,7 @@ Codes ExpectedReports(const std::uint8_t* data, std::size_t size) {
     return {kLoadRead};
   }
   const std::uint64_t room = (size - kHeaderSize) / kConnectionRecordSize;
-  if (room < fuzzing::Uint32At(data, kCountOffset)) {
+  if (room < Uint32At(data + kCountOffset)) {
     return {kReadEntryRead, kLoadRead};
   }
   return {};
@@ -79,7 +80,7 @@ bool IsFieldEnd(std::size_t offset) {
 // The saved file is the input with its tag spelled as written, without what followed the last
 // record, and with each field of each record ending in a zero; every other byte is kept.
 void CheckCanonical(const std::uint8_t* input, const Bytes& saved, CRASConnections& loaded) {
-  const std::uint32_t count = fuzzing::Uint32At(input, kCountOffset);
+  const std::uint32_t count = Uint32At(input + kCountOffset);
   Require(saved.size() == kHeaderSize + std::uint64_t{count} * kConnectionRecordSize,
           "saved file has the size of its records");
   Require(std::memcmp(saved.data(), kTag, kTagSize) == 0, "saved tag is the canonical one");
@@ -130,7 +131,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(first.GetCount() == 0, "a failed load leaves no records");
     return 0;
   }
-  Require(first.GetCount() == fuzzing::Uint32At(data, kCountOffset), "every record is loaded");
+  Require(first.GetCount() == Uint32At(data + kCountOffset), "every record is loaded");
 
   Require(first.Save(saved), "a loaded list can be saved");
   first.ClearPath();

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/ByteCodec.h"
 #include "core/EntryDetailsStore.h"
 #include "core/SafeFileWriter.h"
 #include "fuzz/FuzzSupport.h"
@@ -62,7 +63,7 @@ bool ParseLayout(const std::uint8_t* data, std::size_t size, std::map<std::strin
   if (std::memcmp(data + kTagSize, kVersionOne, sizeof kVersionOne) != 0) {
     return false;
   }
-  const std::uint32_t count = fuzzing::Uint32At(data, kCountOffset);
+  const std::uint32_t count = Uint32At(data + kCountOffset);
   std::size_t at = kHeaderSize;
   for (std::uint32_t r = 0; r < count; ++r) {
     if (size - at < CEntryDetailsStore::kFixedRecordSize) {
@@ -80,7 +81,7 @@ bool ParseLayout(const std::uint8_t* data, std::size_t size, std::map<std::strin
       }
       at += field.size;
     }
-    const std::uint32_t alternates = fuzzing::Uint32At(data, at);
+    const std::uint32_t alternates = Uint32At(data + at);
     record.insert(record.end(), data + at, data + at + 4);
     at += 4;
     if ((size - at) / kAlternateSize < alternates) {

@@ -93,11 +93,4 @@ void Fail(const char* what) {
   std::abort();
 }
 
-std::uint32_t Uint32At(const std::uint8_t* data, std::size_t offset) {
-  return static_cast<std::uint32_t>(data[offset]) |
-         static_cast<std::uint32_t>(data[offset + 1]) << 8 |
-         static_cast<std::uint32_t>(data[offset + 2]) << 16 |
-         static_cast<std::uint32_t>(data[offset + 3]) << 24;
-}
-
 }  // namespace tollward::fuzzing

@@ -27,7 +27,4 @@ inline void Require(bool condition, const char* what) {
   }
 }
 
-// Little-endian 32-bit value at an offset the caller has checked.
-std::uint32_t Uint32At(const std::uint8_t* data, std::size_t offset);
-
 }  // namespace tollward::fuzzing

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "core/ByteCodec.h"
 #include "core/SafeFileWriter.h"
 #include "fuzz/FuzzSupport.h"
 #include "options/Options.h"
@@ -80,7 +81,7 @@ FileValues ExpectedValues(const std::uint8_t* data, std::size_t size, const File
     return values;
   }
   if (size >= kFlagsOffset) {
-    values.interval = fuzzing::Uint32At(data, kIntervalOffset);
+    values.interval = Uint32At(data + kIntervalOffset);
   }
   for (std::size_t i = 0; i < 3 && kFlagsOffset + i < size; ++i) {
     values.flags[i] = data[kFlagsOffset + i] != 0;

@@ -8,31 +8,32 @@
 #include <utility>
 #include <vector>
 
+#include "core/ByteCodec.h"
 #include "core/EntryScrambler.h"
+#include "core/RASBadAreaCodes.h"
 
 namespace {
 
+using tollward::CFileHeader;
 using tollward::ConnectionRecord;
 using Bytes = std::vector<std::uint8_t>;
 using NamedFile = std::pair<std::string, Bytes>;
-
-const Bytes kVersionOne = {0, 0, 0, 0, 0, 0, 0xF0, 0x3F};
 
 void Append(Bytes& to, const Bytes& what) {
   to.insert(to.end(), what.begin(), what.end());
 }
 
 Bytes Uint32(std::uint32_t value) {
-  return {static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8),
-          static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 24)};
+  tollward::CByteWriter out;
+  out.Uint32(value);
+  return out.bytes();
 }
 
-// The tag with its terminating zero, the version 1.0, then the count.
-Bytes Header(const char* tag, std::uint32_t count) {
-  Bytes bytes(tag, tag + std::strlen(tag) + 1);
-  Append(bytes, kVersionOne);
-  Append(bytes, Uint32(count));
-  return bytes;
+// A list file's header: the tag with its terminating zero, the version 1.0, then the count.
+Bytes Header(const CFileHeader& header, std::uint32_t count) {
+  tollward::CByteWriter out;
+  header.Put(out, count);
+  return out.bytes();
 }
 
 Bytes Scrambled(const ConnectionRecord& record) {
@@ -54,22 +55,22 @@ ConnectionRecord Record(const char* name, const char* area, const char* number, 
 
 // A text in a zero-filled field of the given size.
 Bytes Text(const char* text, std::size_t size) {
-  Bytes field(size, 0);
-  std::memcpy(field.data(), text, std::min(std::strlen(text), size));
-  return field;
+  tollward::CByteWriter out;
+  out.Text(text, size);
+  return out.bytes();
 }
 
 Bytes Slot(const char* code) {
-  Bytes slot(11, 0);
-  std::memcpy(slot.data(), code, std::min<std::size_t>(std::strlen(code), slot.size()));
-  return slot;
+  return Text(code, tollward::kBadAreaCodeSlotSize);
 }
 
 // What typically happens to a file of this layout: cut inside each part, the tag in other
 // letters or of another file, another version, the largest number where the count (or the
 // interval) is, bytes after the end.
-std::vector<NamedFile> Damaged(const Bytes& sound, std::size_t tagSize, const char* otherTag) {
-  const std::size_t countOffset = tagSize + kVersionOne.size();
+std::vector<NamedFile> Damaged(const Bytes& sound, const CFileHeader& header,
+                               const char* otherTag) {
+  const std::size_t tagSize = header.TagSize();
+  const std::size_t countOffset = header.Size();
   std::vector<NamedFile> files;
   auto cut = [&](const char* name, std::size_t length) {
     files.emplace_back(name, Bytes(sound.begin(), sound.begin() + length));
@@ -107,8 +108,13 @@ std::vector<NamedFile> Damaged(const Bytes& sound, std::size_t tagSize, const ch
   return files;
 }
 
+const CFileHeader kConnections("RASConnections:", CFileHeader::Letters::kAnyCase);
+const CFileHeader kBadAreaCodes("RASBadAreaCodes:", CFileHeader::Letters::kAnyCase);
+const CFileHeader kEntryDetails("RASEntryDetails:", CFileHeader::Letters::kAnyCase);
+const CFileHeader kOptions("Options:", CFileHeader::Letters::kExact);
+
 std::vector<NamedFile> ConnectionFiles() {
-  const char* tag = "RASConnections:";
+  const CFileHeader& tag = kConnections;
   const ConnectionRecord office = Record("Office", "030", "123 456", "anna", "secret");
   const ConnectionRecord home = Record("Home", "0190", "1", "", "");
   ConnectionRecord wild;
@@ -122,7 +128,7 @@ std::vector<NamedFile> ConnectionFiles() {
   Bytes unterminated = Header(tag, 1);
   Append(unterminated, Scrambled(wild));
   files.emplace_back("record-without-zeros", unterminated);
-  for (NamedFile& damaged : Damaged(two, 16, "RASBadAreaCodes:")) {
+  for (NamedFile& damaged : Damaged(two, kConnections, "RASBadAreaCodes:")) {
     files.push_back(std::move(damaged));
   }
   return files;
@@ -152,7 +158,7 @@ Bytes DetailsRecord(const char* name, bool filled, std::uint32_t alternates) {
 }
 
 std::vector<NamedFile> EntryDetailsFiles() {
-  const char* tag = "RASEntryDetails:";
+  const CFileHeader& tag = kEntryDetails;
   std::vector<NamedFile> files = {{"empty", Header(tag, 0)}};
   Bytes two = Header(tag, 2);
   Append(two, DetailsRecord("Home", false, 0));
@@ -166,14 +172,14 @@ std::vector<NamedFile> EntryDetailsFiles() {
   Append(wild, Bytes(1223, 'A'));
   Append(wild, Uint32(0));
   files.emplace_back("texts-without-zeros", wild);
-  for (NamedFile& damaged : Damaged(two, 17, "RASBadAreaCodes:")) {
+  for (NamedFile& damaged : Damaged(two, kEntryDetails, "RASBadAreaCodes:")) {
     files.push_back(std::move(damaged));
   }
   return files;
 }
 
 std::vector<NamedFile> BadAreaCodeFiles() {
-  const char* tag = "RASBadAreaCodes:";
+  const CFileHeader& tag = kBadAreaCodes;
   std::vector<NamedFile> files = {{"empty", Header(tag, 0)}};
   Bytes three = Header(tag, 3);
   for (const char* code : {"0190", "0900123456", "1"}) {
@@ -185,7 +191,7 @@ std::vector<NamedFile> BadAreaCodeFiles() {
   Append(odd, Slot(""));
   Append(odd, Slot("01x9"));
   files.emplace_back("slots-a-user-could-not-add", odd);
-  for (NamedFile& damaged : Damaged(three, 17, "RASConnections:")) {
+  for (NamedFile& damaged : Damaged(three, kBadAreaCodes, "RASConnections:")) {
     files.push_back(std::move(damaged));
   }
   return files;
@@ -193,12 +199,13 @@ std::vector<NamedFile> BadAreaCodeFiles() {
 
 Bytes OptionsRecord(std::uint32_t interval, std::uint8_t minimize, std::uint8_t extended,
                     std::uint8_t flash) {
-  const char tag[] = "Options:";
-  Bytes bytes(tag, tag + sizeof tag);
-  Append(bytes, kVersionOne);
-  Append(bytes, Uint32(interval));
-  Append(bytes, {minimize, extended, flash});
-  return bytes;
+  tollward::CByteWriter out;
+  kOptions.Put(out);
+  out.Uint32(interval);
+  for (const std::uint8_t flag : {minimize, extended, flash}) {
+    out.Uint8(flag);
+  }
+  return out.bytes();
 }
 
 std::vector<NamedFile> OptionsFiles() {
@@ -209,7 +216,7 @@ std::vector<NamedFile> OptionsFiles() {
       {"interval-0", OptionsRecord(0, 0, 1, 0)},
       {"flags-not-0-or-1", OptionsRecord(60, 2, 0xFF, 0x80)},
   };
-  for (NamedFile& damaged : Damaged(initial, 9, "RASConnections:")) {
+  for (NamedFile& damaged : Damaged(initial, kOptions, "RASConnections:")) {
     files.push_back(std::move(damaged));
   }
   return files;

@@ -1,8 +1,7 @@
 // The user's six options, the program's own location, and the options file "Tollward.ini".
 #include "options/Options.h"
 
-#include <cstring>
-
+#include "core/ByteCodec.h"
 #include "core/InputFile.h"
 #include "options/OptionsErrors.h"
 #include "options/ProgramLocation.h"
@@ -13,14 +12,10 @@ const char kOptionsFileName[] = "Tollward.ini";
 
 namespace {
 
-// The tag includes its terminating zero; all nine bytes must match.
-constexpr unsigned char kTag[9] = {'O', 'p', 't', 'i', 'o', 'n', 's', ':', 0};
-// The format version, the double 1.0 in little-endian order.
-constexpr unsigned char kVersion[8] = {0, 0, 0, 0, 0, 0, 0xF0, 0x3F};
-
-bool ReadExactly(std::FILE* file, void* data, std::size_t size) {
-  return std::fread(data, 1, size, file) == size;
-}
+// All nine bytes of the tag, its zero too, must match in letter case as well.
+constexpr CFileHeader kHeader("Options:", CFileHeader::Letters::kExact);
+constexpr std::size_t kFlagCount = 3;
+static_assert(kHeader.Size() + 4 + kFlagCount == COptions::kFileSize);
 
 }  // namespace
 
@@ -65,10 +60,9 @@ bool COptions::OptionsFileExists(const std::string& path) const {
 
 bool COptions::IsCompleteFile(const std::string& path) {
   CInputFile file(path);
-  unsigned char record[kFileSize];
-  return file.IsOpen() && file.Read(record, sizeof record) &&
-         std::memcmp(record, kTag, sizeof kTag) == 0 &&
-         std::memcmp(record + sizeof kTag, kVersion, sizeof kVersion) == 0;
+  CByteReader reader(file.get());
+  std::uint8_t fields[COptions::kFileSize - kHeader.Size()];
+  return kHeader.Read(reader) == CFileHeader::Check::kSound && reader.Raw(fields, sizeof fields);
 }
 
 bool COptions::Save(std::string& path) {
@@ -92,18 +86,14 @@ bool COptions::Save(std::string& path) {
 
 bool COptions::SaveToArchive(CSafeFileWriter& archive) {
   return RunReported(options_error::kSaveUnhandled, [&]() -> ErrorCode {
-    const unsigned char interval[4] = {
-        static_cast<unsigned char>(monitorInterval),
-        static_cast<unsigned char>(monitorInterval >> 8),
-        static_cast<unsigned char>(monitorInterval >> 16),
-        static_cast<unsigned char>(monitorInterval >> 24),
-    };
-    const unsigned char minimize = minimizeOnMonitorStart ? 1 : 0;
-    const unsigned char extended = showExtendedFunctionality ? 1 : 0;
-    const unsigned char flash = flashTrayIconAfterScan ? 1 : 0;
-    if (!archive.Write(kTag, sizeof kTag) || !archive.Write(kVersion, sizeof kVersion) ||
-        !archive.Write(interval, sizeof interval) || !archive.Write(&minimize, 1) ||
-        !archive.Write(&extended, 1) || !archive.Write(&flash, 1)) {
+    CByteWriter record(kFileSize);
+    kHeader.Put(record);
+    record.Uint32(monitorInterval);
+    for (const bool flag :
+         {minimizeOnMonitorStart, showExtendedFunctionality, flashTrayIconAfterScan}) {
+      record.Uint8(flag ? 1 : 0);
+    }
+    if (!archive.Write(record.data(), record.size())) {
       return options_error::kSaveWrite;
     }
     return kNoError;
@@ -132,33 +122,23 @@ bool COptions::LoadFromArchive(std::FILE* archive) {
     if (archive == nullptr) {
       return options_error::kLoadRead;
     }
-    unsigned char tag[sizeof kTag];
-    if (!ReadExactly(archive, tag, sizeof tag)) {
-      return options_error::kLoadRead;
-    }
-    if (std::memcmp(tag, kTag, sizeof kTag) != 0) {
-      return options_error::kLoadFileType;
-    }
-    unsigned char version[sizeof kVersion];
-    if (!ReadExactly(archive, version, sizeof version)) {
-      return options_error::kLoadRead;
-    }
-    if (std::memcmp(version, kVersion, sizeof kVersion) != 0) {
-      return options_error::kLoadVersion;
+    CByteReader reader(archive);
+    const ErrorCode header = CFileHeader::ErrorOf(
+        kHeader.Read(reader),
+        {options_error::kLoadRead, options_error::kLoadFileType, options_error::kLoadVersion});
+    if (header != kNoError) {
+      return header;
     }
     // Each field is taken as soon as it is read: a file cut short keeps what it did hold.
-    unsigned char interval[4];
-    if (!ReadExactly(archive, interval, sizeof interval)) {
+    const std::uint32_t interval = reader.Uint32();
+    if (!reader.ok()) {
       return options_error::kLoadRead;
     }
-    monitorInterval = static_cast<std::uint32_t>(interval[0]) |
-                      static_cast<std::uint32_t>(interval[1]) << 8 |
-                      static_cast<std::uint32_t>(interval[2]) << 16 |
-                      static_cast<std::uint32_t>(interval[3]) << 24;
+    monitorInterval = interval;
     for (bool* flag :
          {&minimizeOnMonitorStart, &showExtendedFunctionality, &flashTrayIconAfterScan}) {
-      unsigned char byte = 0;
-      if (!ReadExactly(archive, &byte, 1)) {
+      const std::uint8_t byte = reader.Uint8();
+      if (!reader.ok()) {
         return options_error::kLoadRead;
       }
       *flag = byte != 0;
