@@ -61,15 +61,10 @@ bool IdentityOf(HANDLE handle, Identity& identity) {
 }
 
 bool IdentityOf(const std::wstring& path, Identity& identity) {
-  HANDLE handle = ::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) {
-    return false;
-  }
-  const bool known = IdentityOf(handle, identity);
-  ::CloseHandle(handle);
-  return known;
+  const CFileHandle handle(::CreateFileW(
+      path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  return handle && IdentityOf(handle.get(), identity);
 }
 
 // What a finished read of a folder's changes says.
@@ -82,31 +77,27 @@ struct WatchedFolder {
   // folder above, the phonebook's folder.
   std::vector<std::wstring> names;
   DWORD filter = 0;
-  HANDLE directory = INVALID_HANDLE_VALUE;
+  CFileHandle directory;
   Identity identity;
-  HANDLE event = nullptr;
+  CHandle event;
   OVERLAPPED overlapped{};
   bool reading = false;
   // The change records must lie on DWORD boundaries.
   DWORD records[2048] = {};
 
-  ~WatchedFolder() {
-    Close();
-    if (event != nullptr) {
-      ::CloseHandle(event);
-    }
-  }
+  // A read still running must end before its handle and records go.
+  ~WatchedFolder() { Close(); }
 
-  bool IsOpen() const { return directory != INVALID_HANDLE_VALUE; }
+  bool IsOpen() const { return static_cast<bool>(directory); }
 
   bool Open() {
-    if (event == nullptr) {
-      event = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    if (!event) {
+      event.reset(::CreateEventA(nullptr, TRUE, FALSE, nullptr));
     }
-    directory = ::CreateFileW(
+    directory.reset(::CreateFileW(
         path.c_str(), FILE_LIST_DIRECTORY, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OVERLAPPED, nullptr);
-    if (event == nullptr || directory == INVALID_HANDLE_VALUE || !IdentityOf(directory, identity)) {
+        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OVERLAPPED, nullptr));
+    if (!event || !directory || !IdentityOf(directory.get(), identity)) {
       Close();
       return false;
     }
@@ -115,32 +106,29 @@ struct WatchedFolder {
 
   void Close() {
     if (reading) {
-      ::CancelIo(directory);
+      ::CancelIo(directory.get());
       DWORD ignored = 0;
       // The system writes into `records` until the cancelled read has ended.
-      ::GetOverlappedResult(directory, &overlapped, &ignored, TRUE);
+      ::GetOverlappedResult(directory.get(), &overlapped, &ignored, TRUE);
       reading = false;
     }
-    if (directory != INVALID_HANDLE_VALUE) {
-      ::CloseHandle(directory);
-      directory = INVALID_HANDLE_VALUE;
-    }
+    directory.reset();
   }
 
   // Replacing the file by a rename shows as a name change, writing it in place as a write.
   bool Read() {
-    ::ResetEvent(event);
+    ::ResetEvent(event.get());
     overlapped = OVERLAPPED{};
-    overlapped.hEvent = event;
-    reading = ::ReadDirectoryChangesW(directory, records, sizeof(records), FALSE, filter, nullptr,
-                                      &overlapped, nullptr) != FALSE;
+    overlapped.hEvent = event.get();
+    reading = ::ReadDirectoryChangesW(directory.get(), records, sizeof(records), FALSE, filter,
+                                      nullptr, &overlapped, nullptr) != FALSE;
     return reading;
   }
 
   ReadResult Finish() {
     reading = false;
     DWORD bytes = 0;
-    if (!::GetOverlappedResult(directory, &overlapped, &bytes, FALSE)) {
+    if (!::GetOverlappedResult(directory.get(), &overlapped, &bytes, FALSE)) {
       // More changed than the records could hold (Wine says so this way): the phonebook may be
       // among them, and the folder is still there.
       return ::GetLastError() == ERROR_NOTIFY_ENUM_DIR ? ReadResult::kChanged : ReadResult::kFailed;
@@ -245,10 +233,10 @@ std::vector<std::wstring> WidePaths(const std::vector<std::string>& files) {
 }  // namespace
 
 DirectoryPhonebookWatcher::DirectoryPhonebookWatcher(std::vector<std::wstring> files)
-    : m_files(std::move(files)) {}
+    : files_(std::move(files)) {}
 
 DirectoryPhonebookWatcher::DirectoryPhonebookWatcher(const std::vector<std::string>& files)
-    : m_files(WidePaths(files)) {}
+    : files_(WidePaths(files)) {}
 
 DirectoryPhonebookWatcher::~DirectoryPhonebookWatcher() {
   Stop();
@@ -256,22 +244,23 @@ DirectoryPhonebookWatcher::~DirectoryPhonebookWatcher() {
 
 bool DirectoryPhonebookWatcher::Start(NativeWindow window, unsigned message) {
   Stop();
-  m_window = static_cast<HWND>(window);
-  m_message = message;
-  m_stop = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
-  m_ready = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
-  m_recheck = ::CreateEventA(nullptr, FALSE, FALSE, nullptr);
-  if (m_stop == nullptr || m_ready == nullptr || m_recheck == nullptr) {
-    CloseEvents();
+  window_ = static_cast<HWND>(window);
+  message_ = message;
+  stop_.reset(::CreateEventA(nullptr, TRUE, FALSE, nullptr));
+  ready_.reset(::CreateEventA(nullptr, TRUE, FALSE, nullptr));
+  recheck_.reset(::CreateEventA(nullptr, FALSE, FALSE, nullptr));
+  if (!stop_ || !ready_ || !recheck_) {
+    Stop();
     return false;
   }
-  m_thread = ::CreateThread(nullptr, 0, &DirectoryPhonebookWatcher::ThreadMain, this, 0, nullptr);
-  if (m_thread == nullptr) {
-    CloseEvents();
+  thread_.reset(
+      ::CreateThread(nullptr, 0, &DirectoryPhonebookWatcher::ThreadMain, this, 0, nullptr));
+  if (!thread_) {
+    Stop();
     return false;
   }
   // The thread has asked for the first changes before this returns, so none after is missed.
-  HANDLE started[] = {m_ready, m_thread};
+  HANDLE started[] = {ready_.get(), thread_.get()};
   if (::WaitForMultipleObjects(2, started, FALSE, INFINITE) == WAIT_OBJECT_0) {
     return true;
   }
@@ -280,28 +269,20 @@ bool DirectoryPhonebookWatcher::Start(NativeWindow window, unsigned message) {
 }
 
 void DirectoryPhonebookWatcher::Recheck() {
-  if (m_recheck != nullptr) {
-    ::SetEvent(m_recheck);
+  if (recheck_) {
+    ::SetEvent(recheck_.get());
   }
 }
 
 void DirectoryPhonebookWatcher::Stop() {
-  if (m_thread != nullptr) {
-    ::SetEvent(m_stop);
-    ::WaitForSingleObject(m_thread, INFINITE);
-    ::CloseHandle(m_thread);
-    m_thread = nullptr;
+  if (thread_) {
+    ::SetEvent(stop_.get());
+    ::WaitForSingleObject(thread_.get(), INFINITE);
+    thread_.reset();
   }
-  CloseEvents();
-}
-
-void DirectoryPhonebookWatcher::CloseEvents() {
-  for (HANDLE* event : {&m_stop, &m_ready, &m_recheck}) {
-    if (*event != nullptr) {
-      ::CloseHandle(*event);
-      *event = nullptr;
-    }
-  }
+  stop_.reset();
+  ready_.reset();
+  recheck_.reset();
 }
 
 DWORD WINAPI DirectoryPhonebookWatcher::ThreadMain(void* self) {
@@ -314,12 +295,12 @@ DWORD WINAPI DirectoryPhonebookWatcher::ThreadMain(void* self) {
 }
 
 void DirectoryPhonebookWatcher::Watch() {
-  std::vector<std::unique_ptr<WatchedFolder>> folders = FoldersOf(m_files);
+  std::vector<std::unique_ptr<WatchedFolder>> folders = FoldersOf(files_);
   // A folder missing now is looked for again at every recheck.
   for (const auto& folder : folders) {
     folder->Follow();
   }
-  ::SetEvent(m_ready);
+  ::SetEvent(ready_.get());
   auto followAll = [&folders] {
     bool moved = false;
     for (const auto& folder : folders) {
@@ -328,11 +309,11 @@ void DirectoryPhonebookWatcher::Watch() {
     return moved;
   };
   for (;;) {
-    std::vector<HANDLE> waits{m_stop, m_recheck};
+    std::vector<HANDLE> waits{stop_.get(), recheck_.get()};
     std::vector<WatchedFolder*> reading;
     for (const auto& folder : folders) {
       if (folder->reading) {
-        waits.push_back(folder->event);
+        waits.push_back(folder->event.get());
         reading.push_back(folder.get());
       }
     }
@@ -359,7 +340,7 @@ void DirectoryPhonebookWatcher::Watch() {
       }
     }
     if (changed) {
-      ::PostMessageA(m_window, m_message, 0, 0);
+      ::PostMessageA(window_, message_, 0, 0);
     }
   }
 }

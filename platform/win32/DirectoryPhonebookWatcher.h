@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/PhonebookWatcher.h"
+#include "platform/win32/KernelHandles.h"
 
 namespace tollward {
 
@@ -32,16 +33,15 @@ class DirectoryPhonebookWatcher final : public IPhonebookWatcher {
  private:
   static DWORD WINAPI ThreadMain(void* self);
   void Watch();
-  void CloseEvents();
 
   // Read by the thread while it runs, changed only while none runs.
-  std::vector<std::wstring> m_files;
-  HWND m_window = nullptr;
-  UINT m_message = 0;
-  HANDLE m_thread = nullptr;
-  HANDLE m_stop = nullptr;
-  HANDLE m_ready = nullptr;
-  HANDLE m_recheck = nullptr;
+  std::vector<std::wstring> files_;
+  HWND window_ = nullptr;
+  UINT message_ = 0;
+  CHandle thread_;
+  CHandle stop_;
+  CHandle ready_;
+  CHandle recheck_;
 };
 
 // Where the system keeps the user's and the all-users phonebook.

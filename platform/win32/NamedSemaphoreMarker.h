@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/InstanceMarker.h"
+#include "platform/win32/KernelHandles.h"
 
 namespace tollward {
 
@@ -12,7 +13,6 @@ extern const char kInstanceMarkerName[];
 class CNamedSemaphoreMarker final : public IInstanceMarker {
  public:
   explicit CNamedSemaphoreMarker(std::string name = kInstanceMarkerName);
-  ~CNamedSemaphoreMarker() override;
   CNamedSemaphoreMarker(const CNamedSemaphoreMarker&) = delete;
   CNamedSemaphoreMarker& operator=(const CNamedSemaphoreMarker&) = delete;
 
@@ -21,7 +21,7 @@ class CNamedSemaphoreMarker final : public IInstanceMarker {
 
  private:
   std::string name_;
-  void* handle_ = nullptr;
+  CHandle handle_;
 };
 
 }  // namespace tollward

@@ -1,6 +1,8 @@
 // The five RASAPI32 calls, taken at run time from the system folder and from nowhere else.
 #include "platform/win32/RasApi.h"
 
+#include "platform/win32/KernelHandles.h"
+
 namespace tollward {
 namespace {
 
@@ -12,18 +14,16 @@ bool Take(HMODULE library, const char* name, Function& function) {
 
 RasApi* Load() {
   static RasApi api;
-  HMODULE library = ::LoadLibraryExW(L"rasapi32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-  if (library == nullptr) {
+  CLibrary library(::LoadLibraryExW(L"rasapi32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
+  if (!library || !Take(library.get(), "RasEnumEntriesA", api.enumEntries) ||
+      !Take(library.get(), "RasGetEntryDialParamsA", api.getEntryDialParams) ||
+      !Take(library.get(), "RasGetEntryPropertiesA", api.getEntryProperties) ||
+      !Take(library.get(), "RasSetEntryDialParamsA", api.setEntryDialParams) ||
+      !Take(library.get(), "RasEditPhonebookEntryA", api.editPhonebookEntry)) {
     return nullptr;
   }
-  if (!Take(library, "RasEnumEntriesA", api.enumEntries) ||
-      !Take(library, "RasGetEntryDialParamsA", api.getEntryDialParams) ||
-      !Take(library, "RasGetEntryPropertiesA", api.getEntryProperties) ||
-      !Take(library, "RasSetEntryDialParamsA", api.setEntryDialParams) ||
-      !Take(library, "RasEditPhonebookEntryA", api.editPhonebookEntry)) {
-    ::FreeLibrary(library);
-    return nullptr;
-  }
+  // The calls taken are used until the process ends.
+  library.release();
   return &api;
 }
 

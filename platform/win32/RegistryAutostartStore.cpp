@@ -1,7 +1,7 @@
 // The autostart store of Windows: the value "Tollward" under the machine's and the user's Run key.
 #include "platform/win32/RegistryAutostartStore.h"
 
-#include "platform/win32/WinApi.h"
+#include "platform/win32/KernelHandles.h"
 
 #include <shlobj.h>
 
@@ -13,36 +13,30 @@ const char kAutostartValueName[] = "Tollward";
 namespace {
 
 // The Run key, open for the lifetime of one operation; null when it could not be opened.
-class RunKey {
+class CRunKey {
  public:
   // Reading asks for nothing more, so that every user sees the machine's value. The user's key
   // is made when a value is to be written there and it is missing, as it may be in a fresh
   // profile; the machine's always exists.
   enum class Access { kRead, kWrite, kCreate };
 
-  RunKey(HKEY root, Access access) {
+  CRunKey(HKEY root, Access access) {
     const REGSAM rights = access == Access::kRead ? KEY_QUERY_VALUE : KEY_SET_VALUE;
+    HKEY key = nullptr;
     result_ = access == Access::kCreate
                   ? RegCreateKeyExA(root, kAutostartRunKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                    rights, nullptr, &key_, nullptr)
-                  : RegOpenKeyExA(root, kAutostartRunKey, 0, rights, &key_);
-    if (result_ != ERROR_SUCCESS) {
-      key_ = nullptr;
+                                    rights, nullptr, &key, nullptr)
+                  : RegOpenKeyExA(root, kAutostartRunKey, 0, rights, &key);
+    if (result_ == ERROR_SUCCESS) {
+      key_.reset(key);
     }
   }
-  ~RunKey() {
-    if (key_ != nullptr) {
-      RegCloseKey(key_);
-    }
-  }
-  RunKey(const RunKey&) = delete;
-  RunKey& operator=(const RunKey&) = delete;
 
-  HKEY get() const { return key_; }
+  HKEY get() const { return key_.get(); }
   LONG result() const { return result_; }
 
  private:
-  HKEY key_ = nullptr;
+  CRegistryKey key_;
   LONG result_ = ERROR_SUCCESS;
 };
 
@@ -75,7 +69,7 @@ std::string KnownFolder(REFKNOWNFOLDERID id) {
 }  // namespace
 
 bool CRegistryAutostartStore::Read(AutostartList list, std::string& data) noexcept {
-  RunKey key(Root(list), RunKey::Access::kRead);
+  CRunKey key(Root(list), CRunKey::Access::kRead);
   if (key.get() == nullptr) {
     return false;
   }
@@ -95,8 +89,8 @@ bool CRegistryAutostartStore::Read(AutostartList list, std::string& data) noexce
 }
 
 bool CRegistryAutostartStore::Write(AutostartList list, const std::string& text) noexcept {
-  RunKey key(Root(list),
-             list == AutostartList::kUser ? RunKey::Access::kCreate : RunKey::Access::kWrite);
+  CRunKey key(Root(list),
+              list == AutostartList::kUser ? CRunKey::Access::kCreate : CRunKey::Access::kWrite);
   return key.get() != nullptr &&
          RegSetValueExA(key.get(), kAutostartValueName, 0, REG_SZ,
                         reinterpret_cast<const BYTE*>(text.c_str()),
@@ -104,7 +98,7 @@ bool CRegistryAutostartStore::Write(AutostartList list, const std::string& text)
 }
 
 bool CRegistryAutostartStore::Delete(AutostartList list) noexcept {
-  RunKey key(Root(list), RunKey::Access::kWrite);
+  CRunKey key(Root(list), CRunKey::Access::kWrite);
   if (key.get() == nullptr) {
     // No key, no value; a key this user may not write may still hold one.
     return key.result() == ERROR_FILE_NOT_FOUND ||
