@@ -10,7 +10,7 @@ namespace tollward {
 void CControlCenterDlg::ManageBadAreaCodes() {
   // Opened from the tray too: while it runs, the icon starts no second manager or quit, and
   // scans wait.
-  BusyScope managing(m_monitor);
+  BusyScope managing(m_monitor.cycle());
   {
     // The dialog object outlives the re-check: its destruction saves the list, as it now stands.
     ui::CBadAreaCodesDlg dialog(m_badAreaCodes, m_helpDirectory);
@@ -20,7 +20,7 @@ void CControlCenterDlg::ManageBadAreaCodes() {
   }
   // An entry pushed out of the registrations needs the user: the window comes back.
   if (m_unregistered.GetCount() != 0 && m_monitor.inTray()) {
-    RestoreFromTray();
+    m_monitor.RestoreFromTray();
   }
   // The closing save shows nothing. Asked again, a list that was written finds its file as it
   // is and writes nothing; one that was not says why.

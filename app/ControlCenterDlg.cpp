@@ -35,13 +35,12 @@ CControlCenterDlg::CControlCenterDlg(const ControlCenterServices& services)
       m_options(services.autostart, services.commandLine),
       m_icon(::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_TOLLWARD))),
       m_phonebook(services.phonebook),
-      m_phonebookWatcher(services.phonebookWatcher),
       m_helpDirectory(services.helpDirectory),
-      m_monitorHost(MakeMonitorHost()),
-      m_monitor(*m_monitorHost, MonitorTexts{ui::LoadResString(IDS_TRAY_TIP_IDLE),
-                                             ui::LoadResString(IDS_TRAY_TIP_MONITORING),
-                                             ui::LoadResString(IDS_TRAY_LAST_SCAN),
-                                             ui::LoadResString(IDS_TRAY_MONITOR_COUNT)}) {}
+      m_monitor(*this, ControlCenterScanParts{m_registered, m_unregistered, m_findings,
+                                              m_storeBinding, services.phonebookWatcher, m_options,
+                                              [this] { return MakeReportingList(); },
+                                              [this] { RefillConnectionLists(); },
+                                              [this] { ShowPhonebookFindings(); }}) {}
 
 CControlCenterDlg::~CControlCenterDlg() = default;
 
@@ -57,7 +56,7 @@ bool CControlCenterDlg::OnInitDialog() {
   if (!m_noSplashSwitch) {
     ShowSplash();
   }
-  PrepareTrayMenu();
+  m_monitor.Prepare();
   PrepareSystemMenu();
   PrepareToolTips();
   ShowWindowIcons(ui::DpiOf(m_hwnd));
@@ -160,7 +159,8 @@ void CControlCenterDlg::LoadData() {
   m_connectionFilePath = directory + kConnectionStoreName;
   m_storeBinding = RunStartUpCheck(
       m_registered, m_unregistered, m_badAreaCodes, m_connectionFilePath,
-      [this] { return MakeReportingList(); }, [this] { m_monitor.MarkFirstCheck(); }, &m_findings);
+      [this] { return MakeReportingList(); }, [this] { m_monitor.cycle().MarkFirstCheck(); },
+      &m_findings);
   // Said once, now: without it the user would register entries that "done" cannot keep.
   if (m_storeBinding == StoreBinding::kStoreUnusable) {
     ui::AppMessageBox(ui::FormatResString(IDS_STORE_UNUSABLE, m_connectionFilePath.c_str()).c_str(),
@@ -200,9 +200,13 @@ void CControlCenterDlg::OnTimer(UINT_PTR id) {
       m_pausing = false;
       break;
     default:
-      m_monitor.OnTimer(static_cast<unsigned>(id));
+      m_monitor.cycle().OnTimer(static_cast<unsigned>(id));
       break;
   }
+}
+
+bool CControlCenterDlg::StartMonitorTimer(unsigned id, std::uint32_t milliseconds) {
+  return SetTimer(id, milliseconds) != 0;
 }
 
 bool CControlCenterDlg::ConfirmQuit() {
@@ -220,14 +224,14 @@ void CControlCenterDlg::OnCancel() {
 
 void CControlCenterDlg::Quit(WayOut way) {
   // The monitor keeps guarding from the tray; only its own switch or the quit ends it.
-  if (QuitRules::GoesToTray(way, m_monitor.monitoring())) {
+  if (QuitRules::GoesToTray(way, m_monitor.cycle().monitoring())) {
     Post(WM_SYSCOMMAND, SC_MINIMIZE, 1);
     return;
   }
   if (QuitRules::Asks(way) && !ConfirmQuit()) {
     return;
   }
-  m_monitor.OnQuit();
+  m_monitor.cycle().OnQuit();
   const EndSave saved =
       SaveEverything(m_registered, m_connectionFilePath, m_storeBinding, m_badAreaCodes, m_options);
   const QuitDecision decision = m_quit.AfterSave(way, saved);
@@ -287,7 +291,7 @@ void CControlCenterDlg::OnQueryEndSession() {
 // only when they differ), then the program ends as by a quit, without a word.
 void CControlCenterDlg::OnEndSession() {
   // No scan may start any more; the tray icon goes with the window.
-  m_monitor.SetMonitoring(false);
+  m_monitor.cycle().SetMonitoring(false);
   const bool optionsChanged =
       !m_optionsSavedForSessionEnd || OptionValues::Of(m_options) != m_optionsAtSessionEnd;
   SaveEverything(m_registered, m_connectionFilePath, m_storeBinding, m_badAreaCodes, m_options,

@@ -7,12 +7,12 @@
 #include <memory>
 #include <string>
 
+#include "app/ControlCenterMonitor.h"
 #include "app/InteractiveOptions.h"
 #include "app/InteractiveRASConnections.h"
 #include "ui/framework/LoadedBitmap.h"
 #include "logic/EntryMenu.h"
 #include "logic/EntryReasons.h"
-#include "logic/MonitorCycle.h"
 #include "logic/QuitRules.h"
 #include "logic/PhonebookMessage.h"
 #include "logic/StartSwitches.h"
@@ -27,7 +27,6 @@
 #include "ui/framework/ListView.h"
 #include "ui/framework/LoadedIcon.h"
 #include "ui/framework/ToolTip.h"
-#include "ui/framework/TrayIcon.h"
 
 namespace tollward {
 
@@ -63,10 +62,8 @@ class CControlCenterDlg : public ui::CDialog {
   // Ends the pause between the silent check and its quit question.
   static constexpr UINT_PTR kSilentExitTimer = 4;
   static constexpr UINT kSilentExitMilliseconds = 750;
-  // The tray icon's mouse events arrive as this message.
-  static constexpr UINT kTrayCallbackMessage = WM_APP + 10;
-  // The phonebook watcher's thread posts this when the phonebook's files changed.
-  static constexpr UINT kPhonebookChangedMessage = WM_APP + 11;
+  static constexpr UINT kTrayCallbackMessage = CTrayPresence::kCallbackMessage;
+  static constexpr UINT kPhonebookChangedMessage = CControlCenterMonitor::kPhonebookChangedMessage;
 
   static constexpr COLORREF kUnregisteredColour = RGB(255, 208, 208);
   static constexpr COLORREF kRegisteredColour = RGB(208, 255, 208);
@@ -75,6 +72,8 @@ class CControlCenterDlg : public ui::CDialog {
   ~CControlCenterDlg() override;
 
   void SetSwitches(const StartSwitches& switches);
+  // Every timer of the monitor starts here, so that a test's subclass sees the periods.
+  virtual bool StartMonitorTimer(unsigned id, std::uint32_t milliseconds);
 
  protected:
   bool OnInitDialog() override;
@@ -92,8 +91,6 @@ class CControlCenterDlg : public ui::CDialog {
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
   bool PreTranslateMessage(MSG* message) override;
   void OnDpiChanged(unsigned dpi) override;
-  // Every timer of the monitor starts here, so that a test's subclass sees the periods.
-  virtual bool StartMonitorTimer(unsigned id, std::uint32_t milliseconds);
 
  private:
   // Start-up, in the order the program runs them.
@@ -158,25 +155,6 @@ class CControlCenterDlg : public ui::CDialog {
   // The bad area code manager, and the registered entries its codes now rule out.
   void ManageBadAreaCodes();
 
-  // The monitor.
-  bool ScanConnections();
-  bool SetMonitoring(bool on);
-  void Refresh();
-  void OnMonitorButton();
-  std::unique_ptr<IMonitorHost> MakeMonitorHost();
-
-  // The tray.
-  bool MinimizeToTray();
-  bool RestoreFromTray();
-  bool AddTrayIcon();
-  HICON TrayPictureIcon(TrayPicture picture) const;
-  void HideIntoTray();
-  void ShowFromTray();
-  void PrepareTrayMenu();
-  LRESULT OnTrayNotify(WPARAM iconId, LPARAM mouseMessage);
-  LRESULT OpenTrayMenu();
-  bool OnTrayCommand(int id);
-
   // The ways out. Each saves everything after the quit question and ends only when that
   // worked, or when the user quits again after being told what could not be saved.
   void Quit(WayOut way);
@@ -222,21 +200,15 @@ class CControlCenterDlg : public ui::CDialog {
   PhonebookFindings m_findings;
   ui::CListView m_unregisteredView;
   ui::CListView m_registeredView;
-  ui::CBitmapMenu m_trayMenu;
   // Set only while a list's context menu is tracked.
   ui::CBitmapMenu* m_activePopup = nullptr;
   ui::CLoadedBitmap m_aboutItemBitmap;
   ui::CLoadedBitmap m_closeItemBitmap;
   IPhonebook& m_phonebook;
-  IPhonebookWatcher& m_phonebookWatcher;
   std::string m_helpDirectory;
   std::unique_ptr<ui::CSplashDlg> m_splash;
-  ui::CTrayIcon m_trayIcon;
-  // The monitor's state and rules; the host translates its answers into this window's calls.
-  std::unique_ptr<IMonitorHost> m_monitorHost;
-  MonitorCycle m_monitor;
-
-  friend class ControlCenterMonitorHost;
+  // The monitor and the tray; first to go, since it works on the lists above.
+  CControlCenterMonitor m_monitor;
 };
 
 }  // namespace tollward

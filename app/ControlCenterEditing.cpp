@@ -37,7 +37,7 @@ void CControlCenterDlg::EditSelectedEntry(const ui::CListView& view) {
     return;
   }
   // A scan while the editor is open would sort the lists under it; ticks wait for the refresh.
-  BusyScope editing(m_monitor);
+  BusyScope editing(m_monitor.cycle());
   // The editor reports its own failures; whatever it did, the scan shows the phonebook as it
   // is now.
   ListOf(view).EditPhonebookEntry(name.c_str(), m_hwnd);
@@ -58,14 +58,14 @@ void CControlCenterDlg::EditSelectedCredentials(const ui::CListView& view) {
   dialog.SetConnections(&list);
   dialog.SetItem(item);
   // No scan may sort the lists while the dialog edits one of their entries.
-  BusyScope editing(m_monitor);
+  BusyScope editing(m_monitor.cycle());
   dialog.DoModal();
   RefreshAfterEdit();
 }
 
 void CControlCenterDlg::RefreshAfterEdit() {
   // The same scan as the Refresh button, so it counts, marks its time and keeps the tray away.
-  Refresh();
+  m_monitor.Refresh();
   // The refill took the selections along.
   UpdateUnregisteredButtons();
   UpdateRegisteredButtons();

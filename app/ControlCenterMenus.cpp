@@ -6,7 +6,7 @@
 namespace tollward {
 
 bool CControlCenterDlg::OnDrawItem(int id, const DRAWITEMSTRUCT* draw) {
-  if (m_trayMenu.DrawItem(draw)) {
+  if (m_monitor.DrawItem(draw)) {
     return true;
   }
   if (m_activePopup != nullptr && m_activePopup->DrawItem(draw)) {
@@ -16,7 +16,7 @@ bool CControlCenterDlg::OnDrawItem(int id, const DRAWITEMSTRUCT* draw) {
 }
 
 bool CControlCenterDlg::OnMeasureItem(int id, MEASUREITEMSTRUCT* measure) {
-  if (m_trayMenu.MeasureItem(measure)) {
+  if (m_monitor.MeasureItem(measure)) {
     return true;
   }
   if (m_activePopup != nullptr && m_activePopup->MeasureItem(measure)) {

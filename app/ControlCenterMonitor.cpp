@@ -1,82 +1,129 @@
-// The control center's share of the monitor: the scan, the timers, the Monitor and Refresh
-// buttons, all decided by the monitor cycle and translated here into the window's calls.
+// The control center's monitor: the cycle and the tray, and the window's timers, button, options
+// and lists that they work through.
+#include "app/ControlCenterMonitor.h"
+
 #include <ctime>
-#include <memory>
+#include <utility>
 
 #include "app/ControlCenterDlg.h"
 #include "core/GuardSequences.h"
 #include "res/resource.h"
 #include "ui/framework/ResourceMessageBox.h"
+#include "ui/framework/ResourceString.h"
 
 namespace tollward {
 
-class ControlCenterMonitorHost final : public IMonitorHost {
- public:
-  explicit ControlCenterMonitorHost(CControlCenterDlg& dialog) : m_dialog(dialog) {}
+CControlCenterMonitor::CControlCenterMonitor(CControlCenterDlg& window,
+                                             ControlCenterScanParts parts)
+    : window_(window),
+      parts_(std::move(parts)),
+      tray_(TrayTexts{
+          ui::LoadResString(IDS_TRAY_TIP_IDLE), ui::LoadResString(IDS_TRAY_TIP_MONITORING),
+          ui::LoadResString(IDS_TRAY_LAST_SCAN), ui::LoadResString(IDS_TRAY_MONITOR_COUNT)}),
+      cycle_(*this, *this, *this, tray_.state()) {}
 
-  std::time_t Now() override { return std::time(nullptr); }
-  bool StartTimer(unsigned id, std::uint32_t milliseconds) override {
-    return m_dialog.StartMonitorTimer(id, milliseconds);
-  }
-  bool StopTimer(unsigned id) override { return m_dialog.KillTimer(id); }
-  void ShowMessage(MonitorMessage message) override;
-  void SetMonitorButton(bool checked) override {
-    ::CheckDlgButton(m_dialog.m_hwnd, IDC_MONITOR, checked ? BST_CHECKED : BST_UNCHECKED);
-  }
+void CControlCenterMonitor::Prepare() {
+  tray_.Prepare(window_.GetHwnd());
+}
 
-  std::uint32_t MonitorInterval() override { return m_dialog.m_options.GetMonitorInterval(); }
-  void StoreMonitorInterval(std::uint32_t minutes) override {
-    m_dialog.m_options.SetMonitorInterval(minutes);
+bool CControlCenterMonitor::OnCommand(int id) {
+  switch (id) {
+    case IDC_REFRESH:
+      Refresh();
+      return true;
+    case ID_TRAY_RESTORE:
+      RestoreFromTray();
+      return true;
+    case ID_TRAY_SCAN_NOW:
+      cycle_.OnMonitorTick();
+      return true;
+    case ID_TRAY_MONITOR:
+      cycle_.OnMonitorMenuItem();
+      return true;
+    default:
+      return false;
   }
-  bool FlashAfterScan() override { return m_dialog.m_options.flashTrayIconAfterScan; }
-  bool MinimizeOnMonitorStart() override { return m_dialog.m_options.minimizeOnMonitorStart; }
+}
 
-  unsigned UnregisteredCount() override {
-    return m_dialog.m_unregistered.GetCount() +
-           static_cast<unsigned>(m_dialog.m_unregistered.unreadable().size());
-  }
-  void SaveRegistrations() override { m_dialog.m_registered.Save(); }
-  bool CheckAndResort() override {
-    // Every scan, the monitor's ticks included, also looks whether the phonebook's folders
-    // are still the ones watched.
-    m_dialog.m_phonebookWatcher.Recheck();
-    m_dialog.m_findings = PhonebookFindings{};
-    const bool sorted = ScanAndResort(
-        m_dialog.m_registered, m_dialog.m_unregistered,
-        [this] { return m_dialog.MakeReportingList(); }, &m_dialog.m_findings);
-    // The store's records, kept since a start-up that could not read the phonebook, have now
-    // been checked and sorted.
-    if (sorted && m_dialog.m_storeBinding == StoreBinding::kPhonebookUnread) {
-      m_dialog.m_storeBinding = StoreBinding::kBound;
-    }
-    return m_dialog.m_findings.empty();
-  }
-  void RefillViews() override { m_dialog.RefillConnectionLists(); }
+void CControlCenterMonitor::Refresh() {
+  BusyScope busy(cycle_);
+  cycle_.ScanConnections();
+}
 
-  bool AddTrayIcon() override { return m_dialog.AddTrayIcon(); }
-  bool RemoveTrayIcon() override { return m_dialog.m_trayIcon.Remove(); }
-  bool ChangeTrayIcon(TrayPicture picture, const std::string& tip) override {
-    return m_dialog.m_trayIcon.Modify(m_dialog.TrayPictureIcon(picture), tip);
-  }
-  bool ChangeTrayPicture(TrayPicture picture) override {
-    return m_dialog.m_trayIcon.ModifyIcon(m_dialog.TrayPictureIcon(picture));
-  }
-  void HideWindow() override { m_dialog.HideIntoTray(); }
-  void ShowWindow() override { m_dialog.ShowFromTray(); }
+void CControlCenterMonitor::OnMonitorButton(bool& monitorSwitch) {
+  cycle_.OnMonitorButton(::IsDlgButtonChecked(window_.GetHwnd(), IDC_MONITOR) == BST_CHECKED,
+                         monitorSwitch);
+}
 
-  bool StartWatching() override {
-    return m_dialog.m_phonebookWatcher.Start(m_dialog.m_hwnd,
-                                             CControlCenterDlg::kPhonebookChangedMessage);
+bool CControlCenterMonitor::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  // The shell announces its restart to every top-level window; our icon went with the old one.
+  static const UINT taskbarCreated = ::RegisterWindowMessageA("TaskbarCreated");
+  if (message == taskbarCreated && taskbarCreated != 0) {
+    tray_.state().OnTaskbarCreated(cycle_.status());
+    return false;
   }
-  void StopWatching() override { m_dialog.m_phonebookWatcher.Stop(); }
+  switch (message) {
+    case CTrayPresence::kCallbackMessage:
+      result = tray_.OnNotify(wParam, lParam, cycle_.status(), cycle_.busy());
+      return true;
+    case kPhonebookChangedMessage:
+      cycle_.OnPhonebookChanged();
+      result = 0;
+      return true;
+    case WM_DESTROY:
+      // However the program ends, no dead icon may stay in the tray, and no thread may go on
+      // posting to a window that is gone.
+      tray_.RemoveIcon();
+      parts_.watcher.Stop();
+      return false;
+    default:
+      return false;
+  }
+}
 
- private:
-  CControlCenterDlg& m_dialog;
-};
+std::time_t CControlCenterMonitor::Now() {
+  return std::time(nullptr);
+}
 
-void ControlCenterMonitorHost::ShowMessage(MonitorMessage message) {
+bool CControlCenterMonitor::StartTimer(unsigned id, std::uint32_t milliseconds) {
+  return window_.StartMonitorTimer(id, milliseconds);
+}
+
+bool CControlCenterMonitor::StopTimer(unsigned id) {
+  return window_.KillTimer(id);
+}
+
+bool CControlCenterMonitor::CheckAndResort() {
+  // Every scan, the monitor's ticks included, also looks whether the phonebook's folders are
+  // still the ones watched.
+  parts_.watcher.Recheck();
+  parts_.findings = PhonebookFindings{};
+  const bool sorted = ScanAndResort(parts_.registered, parts_.unregistered,
+                                    parts_.makeReportingList, &parts_.findings);
+  // The store's records, kept since a start-up that could not read the phonebook, have now been
+  // checked and sorted.
+  if (sorted && parts_.storeBinding == StoreBinding::kPhonebookUnread) {
+    parts_.storeBinding = StoreBinding::kBound;
+  }
+  return parts_.findings.empty();
+}
+
+unsigned CControlCenterMonitor::UnregisteredCount() {
+  return parts_.unregistered.GetCount() +
+         static_cast<unsigned>(parts_.unregistered.unreadable().size());
+}
+
+void CControlCenterMonitor::Watch(bool on) {
+  if (on) {
+    parts_.watcher.Start(window_.GetHwnd(), kPhonebookChangedMessage);
+  } else {
+    parts_.watcher.Stop();
+  }
+}
+
+void CControlCenterMonitor::ShowMessage(MonitorMessage message) {
   if (message == MonitorMessage::kPhonebookFindings) {
-    m_dialog.ShowPhonebookFindings();
+    parts_.showFindings();
     return;
   }
   struct Text {
@@ -90,33 +137,16 @@ void ControlCenterMonitorHost::ShowMessage(MonitorMessage message) {
       {IDS_UNREGISTERED_DETECTED, IDS_UNREGISTERED_DETECTED_TITLE},
   };
   const Text& shown = kTexts[static_cast<int>(message)];
-  ui::ResourceMessageBox(m_dialog.m_hwnd, shown.text, shown.title, MB_OK | MB_ICONINFORMATION);
+  ui::ResourceMessageBox(window_.GetHwnd(), shown.text, shown.title, MB_OK | MB_ICONINFORMATION);
 }
 
-bool CControlCenterDlg::StartMonitorTimer(unsigned id, std::uint32_t milliseconds) {
-  return SetTimer(id, milliseconds) != 0;
+void CControlCenterMonitor::SetMonitorButton(bool checked) {
+  ::CheckDlgButton(window_.GetHwnd(), IDC_MONITOR, checked ? BST_CHECKED : BST_UNCHECKED);
 }
 
-std::unique_ptr<IMonitorHost> CControlCenterDlg::MakeMonitorHost() {
-  return std::make_unique<ControlCenterMonitorHost>(*this);
-}
-
-bool CControlCenterDlg::ScanConnections() {
-  return m_monitor.ScanConnections();
-}
-
-bool CControlCenterDlg::SetMonitoring(bool on) {
-  return m_monitor.SetMonitoring(on);
-}
-
-void CControlCenterDlg::Refresh() {
-  BusyScope busy(m_monitor);
-  ScanConnections();
-}
-
-void CControlCenterDlg::OnMonitorButton() {
-  m_monitor.OnMonitorButton(::IsDlgButtonChecked(m_hwnd, IDC_MONITOR) == BST_CHECKED,
-                            m_monitorSwitch);
+MonitorSettings CControlCenterMonitor::Settings() {
+  return MonitorSettings{parts_.options.GetMonitorInterval(), parts_.options.flashTrayIconAfterScan,
+                         parts_.options.minimizeOnMonitorStart};
 }
 
 }  // namespace tollward

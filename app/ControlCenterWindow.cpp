@@ -100,7 +100,7 @@ bool CControlCenterDlg::OnCommand(int id, int code, HWND) {
   if (code != BN_CLICKED) {
     return false;
   }
-  if (OnEntryCommand(id) || OnTrayCommand(id)) {
+  if (OnEntryCommand(id) || m_monitor.OnCommand(id)) {
     return true;
   }
   switch (id) {
@@ -110,25 +110,29 @@ bool CControlCenterDlg::OnCommand(int id, int code, HWND) {
     case IDC_UNREGISTER:
       UnregisterSelected();
       return true;
+    // The tray menu does what the control center's buttons do.
+    case ID_TRAY_ABOUT:
     case IDC_ABOUT: {
-      BusyScope busy(m_monitor);
+      BusyScope busy(m_monitor.cycle());
       ShowAbout();
       return true;
     }
-    case IDC_REFRESH:
-      Refresh();
-      return true;
     case IDC_MONITOR:
-      OnMonitorButton();
+      m_monitor.OnMonitorButton(m_monitorSwitch);
       return true;
+    case ID_TRAY_BAD_AREAS:
     case IDC_BAD_AREAS:
       ManageBadAreaCodes();
       return true;
+    case ID_TRAY_OPTIONS:
     case IDC_OPTIONS:
       EditOptions();
       return true;
     case IDC_HELP_BUTTON:
       ui::ShowHelpFrom(m_hwnd, m_helpDirectory, ui::help_topic::kControlCenter);
+      return true;
+    case ID_TRAY_SHUTDOWN:
+      Quit(WayOut::kShutdown);
       return true;
     default:
       return OnEditCommand(id);
@@ -157,14 +161,14 @@ bool CControlCenterDlg::OnTipText(NMTTDISPINFOA* tip) {
 // Whatever the dialog's result: a Cancel after a refused OK may still have changed nothing, and
 // the buttons and the timer must follow the record as it is now.
 void CControlCenterDlg::EditOptions() {
-  BusyScope busy(m_monitor);
+  BusyScope busy(m_monitor.cycle());
   const std::uint32_t intervalBefore = m_options.GetMonitorInterval();
   ui::COptionsDlg dialog;
   dialog.SetOptions(&m_options);
   dialog.SetHelpDirectory(m_helpDirectory);
   dialog.DoModal();
   ShowExtendedButtons();
-  m_monitor.OnOptionsClosed(intervalBefore);
+  m_monitor.cycle().OnOptionsClosed(intervalBefore);
 }
 
 void CControlCenterDlg::ShowAbout() {
@@ -185,11 +189,8 @@ bool CControlCenterDlg::OnHelp(const HELPINFO* info) {
 }
 
 bool CControlCenterDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-  // The shell announces its restart to every top-level window; our icon went with the old one.
-  static const UINT taskbarCreated = ::RegisterWindowMessageA("TaskbarCreated");
-  if (message == taskbarCreated && taskbarCreated != 0) {
-    m_monitor.OnTaskbarCreated();
-    return false;
+  if (m_monitor.OnMessage(message, wParam, lParam, result)) {
+    return true;
   }
   switch (message) {
     case WM_LBUTTONUP:
@@ -209,13 +210,6 @@ bool CControlCenterDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LR
         ApplyListColours();
       }
       return false;
-    case kTrayCallbackMessage:
-      result = OnTrayNotify(wParam, lParam);
-      return true;
-    case kPhonebookChangedMessage:
-      m_monitor.OnPhonebookChanged();
-      result = 0;
-      return true;
     case WM_QUERYENDSESSION:
       OnQueryEndSession();
       result = TRUE;
@@ -234,10 +228,6 @@ bool CControlCenterDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LR
       result = reinterpret_cast<LRESULT>(m_icon);
       return true;
     case WM_DESTROY:
-      // However the program ends, no dead icon may stay in the tray, and no thread may go on
-      // posting to a window that is gone.
-      m_trayIcon.Remove();
-      m_phonebookWatcher.Stop();
       if (MainWindow() == m_hwnd) {
         SetMainWindow(nullptr);
       }
@@ -255,7 +245,7 @@ bool CControlCenterDlg::OnSysCommand(WPARAM command, LPARAM parameter) {
       return true;
     case SC_MINIMIZE:
       if (MinimizeGoesToTray(static_cast<std::uintptr_t>(parameter))) {
-        MinimizeToTray();
+        m_monitor.MinimizeToTray();
         return true;
       }
       return false;
@@ -275,7 +265,7 @@ void CControlCenterDlg::ShowWindowIcons(unsigned dpi) {
 void CControlCenterDlg::OnDpiChanged(unsigned dpi) {
   SizeColumns(m_unregisteredView);
   SizeColumns(m_registeredView);
-  m_trayMenu.SetDpi(dpi);
+  m_monitor.SetDpi(dpi);
   ShowWindowIcons(dpi);
   ShowReasonPictures(m_unregisteredView);
   ShowReasonPictures(m_registeredView);

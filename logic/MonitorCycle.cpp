@@ -1,19 +1,17 @@
-// The monitor's state and every rule of its cycle: scans, timers, counter, flashing, tray.
+// The monitor's state and every rule of its cycle: scans, timers, counter, and when to flash.
 #include "logic/MonitorCycle.h"
-
-#include <cstdio>
-#include <utility>
 
 namespace tollward {
 
-MonitorCycle::MonitorCycle(IMonitorHost& host, MonitorTexts texts)
-    : host_(host), texts_(std::move(texts)) {}
+MonitorCycle::MonitorCycle(IMonitorClock& clock, IMonitorScan& scan, IMonitorUser& user,
+                           CTrayState& tray)
+    : clock_(clock), scan_(scan), user_(user), tray_(tray) {}
 
 bool MonitorCycle::ScanConnections() {
   bool whole = true;
   const bool clean = Scan(whole);
   if (!whole) {
-    host_.ShowMessage(MonitorMessage::kPhonebookFindings);
+    user_.ShowMessage(MonitorMessage::kPhonebookFindings);
   }
   return clean;
 }
@@ -21,18 +19,18 @@ bool MonitorCycle::ScanConnections() {
 bool MonitorCycle::Scan(bool& whole) {
   ++monitorCount_;
   Hold();
-  lastScan_ = host_.Now();
+  lastScan_ = clock_.Now();
   // An entry that could not be checked may hide the very manipulation the scan looks for.
-  whole = host_.CheckAndResort();
+  whole = scan_.CheckAndResort();
   // Hidden views need no refill; they are refilled when a tick brings the window back.
-  if (!inTray_) {
-    host_.RefillViews();
+  if (!tray_.inTray()) {
+    scan_.RefillViews();
   }
   Release();
-  const bool clean = whole && host_.UnregisteredCount() == 0;
-  if (clean && host_.FlashAfterScan()) {
-    flashCountdown_ = kFlashTicks;
-    host_.StartTimer(kFlashTimer, kFlashMilliseconds);
+  const bool clean = whole && scan_.UnregisteredCount() == 0;
+  if (clean && user_.Settings().flashAfterScan) {
+    tray_.StartFlashing();
+    clock_.StartTimer(kFlashTimer, kFlashMilliseconds);
   }
   return clean;
 }
@@ -47,44 +45,44 @@ bool MonitorCycle::SetMonitoring(bool on) {
 
 bool MonitorCycle::SwitchTimer(bool on) {
   if (on) {
-    if (host_.UnregisteredCount() != 0) {
-      host_.SetMonitorButton(false);
-      host_.ShowMessage(MonitorMessage::kRefused);
+    if (scan_.UnregisteredCount() != 0) {
+      user_.SetMonitorButton(false);
+      user_.ShowMessage(MonitorMessage::kRefused);
       return false;
     }
-    std::uint32_t interval = host_.MonitorInterval();
+    std::uint32_t interval = user_.Settings().interval;
     // Only the options file can bring a value outside the dialog's range. A long one would
     // leave the tick, the fallback of the watcher, nearly never coming, so it is no more
     // trusted than 0.
     if (interval == 0 || interval > kLongestInterval) {
-      host_.ShowMessage(MonitorMessage::kIntervalReset);
+      user_.ShowMessage(MonitorMessage::kIntervalReset);
       interval = 1;
-      host_.StoreMonitorInterval(interval);
+      user_.StoreMonitorInterval(interval);
     }
     if (monitoring_) {
-      monitoring_ = !host_.StopTimer(kMonitorTimer);
+      monitoring_ = !clock_.StopTimer(kMonitorTimer);
       if (monitoring_) {
-        host_.ShowMessage(MonitorMessage::kTimerNotStopped);
+        user_.ShowMessage(MonitorMessage::kTimerNotStopped);
         return false;
       }
     }
     // A monitor marked on without its timer would guard nothing while claiming to.
-    if (!host_.StartTimer(kMonitorTimer, PeriodOf(interval))) {
-      UpdateTrayIcon(false);
-      host_.SetMonitorButton(false);
-      host_.ShowMessage(MonitorMessage::kTimerNotStopped);
+    if (!clock_.StartTimer(kMonitorTimer, PeriodOf(interval))) {
+      tray_.UpdateTrayIcon(status());
+      user_.SetMonitorButton(false);
+      user_.ShowMessage(MonitorMessage::kTimerNotStopped);
       return false;
     }
     monitoring_ = true;
   } else if (monitoring_) {
-    monitoring_ = !host_.StopTimer(kMonitorTimer);
+    monitoring_ = !clock_.StopTimer(kMonitorTimer);
     if (monitoring_) {
-      host_.ShowMessage(MonitorMessage::kTimerNotStopped);
+      user_.ShowMessage(MonitorMessage::kTimerNotStopped);
       return false;
     }
   }
-  UpdateTrayIcon(monitoring_);
-  host_.SetMonitorButton(monitoring_);
+  tray_.UpdateTrayIcon(status());
+  user_.SetMonitorButton(monitoring_);
   return true;
 }
 
@@ -107,12 +105,12 @@ void MonitorCycle::OnMonitorTick() {
     ResumeRememberedChange();
     return;
   }
-  host_.RefillViews();
-  if (inTray_) {
-    RestoreFromTray();
+  scan_.RefillViews();
+  if (tray_.inTray()) {
+    tray_.RestoreFromTray();
   }
   // One message: what could not be checked matters more than what was found new.
-  host_.ShowMessage(whole ? MonitorMessage::kUnregisteredDetected
+  user_.ShowMessage(whole ? MonitorMessage::kUnregisteredDetected
                           : MonitorMessage::kPhonebookFindings);
 }
 
@@ -137,9 +135,9 @@ void MonitorCycle::OnPhonebookChanged() {
 
 // Each change restarts the quiet timer; the longest wait runs from the first change on.
 void MonitorCycle::WaitForQuiet() {
-  host_.StartTimer(kQuietTimer, kQuietMilliseconds);
+  clock_.StartTimer(kQuietTimer, kQuietMilliseconds);
   if (!waitingForQuiet_) {
-    host_.StartTimer(kLongestWaitTimer, kLongestWaitMilliseconds);
+    clock_.StartTimer(kLongestWaitTimer, kLongestWaitMilliseconds);
     waitingForQuiet_ = true;
   }
 }
@@ -161,8 +159,8 @@ void MonitorCycle::CancelQuietWait() {
   if (!waitingForQuiet_) {
     return;
   }
-  host_.StopTimer(kQuietTimer);
-  host_.StopTimer(kLongestWaitTimer);
+  clock_.StopTimer(kQuietTimer);
+  clock_.StopTimer(kLongestWaitTimer);
   waitingForQuiet_ = false;
 }
 
@@ -180,24 +178,12 @@ void MonitorCycle::FollowMonitorState() {
   watching_ = monitoring_;
   if (watching_) {
     // Without the reports the monitor still finds every change at its next tick.
-    host_.StartWatching();
+    scan_.Watch(true);
     return;
   }
-  host_.StopWatching();
+  scan_.Watch(false);
   CancelQuietWait();
   changeRemembered_ = false;
-}
-
-void MonitorCycle::OnFlashTick() {
-  --flashCountdown_;
-  if (flashCountdown_ % 2 == 0) {
-    UpdateTrayIcon(monitoring_);
-    if (flashCountdown_ <= 0) {
-      host_.StopTimer(kFlashTimer);
-    }
-  } else {
-    ShowFlashIcon();
-  }
 }
 
 bool MonitorCycle::OnTimer(unsigned id) {
@@ -213,7 +199,9 @@ bool MonitorCycle::OnTimer(unsigned id) {
       OnMonitorTick();
       return true;
     case kFlashTimer:
-      OnFlashTick();
+      if (tray_.OnFlashTick(status())) {
+        clock_.StopTimer(kFlashTimer);
+      }
       return true;
     case kQuietTimer:
     case kLongestWaitTimer:
@@ -232,9 +220,10 @@ void MonitorCycle::OnMonitorButton(bool checked, bool& monitorSwitch) {
   }
   // The monitor guards what the store holds, so the registrations go there first. A failed
   // save has been reported by the list and does not keep the monitor from starting.
-  host_.SaveRegistrations();
-  if (SetMonitoring(true) && !inTray_ && (host_.MinimizeOnMonitorStart() || monitorSwitch)) {
-    MinimizeToTray();
+  scan_.SaveRegistrations();
+  if (SetMonitoring(true) && !tray_.inTray() &&
+      (user_.Settings().minimizeOnStart || monitorSwitch)) {
+    tray_.MinimizeToTray(status());
     monitorSwitch = false;
   }
 }
@@ -247,7 +236,7 @@ void MonitorCycle::OnMonitorMenuItem() {
 }
 
 void MonitorCycle::OnOptionsClosed(std::uint32_t intervalBefore) {
-  if (monitoring_ && host_.MonitorInterval() != intervalBefore) {
+  if (monitoring_ && user_.Settings().interval != intervalBefore) {
     // Only the timer restarts; a change remembered meanwhile is still scanned.
     ++holdingWatch_;
     SetMonitoring(false);
@@ -259,101 +248,7 @@ void MonitorCycle::OnOptionsClosed(std::uint32_t intervalBefore) {
 
 void MonitorCycle::OnQuit() {
   SetMonitoring(false);
-  RestoreFromTray();
-}
-
-bool MonitorCycle::MinimizeToTray() {
-  inTray_ = host_.AddTrayIcon();
-  if (!inTray_) {
-    return false;
-  }
-  UpdateTrayIcon(monitoring_);
-  host_.HideWindow();
-  return inTray_;
-}
-
-bool MonitorCycle::RestoreFromTray() {
-  if (!inTray_) {
-    return true;
-  }
-  inTray_ = !host_.RemoveTrayIcon();
-  if (!inTray_) {
-    host_.ShowWindow();
-  }
-  return !inTray_;
-}
-
-bool MonitorCycle::UpdateTrayIcon(bool monitoringState) {
-  if (!inTray_) {
-    return true;
-  }
-  host_.ChangeTrayIcon(monitoringState ? TrayPicture::kMonitoring : TrayPicture::kIdle,
-                       TrayTip(monitoringState));
-  return true;
-}
-
-bool MonitorCycle::ShowFlashIcon() {
-  if (!inTray_) {
-    return true;
-  }
-  return host_.ChangeTrayPicture(TrayPicture::kFlash);
-}
-
-void MonitorCycle::OnTaskbarCreated() {
-  if (!inTray_) {
-    return;
-  }
-  if (host_.AddTrayIcon()) {
-    UpdateTrayIcon(monitoring_);
-    return;
-  }
-  inTray_ = false;
-  host_.ShowWindow();
-}
-
-TrayMouseAction MonitorCycle::OnTrayMouse(unsigned iconId, TrayMouse mouse) const {
-  // A scan or a dialog runs: the icon must not start a second one.
-  if (iconId != kTrayIconId || busy()) {
-    return TrayMouseAction::kNothing;
-  }
-  switch (mouse) {
-    case TrayMouse::kLeftDoubleClick:
-      return TrayMouseAction::kRestore;
-    case TrayMouse::kRightRelease:
-      return TrayMouseAction::kOpenMenu;
-    case TrayMouse::kOther:
-      break;
-  }
-  return TrayMouseAction::kNothing;
-}
-
-TrayMenuState MonitorCycle::MenuState() const {
-  TrayMenuState state;
-  state.monitorChecked = monitoring_;
-  state.statusActive = monitoring_;
-  if (monitoring_) {
-    char line[128] = {};
-    std::snprintf(line, sizeof(line), texts_.countLine.c_str(), monitorCount_);
-    state.countLine = line;
-  }
-  if (lastScan_ != 0) {
-    state.lastScanLine = WithLastScanTime(texts_.lastScanLine);
-  }
-  return state;
-}
-
-std::string MonitorCycle::TrayTip(bool monitoringState) const {
-  return monitoringState ? WithLastScanTime(texts_.monitoringTip) : texts_.idleTip;
-}
-
-std::string MonitorCycle::WithLastScanTime(const std::string& format) const {
-  const std::time_t when = lastScan_;
-  const std::tm* local = std::localtime(&when);
-  const unsigned hour = local != nullptr ? static_cast<unsigned>(local->tm_hour) : 0;
-  const unsigned minute = local != nullptr ? static_cast<unsigned>(local->tm_min) : 0;
-  char text[128] = {};
-  std::snprintf(text, sizeof(text), format.c_str(), hour, minute);
-  return text;
+  tray_.RestoreFromTray();
 }
 
 }  // namespace tollward

@@ -17,7 +17,7 @@ namespace {
 
 using Log = std::vector<std::string>;
 
-MonitorTexts Texts() {
+TrayTexts Texts() {
   return {"Tollward", "Tollward - monitoring active (last check at %02u:%02uh)",
           "   (last scan at %02u:%02uh)", "   (%u monitorings performed)"};
 }
@@ -33,7 +33,7 @@ std::time_t LocalTime(int hour, int minute) {
   return std::mktime(&when);
 }
 
-class Host : public IMonitorHost {
+class Host : public IMonitorClock, public IMonitorScan, public IMonitorUser, public ITrayView {
  public:
   Log log;
   std::time_t now = LocalTime(9, 5);
@@ -77,13 +77,11 @@ class Host : public IMonitorHost {
     Add(std::string("message ") + kNames[static_cast<int>(message)]);
   }
   void SetMonitorButton(bool checked) override { Add(checked ? "button on" : "button off"); }
-  std::uint32_t MonitorInterval() override { return interval; }
+  MonitorSettings Settings() override { return {interval, flash, minimizeOnStart}; }
   void StoreMonitorInterval(std::uint32_t minutes) override {
     interval = minutes;
     Add("store " + std::to_string(minutes));
   }
-  bool FlashAfterScan() override { return flash; }
-  bool MinimizeOnMonitorStart() override { return minimizeOnStart; }
   unsigned UnregisteredCount() override { return unregistered; }
   void SaveRegistrations() override { Add("save"); }
   bool CheckAndResort() override {
@@ -96,27 +94,31 @@ class Host : public IMonitorHost {
     return wholeAfterScan;
   }
   void RefillViews() override { Add("refill"); }
-  bool AddTrayIcon() override {
+  bool AddIcon(TrayPicture, const std::string&) override {
     Add("add icon");
     return !refuseTrayIcon;
   }
-  bool RemoveTrayIcon() override {
+  bool RemoveIcon() override {
     Add("remove icon");
     return !refuseRemoval;
   }
-  bool ChangeTrayIcon(TrayPicture picture, const std::string& tip) override {
+  bool ChangeIcon(TrayPicture picture, const std::string& tip) override {
     Add(std::string(picture == TrayPicture::kMonitoring ? "icon on" : "icon off") + " '" + tip +
         "'");
     return true;
   }
-  bool ChangeTrayPicture(TrayPicture) override {
+  bool ChangePicture(TrayPicture) override {
     Add("icon flash");
     return true;
   }
-  void HideWindow() override { Add("hide"); }
-  void ShowWindow() override { Add("show"); }
-  bool StartWatching() override { return watcher.Start(nullptr, 0x8000 + 11); }
-  void StopWatching() override { watcher.Stop(); }
+  void ShowWindow(bool shown) override { Add(shown ? "show" : "hide"); }
+  void Watch(bool on) override {
+    if (on) {
+      watcher.Start(nullptr, 0x8000 + 11);
+    } else {
+      watcher.Stop();
+    }
+  }
 
   // What was logged since the last call.
   Log Take() {
@@ -143,13 +145,21 @@ void Fire(Host& host, MonitorCycle& cycle, unsigned id) {
   }
 }
 
+// The monitor with its tray over one host.
+struct Rig {
+  Host host;
+  CTrayState tray{host, Texts()};
+  MonitorCycle cycle{host, host, host, tray};
+};
+
 class Monitor : public ::testing::Test {
  protected:
   void Change() { tollward::Change(host_, cycle_); }
   void Fire(unsigned id) { tollward::Fire(host_, cycle_, id); }
 
   Host host_;
-  MonitorCycle cycle_{host_, Texts()};
+  CTrayState tray_{host_, Texts()};
+  MonitorCycle cycle_{host_, host_, host_, tray_};
 };
 
 TEST_F(Monitor, StartingSetsTimerTwoToTheIntervalAndRepairsIntervalsThatCannotWork) {
@@ -168,9 +178,10 @@ TEST_F(Monitor, StartingSetsTimerTwoToTheIntervalAndRepairsIntervalsThatCannotWo
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.interval);
-    Host host;
+    Rig rig;
+    Host& host = rig.host;
     host.interval = c.interval;
-    MonitorCycle cycle(host, Texts());
+    MonitorCycle& cycle = rig.cycle;
     EXPECT_TRUE(cycle.SetMonitoring(true));
     EXPECT_TRUE(cycle.monitoring());
     EXPECT_EQ(c.expected, host.Take());
@@ -201,8 +212,9 @@ TEST_F(Monitor, RefusalsAndTimerFailuresNeverLeaveTheMonitorClaimingToRun) {
   EXPECT_TRUE(cycle_.monitoring());
 
   // Switching off a stopped monitor is no error and stops nothing.
-  Host idle;
-  MonitorCycle stopped(idle, Texts());
+  Rig idleRig;
+  Host& idle = idleRig.host;
+  MonitorCycle& stopped = idleRig.cycle;
   EXPECT_TRUE(stopped.SetMonitoring(false));
   EXPECT_EQ((Log{"button off"}), idle.Take());
 }
@@ -220,8 +232,9 @@ TEST_F(Monitor, ACleanTickRestartsAFullIntervalAndCountsTheScan) {
   EXPECT_EQ(LocalTime(9, 20), cycle_.lastScan());
 
   // "Scan Connections now" with the monitor off changes only the counter and the time.
-  Host idle;
-  MonitorCycle stopped(idle, Texts());
+  Rig idleRig;
+  Host& idle = idleRig.host;
+  MonitorCycle& stopped = idleRig.cycle;
   stopped.OnMonitorTick();
   EXPECT_EQ((Log{"button off", "scan", "refill", "button off"}), idle.Take());
   EXPECT_FALSE(stopped.monitoring());
@@ -259,7 +272,7 @@ TEST_F(Monitor, TheCounterCountsEveryScanUntilTheUserSwitchesTheMonitorOff) {
 TEST_F(Monitor, ATickThatFindsAnUnregisteredEntryStopsRestoresAndTells) {
   bool monitorSwitch = true;
   cycle_.OnMonitorButton(true, monitorSwitch);
-  EXPECT_TRUE(cycle_.inTray()) << "the start-up switch hides into the tray";
+  EXPECT_TRUE(tray_.inTray()) << "the start-up switch hides into the tray";
   EXPECT_FALSE(monitorSwitch);
   host_.Take();
 
@@ -270,7 +283,7 @@ TEST_F(Monitor, ATickThatFindsAnUnregisteredEntryStopsRestoresAndTells) {
                  "show", "message detected"}),
             host_.Take());
   EXPECT_FALSE(cycle_.monitoring());
-  EXPECT_FALSE(cycle_.inTray());
+  EXPECT_FALSE(tray_.inTray());
   EXPECT_EQ(1u, cycle_.monitorCount()) << "the counter survives the stop";
 }
 
@@ -282,9 +295,10 @@ TEST_F(Monitor, AScanThatCouldNotCheckEveryEntryIsNeverCleanAndSaysSoOnce) {
     bool whole;
   } cases[] = {{0, true}, {1, false}, {0, false}, {2, false}};
   for (const auto& c : cases) {
-    Host host;
+    Rig rig;
+    Host& host = rig.host;
     host.flash = true;
-    MonitorCycle cycle(host, Texts());
+    MonitorCycle& cycle = rig.cycle;
     bool monitorSwitch = true;
     cycle.OnMonitorButton(true, monitorSwitch);
     host.unregisteredAfterScan = c.unregistered;
@@ -292,7 +306,7 @@ TEST_F(Monitor, AScanThatCouldNotCheckEveryEntryIsNeverCleanAndSaysSoOnce) {
     host.Take();
     cycle.OnMonitorTick();
     const Log tick = host.Take();
-    EXPECT_EQ(c.whole, cycle.monitoring() && cycle.inTray()) << c.unregistered;
+    EXPECT_EQ(c.whole, cycle.monitoring() && rig.tray.inTray()) << c.unregistered;
     EXPECT_EQ(!c.whole, tick.back() == "message not checked") << c.unregistered;
     EXPECT_EQ(c.whole, std::count(tick.begin(), tick.end(), "start 3 200") == 1)
         << c.unregistered << ": the icon flashes after a clean scan only";
@@ -308,9 +322,9 @@ TEST_F(Monitor, FlashingAfterACleanScanAlternatesSixTicksThenStops) {
       << "no flashing timer with flashing off";
 
   host_.flash = true;
-  ASSERT_TRUE(cycle_.MinimizeToTray());
+  ASSERT_TRUE(tray_.MinimizeToTray(cycle_.status()));
   cycle_.ScanConnections();
-  EXPECT_EQ(MonitorCycle::kFlashTicks, cycle_.flashCountdown());
+  EXPECT_EQ(CTrayState::kFlashTicks, tray_.flashCountdown());
   host_.Take();
   for (int i = 0; i < 6; ++i) {
     cycle_.OnTimer(MonitorCycle::kFlashTimer);
@@ -324,60 +338,14 @@ TEST_F(Monitor, FlashingAfterACleanScanAlternatesSixTicksThenStops) {
   EXPECT_EQ((Log{"scan"}), host_.Take());
 }
 
-TEST_F(Monitor, TheTrayComesAndGoesAndOnlyTheDoubleClickAndTheRightReleaseAct) {
-  host_.refuseTrayIcon = true;
-  EXPECT_FALSE(cycle_.MinimizeToTray());
-  EXPECT_EQ((Log{"add icon"}), host_.Take()) << "the window stays where it was";
-  EXPECT_TRUE(cycle_.UpdateTrayIcon(true));
-  EXPECT_TRUE(host_.Take().empty()) << "no icon to change";
-
-  host_.refuseTrayIcon = false;
-  EXPECT_TRUE(cycle_.MinimizeToTray());
-  EXPECT_EQ((Log{"add icon", "icon off 'Tollward'", "hide"}), host_.Take());
-
-  EXPECT_EQ(TrayMouseAction::kRestore, cycle_.OnTrayMouse(1, TrayMouse::kLeftDoubleClick));
-  EXPECT_EQ(TrayMouseAction::kOpenMenu, cycle_.OnTrayMouse(1, TrayMouse::kRightRelease));
-  EXPECT_EQ(TrayMouseAction::kNothing, cycle_.OnTrayMouse(1, TrayMouse::kOther));
-  EXPECT_EQ(TrayMouseAction::kNothing, cycle_.OnTrayMouse(2, TrayMouse::kRightRelease));
-  {
-    BusyScope busy(cycle_);
-    EXPECT_EQ(TrayMouseAction::kNothing, cycle_.OnTrayMouse(1, TrayMouse::kLeftDoubleClick));
-  }
-
-  // The shell restarted: the icon is registered again, or the window comes back.
-  cycle_.OnTaskbarCreated();
-  EXPECT_EQ((Log{"add icon", "icon off 'Tollward'"}), host_.Take());
-  host_.refuseTrayIcon = true;
-  cycle_.OnTaskbarCreated();
-  EXPECT_EQ((Log{"add icon", "show"}), host_.Take());
-  EXPECT_FALSE(cycle_.inTray());
-
-  host_.refuseTrayIcon = false;
-  ASSERT_TRUE(cycle_.MinimizeToTray());
-  host_.refuseRemoval = true;
-  EXPECT_FALSE(cycle_.RestoreFromTray());
-  EXPECT_TRUE(cycle_.inTray()) << "an icon that stays keeps the window hidden";
-  host_.refuseRemoval = false;
+TEST_F(Monitor, QuittingStopsTheMonitorThenBringsTheWindowBackFromTheTray) {
+  bool monitorSwitch = true;
+  cycle_.OnMonitorButton(true, monitorSwitch);
   host_.Take();
   cycle_.OnQuit();
-  EXPECT_EQ((Log{"icon off 'Tollward'", "button off", "remove icon", "show"}), host_.Take());
-  EXPECT_TRUE(cycle_.RestoreFromTray());
-}
-
-TEST_F(Monitor, TipAndStatusLinesShowTheLastScanInLocalTimeAndTheCounter) {
-  EXPECT_EQ((TrayMenuState{false, false, "", ""}), cycle_.MenuState()) << "no scan yet";
-  cycle_.MarkFirstCheck();
-  EXPECT_EQ("Tollward", cycle_.TrayTip(false));
-  EXPECT_EQ("Tollward - monitoring active (last check at 09:05h)", cycle_.TrayTip(true));
-  EXPECT_EQ((TrayMenuState{false, false, "", "   (last scan at 09:05h)"}), cycle_.MenuState());
-
-  ASSERT_TRUE(cycle_.SetMonitoring(true));
-  for (int minute : {7, 22, 37}) {
-    host_.now = LocalTime(23, minute);
-    cycle_.OnMonitorTick();
-  }
-  EXPECT_EQ((TrayMenuState{true, true, "   (3 monitorings performed)", "   (last scan at 23:37h)"}),
-            cycle_.MenuState());
+  EXPECT_EQ((Log{"stop 2", "icon off 'Tollward'", "button off", "remove icon", "show"}),
+            host_.Take());
+  EXPECT_FALSE(tray_.inTray());
 }
 
 TEST_F(Monitor, TheOptionsRestartARunningMonitorOnlyWhenTheIntervalChanged) {
@@ -417,8 +385,9 @@ TEST_F(Monitor, APhonebookChangeScansOnceAfterAQuietMomentOnlyWhileTheMonitorRun
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.what) + ": " + c.steps);
-    Host host;
-    MonitorCycle cycle(host, Texts());
+    Rig rig;
+    Host& host = rig.host;
+    MonitorCycle& cycle = rig.cycle;
     bool monitorSwitch = false;
     for (const char* step = c.steps; *step != '\0'; ++step) {
       switch (*step) {
@@ -543,7 +512,6 @@ TEST_F(Monitor, ATickOrAChangeWhileHeldIsScannedOnceWhenTheLastHolderLetsGo) {
          cycle.ScanConnections();
          host.duringScan = nullptr;
          EXPECT_TRUE(cycle.busy()) << "the inner scan cannot clear the Refresh's hold";
-         EXPECT_EQ(TrayMouseAction::kNothing, cycle.OnTrayMouse(1, TrayMouse::kRightRelease));
          EXPECT_EQ(1, host.scans) << "no scan nested in the Refresh's";
        },
        1},
@@ -552,8 +520,9 @@ TEST_F(Monitor, ATickOrAChangeWhileHeldIsScannedOnceWhenTheLastHolderLetsGo) {
     for (const auto& [arrivals, deliver] : std::vector<std::pair<const char*, Deliver>>{
              {"ticks", twoTicks}, {"changes", twoChanges}}) {
       SCOPED_TRACE(std::string(holder.what) + ", " + arrivals);
-      Host host;
-      MonitorCycle cycle(host, Texts());
+      Rig rig;
+      Host& host = rig.host;
+      MonitorCycle& cycle = rig.cycle;
       bool monitorSwitch = false;
       cycle.OnMonitorButton(true, monitorSwitch);
       holder.run(host, cycle, deliver);
