@@ -57,7 +57,7 @@ bool CControlCenterDlg::OnInitDialog() {
     ShowSplash();
   }
   m_monitor.Prepare();
-  PrepareSystemMenu();
+  m_systemMenu.Prepare(m_hwnd);
   PrepareToolTips();
   ShowWindowIcons(ui::DpiOf(m_hwnd));
   m_unregisteredView.Attach(GetDlgItem(IDC_UNREGISTERED_LIST));

@@ -10,7 +10,7 @@
 #include "app/ControlCenterMonitor.h"
 #include "app/InteractiveOptions.h"
 #include "app/InteractiveRASConnections.h"
-#include "ui/framework/LoadedBitmap.h"
+#include "app/SystemMenu.h"
 #include "logic/EntryMenu.h"
 #include "logic/EntryReasons.h"
 #include "logic/QuitRules.h"
@@ -96,7 +96,6 @@ class CControlCenterDlg : public ui::CDialog {
   // Start-up, in the order the program runs them.
   void ShowSplash();
   void EndSplash();
-  void PrepareSystemMenu();
   void PrepareToolTips();
   // A data file that only the new version of an interrupted save holds is taken from it.
   void RecoverInterruptedSaves();
@@ -202,8 +201,7 @@ class CControlCenterDlg : public ui::CDialog {
   ui::CListView m_registeredView;
   // Set only while a list's context menu is tracked.
   ui::CBitmapMenu* m_activePopup = nullptr;
-  ui::CLoadedBitmap m_aboutItemBitmap;
-  ui::CLoadedBitmap m_closeItemBitmap;
+  CSystemMenu m_systemMenu;
   IPhonebook& m_phonebook;
   std::string m_helpDirectory;
   std::unique_ptr<ui::CSplashDlg> m_splash;

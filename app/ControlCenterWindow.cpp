@@ -1,4 +1,4 @@
-// The control center's window: system menu, tooltips, icon, buttons, help and the about box.
+// The control center's window: tooltips, icon, buttons, help and the about box.
 #include "app/ControlCenterDlg.h"
 #include "res/resource.h"
 #include "ui/dialogs/AboutDlg.h"
@@ -33,28 +33,6 @@ constexpr COLORREF kTipBackground = RGB(224, 224, 255);
 constexpr COLORREF kTipText = RGB(0, 0, 0);
 
 }  // namespace
-
-void CControlCenterDlg::PrepareSystemMenu() {
-  HMENU menu = ::GetSystemMenu(m_hwnd, FALSE);
-  if (menu == nullptr) {
-    return;
-  }
-  const std::string about = ui::LoadResString(IDS_ABOUT_MENU_ITEM);
-  if (!about.empty()) {
-    ::InsertMenuA(menu, SC_CLOSE, MF_BYCOMMAND | MF_STRING, IDM_ABOUTBOX, about.c_str());
-    ::InsertMenuA(menu, SC_CLOSE, MF_BYCOMMAND | MF_SEPARATOR, 0, nullptr);
-  }
-  // One picture for both states: the items are never checked, the picture is their icon.
-  if (HBITMAP picture = m_aboutItemBitmap.Load(IDB_SYSMENU_ABOUT)) {
-    ::SetMenuItemBitmaps(menu, IDM_ABOUTBOX, MF_BYCOMMAND, picture, picture);
-  }
-  if (HBITMAP picture = m_closeItemBitmap.Load(IDB_SYSMENU_CLOSE)) {
-    ::SetMenuItemBitmaps(menu, SC_CLOSE, MF_BYCOMMAND, picture, picture);
-  }
-  for (UINT command : {SC_MAXIMIZE, SC_SIZE, SC_RESTORE}) {
-    ::EnableMenuItem(menu, command, MF_BYCOMMAND | MF_GRAYED);
-  }
-}
 
 void CControlCenterDlg::PrepareToolTips() {
   if (!m_tooltip.Create(m_hwnd, TTS_ALWAYSTIP)) {
