@@ -171,131 +171,147 @@ bool CRASConnections::SplitPhonebook(const CRASConnections& registered, CRASConn
   // Only taking the registered records and filling the lists can throw here; that is the work of
   // adding records.
   RunReported(kAddUnhandled, [&]() -> ErrorCode {
-    // Taken before anything changes, so that a list can be split against itself. Such a list is
-    // emptied below anyway, so its records are taken over instead of copied.
-    const bool againstItself = &registered == this;
+    // The registered list as it stood before the split; it carries the store's path and writes
+    // the store when the split ends, however the split ends.
     CRASConnections reference(phonebook_);
-    reference.path_ = registered.path_;
-    reference.detailsFileBlocked_ = registered.detailsFileBlocked_;
-    if (againstItself) {
-      reference.records_ = std::move(records_);
-      reference.statuses_ = std::move(statuses_);
-      reference.details_ = std::move(details_);
-      records_.Clear();
-      statuses_.clear();
-      details_.Clear();
-    } else {
-      reference.records_ = registered.records_;
-      reference.statuses_ = registered.statuses_;
-      reference.details_ = registered.details_;
-    }
-    CRASConnections live(phonebook_);
-    // Read last first, the order both lists end in: the kept records then stay where they lie.
-    if (live.ReadPhonebook(true) == Reading::kUnlisted) {
-      if (againstItself) {
-        // The lists keep what a failed read would otherwise cost.
-        records_ = reference.records_;
-        statuses_ = reference.statuses_;
-        details_ = reference.details_;
-      }
-      if (findings != nullptr) {
-        findings->listed = false;
-        findings->unreadable.clear();
-        findings->missing.clear();
-      }
-      return kNoError;
-    }
-    // Sorted first and filled afterwards, so that the other list is given its exact room at once.
-    const std::size_t count = live.records_.size();
-    std::vector<bool> unchanged(count, false);
-    std::size_t unchangedCount = 0;
-    for (std::size_t i = 0; i < count; ++i) {
-      unchanged[i] =
-          reference.HoldsUnchanged(live.records_[i], live.details_.Find(NameOf(live.records_[i])));
-      unchangedCount += unchanged[i] ? 1 : 0;
-    }
-    // A registration whose entry could not be read, or is gone, cannot be compared; dropping it
-    // would let whoever made the entry unreadable, or removed it for a while, wipe it out.
-    std::vector<std::pair<std::size_t, EntryStatus>> held;
-    std::vector<std::string> newlyMissing;
-    for (std::size_t i = 0; i < reference.records_.size(); ++i) {
-      const ConnectionRecord& record = reference.records_[i];
-      if (live.records_.Find(record.szEntryName) != ConnectionArray::kNone) {
-        continue;
-      }
-      const std::string name(NameOf(record));
-      if (live.FindUnreadable(name) != nullptr) {
-        held.emplace_back(i, EntryStatus::kUnreadable);
-        continue;
-      }
-      held.emplace_back(i, EntryStatus::kMissing);
-      const auto known = reference.statuses_.find(name);
-      if (known == reference.statuses_.end() || known->second != EntryStatus::kMissing) {
-        newlyMissing.push_back(name);
-      }
-    }
-    ClearRecords();
-    if (other != nullptr) {
-      other->ClearRecords();
-      other->ClearPath();
-      other->records_.Reserve(count - unchangedCount);
-      for (std::size_t i = 0; i < count; ++i) {
-        if (!unchanged[i] && !other->Add(live.records_[i])) {
-          return kNoError;  // Add has reported
-        }
-      }
-      other->unreadable_ = live.unreadable_;
-    }
-    if (findings != nullptr) {
-      findings->listed = true;
-      findings->unreadable = live.unreadable_;
-      findings->missing = std::move(newlyMissing);
-    }
-    // The live records this list keeps are taken over where they lie instead of being copied:
-    // they are whole records with distinct names, as Add would make them.
-    // The further properties go with the records: those read now for the entries kept, which
-    // also gives a registration made before the details file existed its own.
-    // Those of the others go with them, handed over rather than copied.
-    for (std::size_t i = 0; i < count; ++i) {
-      if (unchanged[i]) {
-        continue;
-      }
-      if (other != nullptr) {
-        live.details_.MoveTo(NameOf(live.records_[i]), other->details_);
-      } else {
-        live.details_.Remove(NameOf(live.records_[i]));
-      }
-    }
-    details_ = std::move(live.details_);
-    detailsFileBlocked_ = reference.detailsFileBlocked_;
-    std::vector<ConnectionRecord> kept = live.records_.TakeRecords();
-    KeepMarked(kept, unchanged);
-    kept.reserve(kept.size() + held.size());
-    for (const auto& [i, status] : held) {
-      kept.push_back(reference.records_[i]);
-      const std::string name(NameOf(reference.records_[i]));
-      statuses_.emplace(name, status);
-      if (const EntryDetails* details = reference.details_.Find(name)) {
-        details_.Put(name, *details);
-      }
-    }
-    records_.Assign(std::move(kept));
-    split = true;
+    split = WrittenBackAfter(reference,
+                             [&] { return SplitAgainst(registered, reference, other, findings); });
     return kNoError;
   });
   return split;
 }
 
+bool CRASConnections::SplitAgainst(const CRASConnections& registered, CRASConnections& reference,
+                                   CRASConnections* other, PhonebookFindings* findings) {
+  // Taken before anything changes, so that a list can be split against itself. Such a list is
+  // emptied below anyway, so its records are taken over instead of copied.
+  const bool againstItself = &registered == this;
+  reference.path_ = registered.path_;
+  reference.detailsFileBlocked_ = registered.detailsFileBlocked_;
+  if (againstItself) {
+    reference.records_ = std::move(records_);
+    reference.statuses_ = std::move(statuses_);
+    reference.details_ = std::move(details_);
+    records_.Clear();
+    statuses_.clear();
+    details_.Clear();
+  } else {
+    reference.records_ = registered.records_;
+    reference.statuses_ = registered.statuses_;
+    reference.details_ = registered.details_;
+  }
+  CRASConnections live(phonebook_);
+  // Read last first, the order both lists end in: the kept records then stay where they lie.
+  if (live.ReadPhonebook(true) == Reading::kUnlisted) {
+    if (againstItself) {
+      // The lists keep what a failed read would otherwise cost.
+      records_ = reference.records_;
+      statuses_ = reference.statuses_;
+      details_ = reference.details_;
+    }
+    if (findings != nullptr) {
+      findings->listed = false;
+      findings->unreadable.clear();
+      findings->missing.clear();
+    }
+    return false;
+  }
+  // Sorted first and filled afterwards, so that the other list is given its exact room at once.
+  const std::size_t count = live.records_.size();
+  std::vector<bool> unchanged(count, false);
+  std::size_t unchangedCount = 0;
+  for (std::size_t i = 0; i < count; ++i) {
+    unchanged[i] =
+        reference.HoldsUnchanged(live.records_[i], live.details_.Find(NameOf(live.records_[i])));
+    unchangedCount += unchanged[i] ? 1 : 0;
+  }
+  // A registration whose entry could not be read, or is gone, cannot be compared; dropping it
+  // would let whoever made the entry unreadable, or removed it for a while, wipe it out.
+  std::vector<std::pair<std::size_t, EntryStatus>> held;
+  std::vector<std::string> newlyMissing;
+  for (std::size_t i = 0; i < reference.records_.size(); ++i) {
+    const ConnectionRecord& record = reference.records_[i];
+    if (live.records_.Find(record.szEntryName) != ConnectionArray::kNone) {
+      continue;
+    }
+    const std::string name(NameOf(record));
+    if (live.FindUnreadable(name) != nullptr) {
+      held.emplace_back(i, EntryStatus::kUnreadable);
+      continue;
+    }
+    held.emplace_back(i, EntryStatus::kMissing);
+    const auto known = reference.statuses_.find(name);
+    if (known == reference.statuses_.end() || known->second != EntryStatus::kMissing) {
+      newlyMissing.push_back(name);
+    }
+  }
+  ClearRecords();
+  if (other != nullptr) {
+    other->ClearRecords();
+    other->ClearPath();
+    other->records_.Reserve(count - unchangedCount);
+    for (std::size_t i = 0; i < count; ++i) {
+      if (!unchanged[i] && !other->Add(live.records_[i])) {
+        return false;  // Add has reported
+      }
+    }
+    other->unreadable_ = live.unreadable_;
+  }
+  if (findings != nullptr) {
+    findings->listed = true;
+    findings->unreadable = live.unreadable_;
+    findings->missing = std::move(newlyMissing);
+  }
+  // The live records this list keeps are taken over where they lie instead of being copied:
+  // they are whole records with distinct names, as Add would make them.
+  // The further properties go with the records: those read now for the entries kept, which
+  // also gives a registration made before the details file existed its own.
+  // Those of the others go with them, handed over rather than copied.
+  for (std::size_t i = 0; i < count; ++i) {
+    if (unchanged[i]) {
+      continue;
+    }
+    if (other != nullptr) {
+      live.details_.MoveTo(NameOf(live.records_[i]), other->details_);
+    } else {
+      live.details_.Remove(NameOf(live.records_[i]));
+    }
+  }
+  details_ = std::move(live.details_);
+  detailsFileBlocked_ = reference.detailsFileBlocked_;
+  std::vector<ConnectionRecord> kept = live.records_.TakeRecords();
+  KeepMarked(kept, unchanged);
+  kept.reserve(kept.size() + held.size());
+  for (const auto& [i, status] : held) {
+    kept.push_back(reference.records_[i]);
+    const std::string name(NameOf(reference.records_[i]));
+    statuses_.emplace(name, status);
+    if (const EntryDetails* details = reference.details_.Find(name)) {
+      details_.Put(name, *details);
+    }
+  }
+  records_.Assign(std::move(kept));
+  return true;
+}
+
 bool CRASConnections::LoadAndSplitPhonebook(const std::string& path, CRASConnections& other,
                                             StoreBinding* binding, PhonebookFindings* findings) {
+  // Written back last, after this list's save, and so leaves the store with the records it
+  // loaded: the start-up's check of the store still finds the registrations that were
+  // manipulated.
+  CRASConnections stored(phonebook_);
+  return WrittenBackAfter(
+      stored, [&] { return SplitAgainstStore(path, stored, other, binding, findings); });
+}
+
+bool CRASConnections::SplitAgainstStore(const std::string& path, CRASConnections& stored,
+                                        CRASConnections& other, StoreBinding* binding,
+                                        PhonebookFindings* findings) {
   const auto leave = [binding](StoreBinding how) {
     if (binding != nullptr) {
       *binding = how;
     }
   };
-  // Goes last, after this list's save, and so leaves the store with the records it loaded: the
-  // start-up's check of the store still finds the registrations that were manipulated.
-  CRASConnections stored(phonebook_);
   const bool overwritable = stored.Load(path) || KeepDamagedFile(path);
   if (!overwritable) {
     stored.ClearPath();

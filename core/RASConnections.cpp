@@ -32,8 +32,13 @@ CRASConnections::CRASConnections(const CRASConnections& other)
       detailsFileBlocked_(other.detailsFileBlocked_) {}
 
 CRASConnections::~CRASConnections() {
+  WriteBack();
+}
+
+void CRASConnections::WriteBack() noexcept {
   if (path_) {
     Save();
+    path_.reset();
   }
 }
 

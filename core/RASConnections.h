@@ -194,6 +194,28 @@ class CRASConnections : public CErrorState {
   bool LoadFrom(const std::string* path);
   // The details file that belongs to the store just loaded; none leaves every record without.
   void LoadDetails(const std::string& storePath);
+  // SplitPhonebook against `reference`, which it fills with the registered list as it stands.
+  bool SplitAgainst(const CRASConnections& registered, CRASConnections& reference,
+                    CRASConnections* other, PhonebookFindings* findings);
+  // LoadAndSplitPhonebook with `stored` as its working list.
+  bool SplitAgainstStore(const std::string& path, CRASConnections& stored, CRASConnections& other,
+                         StoreBinding* binding, PhonebookFindings* findings);
+  // A working list's last write: to the file it remembers, which it then forgets, so that its
+  // destruction writes nothing more.
+  void WriteBack() noexcept;
+  // Runs `operation`, then writes `working` back, also when the operation throws: the working
+  // copy of a store leaves the store as that copy holds it, however the operation ends.
+  template <typename Operation>
+  static auto WrittenBackAfter(CRASConnections& working, Operation&& operation) {
+    try {
+      const auto result = operation();
+      working.WriteBack();
+      return result;
+    } catch (...) {
+      working.WriteBack();
+      throw;
+    }
+  }
 
   IPhonebook& phonebook_;
   ConnectionArray records_;
