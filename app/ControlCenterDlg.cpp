@@ -45,15 +45,13 @@ CControlCenterDlg::CControlCenterDlg(const ControlCenterServices& services)
 CControlCenterDlg::~CControlCenterDlg() = default;
 
 void CControlCenterDlg::SetSwitches(const StartSwitches& switches) {
-  m_scanSwitch = switches.scan;
-  m_monitorSwitch = switches.monitor;
-  m_noSplashSwitch = switches.noSplash;
+  m_switches = switches;
 }
 
 bool CControlCenterDlg::OnInitDialog() {
   // Secondary dialogs opened without a parent belong to this window.
   SetMainWindow(m_hwnd);
-  if (!m_noSplashSwitch) {
+  if (!m_switches.noSplash) {
     ShowSplash();
   }
   m_monitor.Prepare();
@@ -65,8 +63,7 @@ bool CControlCenterDlg::OnInitDialog() {
 
   LoadData();
 
-  if (WantsSilentExit(StartSwitches{m_scanSwitch, m_monitorSwitch, m_noSplashSwitch},
-                      EntriesForTheUser())) {
+  if (WantsSilentExit(m_switches, EntriesForTheUser())) {
     PauseBeforeSilentExit();
     OnOK();
     // A Yes ends the program before the control center was ever shown.
@@ -79,8 +76,7 @@ bool CControlCenterDlg::OnInitDialog() {
   FillConnectionList(m_registeredView, m_registered, kRegisteredColour);
   ShowExtendedButtons();
   // Handled once the window runs: the Monitor button's own handling starts it into the tray.
-  if (WantsMonitorAtStart(StartSwitches{m_scanSwitch, m_monitorSwitch, m_noSplashSwitch},
-                          EntriesForTheUser())) {
+  if (WantsMonitorAtStart(m_switches, EntriesForTheUser())) {
     ::CheckDlgButton(m_hwnd, IDC_MONITOR, BST_CHECKED);
     PostCommand(IDC_MONITOR);
   }

@@ -176,9 +176,8 @@ class CControlCenterDlg : public ui::CDialog {
   CRASBadAreaCodes m_badAreaCodes;
   AlteredRegistrations m_altered;
   CInteractiveOptions m_options;
-  bool m_scanSwitch = false;
-  bool m_monitorSwitch = false;
-  bool m_noSplashSwitch = false;
+  // The monitor's is cleared once it has taken the window into the tray.
+  StartSwitches m_switches;
   bool m_pausing = false;
   // 0 while no entry is dragged, 1 from the unregistered view, 2 from the registered view.
   int m_dragSource = 0;

@@ -96,7 +96,7 @@ bool CControlCenterDlg::OnCommand(int id, int code, HWND) {
       return true;
     }
     case IDC_MONITOR:
-      m_monitor.OnMonitorButton(m_monitorSwitch);
+      m_monitor.OnMonitorButton(m_switches.monitor);
       return true;
     case ID_TRAY_BAD_AREAS:
     case IDC_BAD_AREAS:

@@ -11,27 +11,15 @@
 
 #include "logic/MonitorCycle.h"
 #include "tests/fakes/FakePhonebookWatcher.h"
+#include "tests/fakes/TrayTexts.h"
 
 namespace tollward {
 namespace {
 
 using Log = std::vector<std::string>;
 
-TrayTexts Texts() {
-  return {"Tollward", "Tollward - monitoring active (last check at %02u:%02uh)",
-          "   (last scan at %02u:%02uh)", "   (%u monitorings performed)"};
-}
-
-std::time_t LocalTime(int hour, int minute) {
-  std::tm when{};
-  when.tm_year = 126;
-  when.tm_mon = 11;
-  when.tm_mday = 7;
-  when.tm_hour = hour;
-  when.tm_min = minute;
-  when.tm_isdst = -1;
-  return std::mktime(&when);
-}
+using testing::LocalTime;
+using testing::Texts;
 
 class Host : public IMonitorClock, public IMonitorScan, public IMonitorUser, public ITrayView {
  public:
