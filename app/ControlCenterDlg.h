@@ -25,7 +25,7 @@
 #include "ui/dialogs/SplashDlg.h"
 #include "ui/framework/Dialog.h"
 #include "ui/framework/ListView.h"
-#include "ui/framework/LoadedIcon.h"
+#include "ui/framework/Handles.h"
 #include "ui/framework/ToolTip.h"
 
 namespace tollward {
@@ -182,8 +182,8 @@ class CControlCenterDlg : public ui::CDialog {
   // 0 while no entry is dragged, 1 from the unregistered view, 2 from the registered view.
   int m_dragSource = 0;
   HICON m_icon;
-  ui::CLoadedIcon m_bigIcon;
-  ui::CLoadedIcon m_smallIcon;
+  ui::CIcon m_bigIcon;
+  ui::CIcon m_smallIcon;
   ui::CToolTip m_tooltip;
   // The text of the lists' tip being shown, and the row it is about.
   std::string m_tipText;

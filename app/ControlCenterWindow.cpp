@@ -233,9 +233,9 @@ bool CControlCenterDlg::OnSysCommand(WPARAM command, LPARAM parameter) {
 }
 
 void CControlCenterDlg::ShowWindowIcons(unsigned dpi) {
-  HICON big = m_bigIcon.Load(IDI_TOLLWARD, ui::SystemMetricForDpi(SM_CXICON, dpi));
-  HICON small = m_smallIcon.Load(IDI_TOLLWARD, ui::SystemMetricForDpi(SM_CXSMICON, dpi));
-  SetIcons(big != nullptr ? big : m_icon, small != nullptr ? small : m_icon);
+  m_bigIcon = ui::LoadResourceIcon(IDI_TOLLWARD, ui::SystemMetricForDpi(SM_CXICON, dpi));
+  m_smallIcon = ui::LoadResourceIcon(IDI_TOLLWARD, ui::SystemMetricForDpi(SM_CXSMICON, dpi));
+  SetIcons(m_bigIcon ? m_bigIcon.get() : m_icon, m_smallIcon ? m_smallIcon.get() : m_icon);
 }
 
 // The system has scaled the template; the columns, the menus' items and pictures and the icons

@@ -20,10 +20,12 @@ void CSystemMenu::Prepare(HWND window) {
     ::InsertMenuA(menu, SC_CLOSE, MF_BYCOMMAND | MF_SEPARATOR, 0, nullptr);
   }
   // One picture for both states: the items are never checked, the picture is their icon.
-  if (HBITMAP picture = aboutItemBitmap_.Load(IDB_SYSMENU_ABOUT)) {
+  aboutItemBitmap_ = ui::LoadResourceBitmap(IDB_SYSMENU_ABOUT);
+  if (HBITMAP picture = aboutItemBitmap_.get()) {
     ::SetMenuItemBitmaps(menu, IDM_ABOUTBOX, MF_BYCOMMAND, picture, picture);
   }
-  if (HBITMAP picture = closeItemBitmap_.Load(IDB_SYSMENU_CLOSE)) {
+  closeItemBitmap_ = ui::LoadResourceBitmap(IDB_SYSMENU_CLOSE);
+  if (HBITMAP picture = closeItemBitmap_.get()) {
     ::SetMenuItemBitmaps(menu, SC_CLOSE, MF_BYCOMMAND, picture, picture);
   }
   for (UINT command : {SC_MAXIMIZE, SC_SIZE, SC_RESTORE}) {

@@ -4,7 +4,7 @@
 
 #include "platform/win32/WinApi.h"
 
-#include "ui/framework/LoadedBitmap.h"
+#include "ui/framework/Handles.h"
 
 namespace tollward {
 
@@ -14,8 +14,8 @@ class CSystemMenu {
 
  private:
   // The menu shows the pictures while the window lives.
-  ui::CLoadedBitmap aboutItemBitmap_;
-  ui::CLoadedBitmap closeItemBitmap_;
+  ui::CBitmap aboutItemBitmap_;
+  ui::CBitmap closeItemBitmap_;
 };
 
 }  // namespace tollward

@@ -1,73 +1,28 @@
-// A menu item's two pictures and how a bitmap menu lays the item out, without Win32, so that
-// their ownership and the layout rules are tested natively.
+// Which picture a bitmap menu's item shows and how the item is laid out, without Win32, so that
+// the rules are tested natively.
 #pragma once
 
 #include <algorithm>
 
 #include "ui/framework/DpiScale.h"
-#include "ui/framework/DrawingObjects.h"
 
 namespace tollward::ui {
 
-// The normal and the checked picture of one item. Both are owned; the checked one may be the
-// very same bitmap as the normal one, and is then released once with it. A copy owns copies of
-// the bitmaps, with a shared picture shared again, so records can be kept as values anywhere.
-class CMenuItemPictures {
- public:
-  explicit CMenuItemPictures(IDrawingObjects& objects) : objects_(&objects) {}
-  CMenuItemPictures(const CMenuItemPictures& other) : objects_(other.objects_) { CopyFrom(other); }
-  CMenuItemPictures& operator=(const CMenuItemPictures& other) {
-    if (this != &other) {
-      Release();
-      objects_ = other.objects_;
-      CopyFrom(other);
-    }
-    return *this;
-  }
+// Which resources an item's two pictures come from. 0 is none; a checked 0 lets the normal
+// picture serve in both states, as the very same bitmap.
+struct MenuItemPictureIds {
+  unsigned normal = 0;
+  unsigned checked = 0;
 
-  // Releases the pictures held, then loads the resources; 0 is none, and a checked 0 lets the
-  // normal picture serve for both states. False when a resource could not be loaded.
-  bool Load(unsigned normalId, unsigned checkedId) {
-    Release();
-    if (normalId != 0) {
-      normal_ = COwnedObject(*objects_, objects_->LoadBitmapResource(normalId));
-      if (!normal_) {
-        return false;
-      }
-    }
-    shared_ = checkedId == 0;
-    if (!shared_) {
-      checked_ = COwnedObject(*objects_, objects_->LoadBitmapResource(checkedId));
-    }
-    return shared_ || static_cast<bool>(checked_);
-  }
-
-  DrawingObject normal() const { return normal_.get(); }
-  DrawingObject checked() const { return shared_ ? normal_.get() : checked_.get(); }
-  bool Shared() const { return normal() == checked(); }
-
- private:
-  void CopyFrom(const CMenuItemPictures& other) {
-    normal_ = Copy(other.normal_);
-    shared_ = other.shared_;
-    if (!shared_) {
-      checked_ = Copy(other.checked_);
-    }
-  }
-  COwnedObject Copy(const COwnedObject& picture) const {
-    return picture ? COwnedObject(*objects_, objects_->CopyBitmap(picture.get())) : COwnedObject();
-  }
-  void Release() {
-    checked_.Reset();
-    normal_.Reset();
-    shared_ = true;
-  }
-
-  IDrawingObjects* objects_;
-  COwnedObject normal_;
-  COwnedObject checked_;
-  bool shared_ = true;
+  bool Shared() const { return checked == 0; }
 };
+
+enum class MenuItemPicture { kNormal, kChecked };
+
+// The picture an item shows: a checked item its own checked picture where it has one.
+inline MenuItemPicture PictureShown(const MenuItemPictureIds& ids, bool checked) {
+  return checked && !ids.Shared() ? MenuItemPicture::kChecked : MenuItemPicture::kNormal;
+}
 
 struct Extent {
   int width;

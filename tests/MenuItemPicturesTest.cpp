@@ -1,74 +1,30 @@
-// A menu item's pictures: each bitmap released once however records are copied and dropped;
-// the item's measured size and the places of its parts.
+// A menu item's pictures: which one it shows; the item's measured size and the places of its
+// parts.
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <memory>
-#include <vector>
+#include <string>
 
-#include "tests/fakes/FakeDrawingObjects.h"
 #include "logic/MenuItemPictures.h"
 
 namespace tollward::ui {
 namespace {
 
-TEST(MenuItemPictures, EveryBitmapIsReleasedOnceHoweverRecordsAreCopiedAndDropped) {
+TEST(MenuItemPictures, ACheckedItemShowsItsOwnCheckedPictureOrElseTheNormalOne) {
   struct Case {
-    const char* name;
-    unsigned normal;
-    unsigned checked;
-    // Copies the record and drops records in some order; what is left in `first` goes last.
-    std::function<void(std::unique_ptr<CMenuItemPictures>&, FakeDrawingObjects&)> play;
+    MenuItemPictureIds ids;
+    bool checked;
+    MenuItemPicture shown;
   };
-  auto copyThenDropOriginalFirst = [](std::unique_ptr<CMenuItemPictures>& first,
-                                      FakeDrawingObjects& objects) {
-    auto copy = std::make_unique<CMenuItemPictures>(*first);
-    EXPECT_EQ(first->Shared(), copy->Shared());
-    if (first->normal() != nullptr) {
-      EXPECT_NE(first->normal(), copy->normal());
-      EXPECT_EQ(objects.Origin(first->normal()), objects.Origin(copy->normal()));
-    }
-    first.reset();
-    EXPECT_EQ(copy->normal() == nullptr, objects.live.empty());
-    first = std::move(copy);
-  };
-  const std::vector<Case> cases = {
-      {"shared, copy outlives", 175, 0, copyThenDropOriginalFirst},
-      {"two pictures, copy outlives", 164, 168, copyThenDropOriginalFirst},
-      {"two pictures, copy goes first", 164, 168,
-       [](std::unique_ptr<CMenuItemPictures>& first, FakeDrawingObjects&) {
-         CMenuItemPictures copy(*first);
-         EXPECT_NE(first->checked(), copy.checked());
-       }},
-      {"no picture", 0, 0, copyThenDropOriginalFirst},
-      {"assigned over a record that had its own", 164, 168,
-       [](std::unique_ptr<CMenuItemPictures>& first, FakeDrawingObjects& objects) {
-         CMenuItemPictures other(objects);
-         ASSERT_TRUE(other.Load(131, 0));
-         other = *first;
-         other = other;
-         EXPECT_FALSE(other.Shared());
-       }},
-      {"loaded again", 164, 168,
-       [](std::unique_ptr<CMenuItemPictures>& first, FakeDrawingObjects& objects) {
-         ASSERT_TRUE(first->Load(131, 0));
-         EXPECT_EQ(1u, objects.live.size());
-       }},
-      {"checked picture missing", 164, 999,
-       [](std::unique_ptr<CMenuItemPictures>&, FakeDrawingObjects&) {}},
+  const Case cases[] = {
+      {{164, 168}, true, MenuItemPicture::kChecked}, {{164, 168}, false, MenuItemPicture::kNormal},
+      {{175, 0}, true, MenuItemPicture::kNormal},  // shared: one bitmap for both states
+      {{175, 0}, false, MenuItemPicture::kNormal},   {{0, 168}, true, MenuItemPicture::kChecked},
+      {{0, 168}, false, MenuItemPicture::kNormal},  // no picture while unchecked
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    FakeDrawingObjects objects;
-    objects.missingBitmaps = {999};
-    auto first = std::make_unique<CMenuItemPictures>(objects);
-    const bool loaded = first->Load(c.normal, c.checked);
-    EXPECT_EQ(c.checked != 999, loaded);
-    EXPECT_EQ(c.checked == 0, first->Shared());
-    c.play(first, objects);
-    first.reset();
-    EXPECT_TRUE(objects.live.empty());
-    EXPECT_EQ(0, objects.badCalls);
+    SCOPED_TRACE(std::to_string(c.ids.normal) + "/" + std::to_string(c.ids.checked) +
+                 (c.checked ? " checked" : ""));
+    EXPECT_EQ(c.shown, PictureShown(c.ids, c.checked));
   }
 }
 

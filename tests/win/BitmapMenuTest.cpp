@@ -11,7 +11,7 @@
 
 #include "res/resource.h"
 #include "ui/controls/BitmapMenu.h"
-#include "ui/framework/GdiObjects.h"
+#include "ui/framework/Handles.h"
 
 namespace tollward::ui {
 namespace {

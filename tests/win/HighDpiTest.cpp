@@ -16,7 +16,7 @@
 #include "ui/dialogs/AboutDlg.h"
 #include "ui/framework/Dialog.h"
 #include "ui/framework/Dpi.h"
-#include "ui/framework/GdiObjects.h"
+#include "ui/framework/Handles.h"
 #include "ui/framework/ListView.h"
 
 namespace tollward {

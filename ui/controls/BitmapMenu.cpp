@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "ui/framework/Dpi.h"
-#include "ui/framework/GdiObjects.h"
 #include "ui/framework/HighContrast.h"
 
 namespace tollward::ui {
@@ -94,12 +93,51 @@ std::string MenuText(HMENU menu, UINT id) {
 
 }  // namespace
 
-CBitmapMenuItem::CBitmapMenuItem() : m_pictures(GdiObjects()) {
+CMenuItemPictures& CMenuItemPictures::operator=(const CMenuItemPictures& other) {
+  if (this != &other) {
+    Release();
+    CopyFrom(other);
+  }
+  return *this;
+}
+
+bool CMenuItemPictures::Load(const MenuItemPictureIds& ids) {
+  Release();
+  ids_ = ids;
+  if (ids.normal != 0) {
+    normal_ = LoadResourceBitmap(ids.normal);
+    if (!normal_) {
+      return false;
+    }
+  }
+  if (!ids.Shared()) {
+    checked_ = LoadResourceBitmap(ids.checked);
+  }
+  return ids.Shared() || static_cast<bool>(checked_);
+}
+
+HBITMAP CMenuItemPictures::Shown(bool checked) const {
+  return PictureShown(ids_, checked) == MenuItemPicture::kChecked ? checked_.get() : normal_.get();
+}
+
+void CMenuItemPictures::CopyFrom(const CMenuItemPictures& other) {
+  ids_ = other.ids_;
+  normal_ = CopyBitmap(other.normal_.get());
+  checked_ = CopyBitmap(other.checked_.get());
+}
+
+void CMenuItemPictures::Release() {
+  checked_.reset();
+  normal_.reset();
+  ids_ = MenuItemPictureIds{};
+}
+
+CBitmapMenuItem::CBitmapMenuItem() {
   PointAccessibleInfo();
 }
 
 CBitmapMenuItem::CBitmapMenuItem(std::string text)
-    : m_pictures(GdiObjects()), m_text(std::move(text)), m_wideText(Widened(m_text)) {
+    : m_text(std::move(text)), m_wideText(Widened(m_text)) {
   PointAccessibleInfo();
 }
 
@@ -140,7 +178,8 @@ bool CBitmapMenuItem::LoadBitmaps(UINT normalId, UINT checkedId, COLORREF transp
   m_transparent = transparent;
   m_normalId = normalId;
   m_checkedId = checkedId;
-  return m_pictures.Load(PictureIdForDpi(normalId, m_dpi), PictureIdForDpi(checkedId, m_dpi));
+  return m_pictures.Load(
+      MenuItemPictureIds{PictureIdForDpi(normalId, m_dpi), PictureIdForDpi(checkedId, m_dpi)});
 }
 
 bool CBitmapMenuItem::SetDpi(unsigned dpi) {
@@ -150,17 +189,14 @@ bool CBitmapMenuItem::SetDpi(unsigned dpi) {
 }
 
 void CBitmapMenuItem::Measure(MEASUREITEMSTRUCT* measure) const {
-  HDC screen = ::GetDC(nullptr);
   SIZE text{0, 0};
-  if (screen != nullptr) {
+  if (const CScreenContext screen = ScreenContext()) {
     // The font the menu draws with at its DPI: the stock GUI font keeps its 96-DPI size.
     const LOGFONTA menuFont = MenuFontForDpi(m_dpi);
-    COwnedObject font(GdiObjects(), ::CreateFontIndirectA(&menuFont));
-    HGDIOBJ previous = ::SelectObject(
-        screen, font ? font.get() : static_cast<HGDIOBJ>(::GetStockObject(DEFAULT_GUI_FONT)));
-    ::GetTextExtentPoint32A(screen, m_text.c_str(), static_cast<int>(m_text.size()), &text);
-    ::SelectObject(screen, previous);
-    ::ReleaseDC(nullptr, screen);
+    const CFont font(::CreateFontIndirectA(&menuFont));
+    const CSelection selection = SelectInto(
+        screen.get(), font ? font.get() : static_cast<HGDIOBJ>(::GetStockObject(DEFAULT_GUI_FONT)));
+    ::GetTextExtentPoint32A(screen.get(), m_text.c_str(), static_cast<int>(m_text.size()), &text);
   }
   const Extent size = MeasureMenuItem(m_metrics, Extent{text.cx, text.cy}, SizeOf(normalBitmap()),
                                       SizeOf(checkedBitmap()));
@@ -189,7 +225,7 @@ void CBitmapMenuItem::Draw(const DRAWITEMSTRUCT* draw) const {
   const Extent pictures{std::max(normal.width, other.width), std::max(normal.height, other.height)};
   const MenuItemPlaces places = PlaceMenuItem(m_metrics, item, pictures, Extent{text.cx, text.cy});
 
-  if (HBITMAP bitmap = checked ? checkedBitmap() : normalBitmap()) {
+  if (HBITMAP bitmap = m_pictures.Shown(checked)) {
     DrawTransparentBitmap(dc, bitmap, places.pictureLeft, -1, draw->rcItem);
     Draw3dRect(dc, places.frameLeft, places.frameTop, places.frameWidth, places.frameHeight,
                selected ? RGB(255, 255, 255) : background, selected ? RGB(0, 0, 0) : background);
@@ -215,60 +251,58 @@ void CBitmapMenuItem::Draw(const DRAWITEMSTRUCT* draw) const {
 // colour, and takes the picture's everywhere else.
 void CBitmapMenuItem::DrawTransparentBitmap(HDC target, HBITMAP bitmap, int x, int y,
                                             const RECT& item) const {
-  COwnedObject image = OwnedMemoryContext(target);
-  CSelection imageSelection(AsContext(image), bitmap);
-  if (!imageSelection.Selected()) {
+  const CMemoryContext image = MemoryContext(target);
+  const CSelection imageSelection = SelectInto(image.get(), bitmap);
+  if (!imageSelection) {
     return;
   }
   const SIZE size = BitmapSize(bitmap);
   POINT extent{size.cx, size.cy};
-  ::DPtoLP(AsContext(image), &extent, 1);
+  ::DPtoLP(image.get(), &extent, 1);
   const int width = extent.x;
   const int height = extent.y;
   y = y < 0 ? CentredTop(BoxOf(item), height) : item.top + y;
 
-  COwnedObject backBitmap = OwnedBitmap(::CreateBitmap(width, height, 1, 1, nullptr));
-  COwnedObject maskBitmap = OwnedBitmap(::CreateBitmap(width, height, 1, 1, nullptr));
-  COwnedObject mergeBitmap = OwnedBitmap(::CreateCompatibleBitmap(target, width, height));
-  COwnedObject saveBitmap = OwnedBitmap(::CreateCompatibleBitmap(target, width, height));
-  COwnedObject back = OwnedMemoryContext(target);
-  COwnedObject mask = OwnedMemoryContext(target);
-  COwnedObject merge = OwnedMemoryContext(target);
-  COwnedObject save = OwnedMemoryContext(target);
-  CSelection backSelection(AsContext(back), AsBitmap(backBitmap));
-  CSelection maskSelection(AsContext(mask), AsBitmap(maskBitmap));
-  CSelection mergeSelection(AsContext(merge), AsBitmap(mergeBitmap));
-  CSelection saveSelection(AsContext(save), AsBitmap(saveBitmap));
-  if (!backSelection.Selected() || !maskSelection.Selected() || !mergeSelection.Selected() ||
-      !saveSelection.Selected()) {
+  const CBitmap backBitmap(::CreateBitmap(width, height, 1, 1, nullptr));
+  const CBitmap maskBitmap(::CreateBitmap(width, height, 1, 1, nullptr));
+  const CBitmap mergeBitmap(::CreateCompatibleBitmap(target, width, height));
+  const CBitmap saveBitmap(::CreateCompatibleBitmap(target, width, height));
+  const CMemoryContext backContext = MemoryContext(target);
+  const CMemoryContext maskContext = MemoryContext(target);
+  const CMemoryContext mergeContext = MemoryContext(target);
+  const CMemoryContext saveContext = MemoryContext(target);
+  const CSelection backSelection = SelectInto(backContext.get(), backBitmap.get());
+  const CSelection maskSelection = SelectInto(maskContext.get(), maskBitmap.get());
+  const CSelection mergeSelection = SelectInto(mergeContext.get(), mergeBitmap.get());
+  const CSelection saveSelection = SelectInto(saveContext.get(), saveBitmap.get());
+  if (!backSelection || !maskSelection || !mergeSelection || !saveSelection) {
     return;
   }
-  HDC imageDc = AsContext(image);
+  HDC imageDc = image.get();
+  HDC back = backContext.get();
+  HDC mask = maskContext.get();
+  HDC merge = mergeContext.get();
+  HDC save = saveContext.get();
   ::SetMapMode(imageDc, ::GetMapMode(target));
-  ::BitBlt(AsContext(save), 0, 0, width, height, imageDc, 0, 0, SRCCOPY);
+  ::BitBlt(save, 0, 0, width, height, imageDc, 0, 0, SRCCOPY);
 
   const COLORREF imageBackground = ::SetBkColor(imageDc, m_transparent);
-  ::BitBlt(AsContext(mask), 0, 0, width, height, imageDc, 0, 0, SRCCOPY);
+  ::BitBlt(mask, 0, 0, width, height, imageDc, 0, 0, SRCCOPY);
   ::SetBkColor(imageDc, imageBackground);
 
-  ::BitBlt(AsContext(back), 0, 0, width, height, AsContext(mask), 0, 0, NOTSRCCOPY);
-  ::BitBlt(AsContext(merge), 0, 0, width, height, target, x, y, SRCCOPY);
-  ::BitBlt(AsContext(merge), 0, 0, width, height, AsContext(mask), 0, 0, SRCAND);
-  ::BitBlt(imageDc, 0, 0, width, height, AsContext(back), 0, 0, SRCAND);
-  ::BitBlt(AsContext(merge), 0, 0, width, height, imageDc, 0, 0, SRCPAINT);
-  ::BitBlt(target, x, y, width, height, AsContext(merge), 0, 0, SRCCOPY);
-  ::BitBlt(imageDc, 0, 0, width, height, AsContext(save), 0, 0, SRCCOPY);
+  ::BitBlt(back, 0, 0, width, height, mask, 0, 0, NOTSRCCOPY);
+  ::BitBlt(merge, 0, 0, width, height, target, x, y, SRCCOPY);
+  ::BitBlt(merge, 0, 0, width, height, mask, 0, 0, SRCAND);
+  ::BitBlt(imageDc, 0, 0, width, height, back, 0, 0, SRCAND);
+  ::BitBlt(merge, 0, 0, width, height, imageDc, 0, 0, SRCPAINT);
+  ::BitBlt(target, x, y, width, height, merge, 0, 0, SRCCOPY);
+  ::BitBlt(imageDc, 0, 0, width, height, save, 0, 0, SRCCOPY);
 }
 
 bool CBitmapMenu::LoadMenuResource(UINT id) {
   RemoveAll();
-  auto menu = std::make_unique<CMenu>();
-  if (!menu->LoadMenu(id)) {
-    RemoveAll();
-    return false;
-  }
-  m_menu = std::move(menu);
-  return true;
+  m_menu = LoadResourceMenu(id);
+  return static_cast<bool>(m_menu);
 }
 
 bool CBitmapMenu::SetItemBitmap(UINT id, UINT normalId, UINT checkedId, COLORREF transparent) {

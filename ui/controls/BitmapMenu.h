@@ -7,17 +7,38 @@
 #include <oleacc.h>
 
 #include <map>
-#include <memory>
 #include <string>
 
 #include "logic/MenuItemPictures.h"
 #include "ui/framework/DpiScale.h"
-#include "ui/framework/Menu.h"
+#include "ui/framework/Handles.h"
 
 namespace tollward::ui {
 
 // Pixels of this colour in a menu picture let the menu show through.
 constexpr COLORREF kMenuTransparent = RGB(255, 0, 255);
+
+// The normal and the checked picture of one item, each owned; a shared checked picture is the
+// normal bitmap itself and goes with it. A copy owns copies of the bitmaps, with a shared picture
+// shared again, so records can be kept as values anywhere.
+class CMenuItemPictures {
+ public:
+  CMenuItemPictures() = default;
+  CMenuItemPictures(const CMenuItemPictures& other) { CopyFrom(other); }
+  CMenuItemPictures& operator=(const CMenuItemPictures& other);
+
+  // Releases the pictures held, then loads the resources. False when one could not be loaded.
+  bool Load(const MenuItemPictureIds& ids);
+  HBITMAP Shown(bool checked) const;
+
+ private:
+  void CopyFrom(const CMenuItemPictures& other);
+  void Release();
+
+  MenuItemPictureIds ids_;
+  CBitmap normal_;
+  CBitmap checked_;
+};
 
 // One owner-drawn item: its pictures, their transparent colour and its text, as read from the
 // menu when it was registered. A record is a value: a copy owns copies of the pictures.
@@ -44,8 +65,8 @@ class CBitmapMenuItem {
   // What a screen reader finds as the item's data: the signature and the text, since it cannot
   // read the text of an owner-drawn item from the menu.
   const MSAAMENUINFO* accessibleInfo() const { return &m_accessible; }
-  HBITMAP normalBitmap() const { return static_cast<HBITMAP>(m_pictures.normal()); }
-  HBITMAP checkedBitmap() const { return static_cast<HBITMAP>(m_pictures.checked()); }
+  HBITMAP normalBitmap() const { return m_pictures.Shown(false); }
+  HBITMAP checkedBitmap() const { return m_pictures.Shown(true); }
   COLORREF transparentColor() const { return m_transparent; }
 
  private:
@@ -89,8 +110,11 @@ class CBitmapMenu {
   // Destroys the menu and every record.
   void RemoveAll();
 
-  HMENU GetMenu() const { return m_menu ? m_menu->GetHandle() : nullptr; }
-  HMENU GetSubMenu(int position) const { return m_menu ? m_menu->GetSubMenu(position) : nullptr; }
+  HMENU GetMenu() const { return m_menu.get(); }
+  // The popup at `position`; null when there is none. It belongs to this menu.
+  HMENU GetSubMenu(int position) const {
+    return m_menu ? ::GetSubMenu(m_menu.get(), position) : nullptr;
+  }
   // The record of a command, or null.
   const CBitmapMenuItem* Item(UINT id) const;
 
@@ -98,7 +122,7 @@ class CBitmapMenu {
   const CBitmapMenuItem* Lookup(UINT controlType, UINT itemId) const;
   bool ModifyToOwnerDrawn(HMENU menu, UINT id, UINT state, const CBitmapMenuItem& record) const;
 
-  std::unique_ptr<CMenu> m_menu;
+  CMenuHandle m_menu;
   std::map<UINT, CBitmapMenuItem> m_items;
   unsigned m_dpi = kBaseDpi;
 };

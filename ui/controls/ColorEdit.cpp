@@ -1,7 +1,7 @@
 // The colour field: its binding, its colours and font, and its answer to the colour query.
 #include "ui/controls/ColorEdit.h"
 
-#include "ui/framework/GdiObjects.h"
+#include "logic/ColorFieldFont.h"
 
 namespace tollward::ui {
 namespace {
@@ -12,7 +12,7 @@ HFONT DialogFont(HWND control) {
 
 }  // namespace
 
-CColorEdit::CColorEdit() : m_resources(GdiObjects()) {}
+CColorEdit::CColorEdit() : m_brush(::CreateSolidBrush(kWhite)) {}
 
 CColorEdit::~CColorEdit() {
   Unbind();
@@ -38,7 +38,7 @@ void CColorEdit::Unbind() {
     SetControlColorHandler(control, nullptr);
   }
   // The control must not keep painting with a font that is about to be deleted.
-  if (m_resources.font() != nullptr &&
+  if (m_font &&
       reinterpret_cast<HFONT>(::SendMessageA(control, WM_GETFONT, 0, 0)) == GetTextFont()) {
     ::SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont(control)), TRUE);
   }
@@ -46,7 +46,11 @@ void CColorEdit::Unbind() {
 }
 
 bool CColorEdit::SetColors(COLORREF text, COLORREF background) {
-  const bool made = m_resources.SetColors(text, background);
+  m_textColor = text;
+  m_backgroundColor = background;
+  m_brush.reset();
+  m_brush.reset(::CreateSolidBrush(background));
+  const bool made = static_cast<bool>(m_brush);
   // Without a window there is nothing to redraw; a null window would mean the whole desktop.
   if (m_hwnd != nullptr) {
     ::RedrawWindow(m_hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
@@ -55,7 +59,9 @@ bool CColorEdit::SetColors(COLORREF text, COLORREF background) {
 }
 
 bool CColorEdit::SetTextFont(int cellHeight, int averageWidth) {
-  const bool made = m_resources.SetFont(cellHeight, averageWidth);
+  m_font.reset();
+  m_font = MakeFont(ColorFieldFont(cellHeight, averageWidth));
+  const bool made = static_cast<bool>(m_font);
   if (m_hwnd != nullptr) {
     ApplyFont();
   }
@@ -63,7 +69,7 @@ bool CColorEdit::SetTextFont(int cellHeight, int averageWidth) {
 }
 
 void CColorEdit::PreSubclassWindow() {
-  if (m_resources.font() != nullptr) {
+  if (m_font) {
     ApplyFont();
   }
 }
@@ -76,8 +82,8 @@ void CColorEdit::ApplyFont() const {
 
 HBRUSH CColorEdit::CtlColor(HDC dc, UINT) {
   // The background mode stays opaque, so the character cells take the background colour too.
-  ::SetBkColor(dc, m_resources.background());
-  ::SetTextColor(dc, m_resources.text());
+  ::SetBkColor(dc, m_backgroundColor);
+  ::SetTextColor(dc, m_textColor);
   return GetBrush();
 }
 

@@ -3,9 +3,9 @@
 
 #include "platform/win32/WinApi.h"
 
-#include "ui/controls/ColorFieldResources.h"
 #include "ui/framework/ControlColor.h"
 #include "ui/framework/Edit.h"
+#include "ui/framework/Handles.h"
 
 namespace tollward::ui {
 
@@ -33,10 +33,10 @@ class CColorEdit : public CEdit, private IControlColorHandler {
   // the bound control at once, or at binding.
   bool SetTextFont(int cellHeight, int averageWidth);
 
-  COLORREF GetTextColor() const { return m_resources.text(); }
-  COLORREF GetBackgroundColor() const { return m_resources.background(); }
-  HBRUSH GetBrush() const { return static_cast<HBRUSH>(m_resources.brush()); }
-  HFONT GetTextFont() const { return static_cast<HFONT>(m_resources.font()); }
+  COLORREF GetTextColor() const { return m_textColor; }
+  COLORREF GetBackgroundColor() const { return m_backgroundColor; }
+  HBRUSH GetBrush() const { return m_brush.get(); }
+  HFONT GetTextFont() const { return m_font.get(); }
 
  protected:
   // Runs when a window has just been bound: a font set before takes effect now.
@@ -46,7 +46,12 @@ class CColorEdit : public CEdit, private IControlColorHandler {
   HBRUSH CtlColor(HDC dc, UINT message) override;
   void ApplyFont() const;
 
-  CColorFieldResources m_resources;
+  COLORREF m_textColor = kBlack;
+  COLORREF m_backgroundColor = kWhite;
+  // Each made here, and replaced only after the old one has gone, so that two never exist at
+  // once; null when it could not be made (the dialog's then serves).
+  CBrush m_brush;
+  CFont m_font;
 };
 
 }  // namespace tollward::ui

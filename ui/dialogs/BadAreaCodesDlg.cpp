@@ -45,8 +45,10 @@ bool CBadAreaCodesDlg::OnInitDialog() {
   }
 
   const int iconSize = SystemMetricForDpi(SM_CXSMICON, DpiOf(m_hwnd));
-  CButton(GetDlgItem(IDC_DELETE_BAD_AREA)).SetIcon(m_deleteIcon.Load(IDI_DELETE_CODE, iconSize));
-  CButton(GetDlgItem(IDC_ADD_BAD_AREA)).SetIcon(m_addIcon.Load(IDI_ADD_CODE, iconSize));
+  m_deleteIcon = LoadResourceIcon(IDI_DELETE_CODE, iconSize);
+  m_addIcon = LoadResourceIcon(IDI_ADD_CODE, iconSize);
+  CButton(GetDlgItem(IDC_DELETE_BAD_AREA)).SetIcon(m_deleteIcon.get());
+  CButton(GetDlgItem(IDC_ADD_BAD_AREA)).SetIcon(m_addIcon.get());
 
   // Opened from the tray too, while the control center is hidden: in the middle and in front.
   SetTopmost();

@@ -12,7 +12,7 @@
 #include "ui/framework/Edit.h"
 #include "ui/dialogs/Help.h"
 #include "ui/framework/ListView.h"
-#include "ui/framework/LoadedIcon.h"
+#include "ui/framework/Handles.h"
 
 namespace tollward::ui {
 
@@ -46,8 +46,8 @@ class CBadAreaCodesDlg : public CDialog {
   CBadAreaCodeEditor m_editor;
   CListView m_view;
   CEdit m_field;
-  CLoadedIcon m_deleteIcon;
-  CLoadedIcon m_addIcon;
+  CIcon m_deleteIcon;
+  CIcon m_addIcon;
   std::string m_helpDirectory;
   // An in-place edit that ended, waiting for the list's verdict.
   std::string m_editedCode;

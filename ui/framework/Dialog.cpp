@@ -9,7 +9,6 @@
 
 #include "ui/framework/ControlColor.h"
 #include "ui/framework/Dpi.h"
-#include "ui/framework/GdiObjects.h"
 #include "ui/framework/MessageLoop.h"
 
 namespace tollward::ui {
@@ -239,7 +238,7 @@ void CDialog::AdoptTemplatePictures() {
     const LPARAM bitmap = ::SendMessageA(child, STM_GETIMAGE, IMAGE_BITMAP, 0);
     if (bitmap != 0) {
       ::SendMessageA(child, STM_SETIMAGE, IMAGE_BITMAP, bitmap);
-      m_templatePictures.push_back(OwnedBitmap(reinterpret_cast<HBITMAP>(bitmap)));
+      m_templatePictures.emplace_back(reinterpret_cast<HBITMAP>(bitmap));
     }
   }
 }
@@ -258,15 +257,15 @@ bool CDialog::ShowFittedPicture(int control, UINT picture) {
   if (item == nullptr || !::GetClientRect(item, &room) || room.right <= 0 || room.bottom <= 0) {
     return false;
   }
-  COwnedObject source;
+  CBitmap source;
   for (unsigned set = 0; set < std::size(kPictureSetPercent); ++set) {
     const UINT id = picture + set * kPictureSetStep;
-    COwnedObject drawn = OwnedBitmap(static_cast<HBITMAP>(
+    CBitmap drawn(static_cast<HBITMAP>(
         ::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, 0)));
     if (!drawn) {
       continue;
     }
-    const SIZE size = BitmapSize(AsBitmap(drawn));
+    const SIZE size = BitmapSize(drawn.get());
     source = std::move(drawn);
     if (size.cx >= room.right && size.cy >= room.bottom) {
       break;
@@ -275,25 +274,25 @@ bool CDialog::ShowFittedPicture(int control, UINT picture) {
   if (!source) {
     return false;
   }
-  HDC screen = ::GetDC(nullptr);
-  COwnedObject fitted = OwnedBitmap(::CreateCompatibleBitmap(screen, room.right, room.bottom));
+  CBitmap fitted;
   {
-    COwnedObject from = OwnedMemoryContext(screen);
-    COwnedObject to = OwnedMemoryContext(screen);
-    CSelection fromSelection(AsContext(from), AsBitmap(source));
-    CSelection toSelection(AsContext(to), AsBitmap(fitted));
-    const SIZE size = BitmapSize(AsBitmap(source));
-    ::SetStretchBltMode(AsContext(to), HALFTONE);
-    ::SetBrushOrgEx(AsContext(to), 0, 0, nullptr);
-    ::StretchBlt(AsContext(to), 0, 0, room.right, room.bottom, AsContext(from), 0, 0, size.cx,
-                 size.cy, SRCCOPY);
+    const CScreenContext screen = ScreenContext();
+    fitted.reset(::CreateCompatibleBitmap(screen.get(), room.right, room.bottom));
+    const CMemoryContext from = MemoryContext(screen.get());
+    const CMemoryContext to = MemoryContext(screen.get());
+    const CSelection fromSelection = SelectInto(from.get(), source.get());
+    const CSelection toSelection = SelectInto(to.get(), fitted.get());
+    const SIZE size = BitmapSize(source.get());
+    ::SetStretchBltMode(to.get(), HALFTONE);
+    ::SetBrushOrgEx(to.get(), 0, 0, nullptr);
+    ::StretchBlt(to.get(), 0, 0, room.right, room.bottom, from.get(), 0, 0, size.cx, size.cy,
+                 SRCCOPY);
   }
-  ::ReleaseDC(nullptr, screen);
   if (!fitted) {
     return false;
   }
   // The control hands back the picture it showed; that one was adopted, and goes with the rest.
-  ::SendMessageA(item, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(AsBitmap(fitted)));
+  ::SendMessageA(item, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(fitted.get()));
   m_templatePictures.push_back(std::move(fitted));
   return true;
 }

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "ui/framework/DrawingObjects.h"
+#include "ui/framework/Handles.h"
 #include "ui/framework/Window.h"
 
 namespace tollward::ui {
@@ -105,7 +105,7 @@ class CDialog : public CWindow {
   bool m_initFailed = false;
   INT_PTR m_result = -1;
   // The bitmaps that the template's picture controls loaded, released once the controls are gone.
-  std::vector<COwnedObject> m_templatePictures;
+  std::vector<CBitmap> m_templatePictures;
   std::vector<FittedPicture> m_fittedPictures;
 };
 

@@ -3,6 +3,8 @@
 
 #include <initializer_list>
 
+#include "ui/framework/Handles.h"
+
 namespace tollward::ui {
 namespace {
 
@@ -19,11 +21,8 @@ Function User32Function(const char* name) {
 }
 
 unsigned SystemDpi() {
-  HDC screen = ::GetDC(nullptr);
-  const int dpi = screen != nullptr ? ::GetDeviceCaps(screen, LOGPIXELSY) : 0;
-  if (screen != nullptr) {
-    ::ReleaseDC(nullptr, screen);
-  }
+  const CScreenContext screen = ScreenContext();
+  const int dpi = screen ? ::GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
   return dpi > 0 ? static_cast<unsigned>(dpi) : kBaseDpi;
 }
 

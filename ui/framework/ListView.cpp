@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "ui/framework/Dpi.h"
+#include "ui/framework/Handles.h"
 
 namespace tollward::ui {
 
@@ -120,23 +121,21 @@ void CListView::FillWithLastColumn() const {
 }
 
 void CListView::SetSmallIcons(const UINT* icons, size_t count, int size) const {
-  HIMAGELIST list =
-      ::ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, static_cast<int>(count), 0);
-  if (list == nullptr) {
+  CImageList list(
+      ::ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, static_cast<int>(count), 0));
+  if (!list) {
     return;
   }
   for (size_t i = 0; i < count; ++i) {
-    HICON icon = static_cast<HICON>(::LoadImageA(
-        ::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(icons[i]), IMAGE_ICON, size, size, 0));
-    ::ImageList_AddIcon(list, icon);
-    if (icon != nullptr) {
-      ::DestroyIcon(icon);
-    }
+    // The list keeps a copy of the picture, not the icon.
+    ::ImageList_AddIcon(list.get(), LoadResourceIcon(icons[i], size).get());
   }
-  auto previous = reinterpret_cast<HIMAGELIST>(
-      Send(LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(list)));
-  if (previous != nullptr && previous != list) {
-    ::ImageList_Destroy(previous);
+  // The view owns the list from now on, and hands back the one it had, which is ours again.
+  HIMAGELIST shown = list.release();
+  CImageList previous(reinterpret_cast<HIMAGELIST>(
+      Send(LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(shown))));
+  if (previous.get() == shown) {
+    previous.release();
   }
 }
 
