@@ -1,6 +1,8 @@
 // The control center's life: start-up in the program's order, the splash, and the ways out.
 #include "app/ControlCenterDlg.h"
 
+#include "app/ReportingRASConnections.h"
+
 #include "logic/QuitRules.h"
 #include "logic/Registration.h"
 #include "core/DamagedFile.h"
@@ -33,14 +35,19 @@ CControlCenterDlg::CControlCenterDlg(const ControlCenterServices& services)
       m_registered(services.phonebook),
       m_unregistered(services.phonebook),
       m_options(services.autostart, services.commandLine),
+      m_panes{CEntryPane(EntryView::kUnregistered, m_unregistered,
+                         PaneContext{m_badAreaCodes, m_altered, m_options}),
+              CEntryPane(EntryView::kRegistered, m_registered,
+                         PaneContext{m_badAreaCodes, m_altered, m_options})},
       m_icon(::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_TOLLWARD))),
       m_phonebook(services.phonebook),
       m_helpDirectory(services.helpDirectory),
-      m_monitor(*this, ControlCenterScanParts{m_registered, m_unregistered, m_findings,
-                                              m_storeBinding, services.phonebookWatcher, m_options,
-                                              [this] { return MakeReportingList(); },
-                                              [this] { RefillConnectionLists(); },
-                                              [this] { ShowPhonebookFindings(); }}) {}
+      m_monitor(*this,
+                ControlCenterScanParts{m_registered, m_unregistered, m_findings, m_storeBinding,
+                                       services.phonebookWatcher, m_options,
+                                       [this] { return MakeReportingList(m_phonebook, m_altered); },
+                                       [this] { RefillConnectionLists(); },
+                                       [this] { ShowPhonebookFindings(); }}) {}
 
 CControlCenterDlg::~CControlCenterDlg() = default;
 
@@ -58,8 +65,9 @@ bool CControlCenterDlg::OnInitDialog() {
   m_systemMenu.Prepare(m_hwnd);
   PrepareToolTips();
   ShowWindowIcons(ui::DpiOf(m_hwnd));
-  m_unregisteredView.Attach(GetDlgItem(IDC_UNREGISTERED_LIST));
-  m_registeredView.Attach(GetDlgItem(IDC_REGISTERED_LIST));
+  for (CEntryPane& pane : m_panes) {
+    pane.Attach(m_hwnd);
+  }
 
   LoadData();
 
@@ -72,9 +80,12 @@ bool CControlCenterDlg::OnInitDialog() {
     }
   }
 
-  FillConnectionList(m_unregisteredView, m_unregistered, kUnregisteredColour);
-  FillConnectionList(m_registeredView, m_registered, kRegisteredColour);
-  ShowExtendedButtons();
+  for (CEntryPane& pane : m_panes) {
+    pane.Fill();
+  }
+  for (const CEntryPane& pane : m_panes) {
+    pane.ShowExpertButtons();
+  }
   // Handled once the window runs: the Monitor button's own handling starts it into the tray.
   if (WantsMonitorAtStart(m_switches, EntriesForTheUser())) {
     ::CheckDlgButton(m_hwnd, IDC_MONITOR, BST_CHECKED);
@@ -155,8 +166,8 @@ void CControlCenterDlg::LoadData() {
   m_connectionFilePath = directory + kConnectionStoreName;
   m_storeBinding = RunStartUpCheck(
       m_registered, m_unregistered, m_badAreaCodes, m_connectionFilePath,
-      [this] { return MakeReportingList(); }, [this] { m_monitor.cycle().MarkFirstCheck(); },
-      &m_findings);
+      [this] { return MakeReportingList(m_phonebook, m_altered); },
+      [this] { m_monitor.cycle().MarkFirstCheck(); }, &m_findings);
   // Said once, now: without it the user would register entries that "done" cannot keep.
   if (m_storeBinding == StoreBinding::kStoreUnusable) {
     ui::AppMessageBox(ui::FormatResString(IDS_STORE_UNUSABLE, m_connectionFilePath.c_str()).c_str(),

@@ -1,5 +1,5 @@
-// The program's main window: both lists of phonebook entries, the actions on them, and every
-// long-lived object of the program.
+// The program's main window: the two panes of phonebook entries, and every long-lived object of
+// the program.
 #pragma once
 
 #include "platform/win32/WinApi.h"
@@ -8,10 +8,10 @@
 #include <string>
 
 #include "app/ControlCenterMonitor.h"
+#include "app/EntryPane.h"
 #include "app/InteractiveOptions.h"
 #include "app/InteractiveRASConnections.h"
 #include "app/SystemMenu.h"
-#include "logic/EntryMenu.h"
 #include "logic/EntryReasons.h"
 #include "logic/QuitRules.h"
 #include "logic/PhonebookMessage.h"
@@ -24,7 +24,6 @@
 #include "ui/controls/BitmapMenu.h"
 #include "ui/dialogs/SplashDlg.h"
 #include "ui/framework/Dialog.h"
-#include "ui/framework/ListView.h"
 #include "ui/framework/Handles.h"
 #include "ui/framework/ToolTip.h"
 
@@ -65,9 +64,6 @@ class CControlCenterDlg : public ui::CDialog {
   static constexpr UINT kTrayCallbackMessage = CTrayPresence::kCallbackMessage;
   static constexpr UINT kPhonebookChangedMessage = CControlCenterMonitor::kPhonebookChangedMessage;
 
-  static constexpr COLORREF kUnregisteredColour = RGB(255, 208, 208);
-  static constexpr COLORREF kRegisteredColour = RGB(208, 255, 208);
-
   explicit CControlCenterDlg(const ControlCenterServices& services = SystemServices());
   ~CControlCenterDlg() override;
 
@@ -103,53 +99,12 @@ class CControlCenterDlg : public ui::CDialog {
   void PauseBeforeSilentExit();
 
   // The lists.
-  void FillConnectionList(const ui::CListView& view, CRASConnections& list, COLORREF colour);
-  void RefillConnectionList(const ui::CListView& view, CRASConnections& list);
   void RefillConnectionLists();
-  void SizeColumns(const ui::CListView& view);
-  void ApplyListColours();
-  std::string SelectedName(const ui::CListView& view) const;
-  void RegisterSelected();
-  // Says why the unreadable entry of this name cannot be registered.
-  void RefuseUnreadable(const std::string& name);
-  void UnregisterSelected();
-  // Asks, then ends the registration of this name whose entry cannot be checked.
-  void ForgetSelected(const std::string& name);
-  LRESULT GreyMissing(NMLVCUSTOMDRAW& draw) const;
   // The one message about what the last scan or the start-up could not check, if anything.
   void ShowPhonebookFindings();
   // The unregistered entries, the unreadable included, and one more while the last check left
   // something to tell: what keeps the silent check from ending and the monitor from starting.
   unsigned EntriesForTheUser() const;
-  void UpdateUnregisteredButtons();
-  void UpdateRegisteredButtons();
-  void ShowExtendedButtons();
-  bool OnListNotify(const ui::CListView& view, NMHDR* header);
-
-  // Why each entry is listed: its picture, its tip, and the question before an altered entry is
-  // registered.
-  std::unique_ptr<CRASConnections> MakeReportingList();
-  EntryReason ReasonOf(bool unregistered, unsigned index);
-  void ShowReasonPictures(const ui::CListView& view);
-  void SetItemReason(const ui::CListView& view, int item, EntryReason reason);
-  std::string TipAt(const ui::CListView& view, POINT screen);
-  bool OnTipText(NMTTDISPINFOA* tip);
-  bool ConfirmRegistration(const std::string& name);
-
-  // The expert actions on the entry selected in a view.
-  bool OnEditCommand(int id);
-  CRASConnections& ListOf(const ui::CListView& view);
-  void EditSelectedEntry(const ui::CListView& view);
-  void EditSelectedCredentials(const ui::CListView& view);
-  void RefreshAfterEdit();
-
-  // The lists' context menus and drag and drop.
-  void ShowEntryMenu(bool atCursor, EntryView view);
-  // WM_CONTEXTMENU: by keyboard (no position), the menu of the list at its selected item.
-  bool OnContextMenu(HWND window, LPARAM position);
-  bool OnEntryCommand(int id);
-  void BeginDrag(int source);
-  void EndDrag(LPARAM clientPoint);
 
   // The bad area code manager, and the registered entries its codes now rule out.
   void ManageBadAreaCodes();
@@ -176,18 +131,15 @@ class CControlCenterDlg : public ui::CDialog {
   CRASBadAreaCodes m_badAreaCodes;
   AlteredRegistrations m_altered;
   CInteractiveOptions m_options;
+  // At the places of their roles (EntryView).
+  EntryPanes m_panes;
   // The monitor's is cleared once it has taken the window into the tray.
   StartSwitches m_switches;
   bool m_pausing = false;
-  // 0 while no entry is dragged, 1 from the unregistered view, 2 from the registered view.
-  int m_dragSource = 0;
   HICON m_icon;
   ui::CIcon m_bigIcon;
   ui::CIcon m_smallIcon;
   ui::CToolTip m_tooltip;
-  // The text of the lists' tip being shown, and the row it is about.
-  std::string m_tipText;
-  int m_tipRow = -1;
   std::string m_connectionFilePath;
   // Becomes kBound once a scan has read the phonebook after a start-up that could not.
   StoreBinding m_storeBinding = StoreBinding::kPhonebookUnread;
@@ -196,10 +148,6 @@ class CControlCenterDlg : public ui::CDialog {
   OptionValues m_optionsAtSessionEnd;
   // What the last scan, or the start-up, could not check.
   PhonebookFindings m_findings;
-  ui::CListView m_unregisteredView;
-  ui::CListView m_registeredView;
-  // Set only while a list's context menu is tracked.
-  ui::CBitmapMenu* m_activePopup = nullptr;
   CSystemMenu m_systemMenu;
   IPhonebook& m_phonebook;
   std::string m_helpDirectory;

@@ -58,15 +58,8 @@ bool CControlCenterDlg::PreTranslateMessage(MSG* message) {
   // The tooltip control learns of the mouse only through the messages relayed to it.
   if (m_tooltip.GetHwnd() != nullptr) {
     m_tooltip.RelayEvent(message);
-    // A list is one tool for the tooltip: moving to another row must renew the tip's text.
-    if (message->message == WM_MOUSEMOVE && (message->hwnd == m_unregisteredView.GetHwnd() ||
-                                             message->hwnd == m_registeredView.GetHwnd())) {
-      const ui::CListView view(message->hwnd);
-      const POINT at{static_cast<short>(LOWORD(message->lParam)),
-                     static_cast<short>(HIWORD(message->lParam))};
-      const int row = view.HitTest(at);
-      if (row != m_tipRow) {
-        m_tipRow = row;
+    for (CEntryPane& pane : m_panes) {
+      if (pane.TipRowChanged(*message)) {
         m_tooltip.Send(TTM_UPDATE);
       }
     }
@@ -78,16 +71,14 @@ bool CControlCenterDlg::OnCommand(int id, int code, HWND) {
   if (code != BN_CLICKED) {
     return false;
   }
-  if (OnEntryCommand(id) || m_monitor.OnCommand(id)) {
+  // The context menus' commands run exactly what the buttons under the views run.
+  if (const int button = ButtonForEntryCommand(static_cast<unsigned>(id))) {
+    return OnCommand(button, BN_CLICKED, GetDlgItem(button));
+  }
+  if (m_monitor.OnCommand(id)) {
     return true;
   }
   switch (id) {
-    case IDC_REGISTER:
-      RegisterSelected();
-      return true;
-    case IDC_UNREGISTER:
-      UnregisterSelected();
-      return true;
     // The tray menu does what the control center's buttons do.
     case ID_TRAY_ABOUT:
     case IDC_ABOUT: {
@@ -113,27 +104,22 @@ bool CControlCenterDlg::OnCommand(int id, int code, HWND) {
       Quit(WayOut::kShutdown);
       return true;
     default:
-      return OnEditCommand(id);
+      break;
   }
-}
-
-// The tip of a list: the reason and cut texts of the row under the mouse, else the list's own.
-bool CControlCenterDlg::OnTipText(NMTTDISPINFOA* tip) {
-  const auto control = reinterpret_cast<HWND>(tip->hdr.idFrom);
-  const bool unregistered = control == m_unregisteredView.GetHwnd();
-  if (!unregistered && control != m_registeredView.GetHwnd()) {
-    return false;
+  for (CEntryPane& pane : m_panes) {
+    // An edit ends in the same scan as the Refresh button, so it counts, marks its time and
+    // keeps the tray away; the refill took the selections along.
+    if (pane.OnMoveCommand(id, OtherPane(m_panes, pane)) ||
+        pane.OnEditCommand(id, m_monitor.cycle(), [this] {
+          m_monitor.Refresh();
+          for (const CEntryPane& each : m_panes) {
+            each.UpdateButtons();
+          }
+        })) {
+      return true;
+    }
   }
-  POINT cursor{};
-  ::GetCursorPos(&cursor);
-  m_tipText = TipAt(unregistered ? m_unregisteredView : m_registeredView, cursor);
-  if (m_tipText.empty()) {
-    m_tipText =
-        ui::LoadResString(unregistered ? IDS_TIP_UNREGISTERED_LIST : IDS_TIP_REGISTERED_LIST);
-  }
-  tip->lpszText = const_cast<char*>(m_tipText.c_str());
-  tip->hinst = nullptr;
-  return true;
+  return false;
 }
 
 // Whatever the dialog's result: a Cancel after a refused OK may still have changed nothing, and
@@ -145,7 +131,9 @@ void CControlCenterDlg::EditOptions() {
   dialog.SetOptions(&m_options);
   dialog.SetHelpDirectory(m_helpDirectory);
   dialog.DoModal();
-  ShowExtendedButtons();
+  for (const CEntryPane& pane : m_panes) {
+    pane.ShowExpertButtons();
+  }
   m_monitor.cycle().OnOptionsClosed(intervalBefore);
 }
 
@@ -172,20 +160,28 @@ bool CControlCenterDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LR
   }
   switch (message) {
     case WM_LBUTTONUP:
-      EndDrag(lParam);
+      DropDraggedEntry(m_panes, m_hwnd, lParam);
       return false;
     case WM_CAPTURECHANGED:
       // Another window took the mouse: the drag is over without a drop.
-      m_dragSource = 0;
+      for (CEntryPane& pane : m_panes) {
+        pane.EndDrag();
+      }
       return false;
     case WM_CONTEXTMENU:
-      return OnContextMenu(reinterpret_cast<HWND>(wParam), lParam);
-    case WM_SYSCOLORCHANGE:
-      ApplyListColours();
+      for (CEntryPane& pane : m_panes) {
+        if (pane.OnContextMenu(reinterpret_cast<HWND>(wParam), lParam)) {
+          return true;
+        }
+      }
       return false;
+    case WM_SYSCOLORCHANGE:
     case WM_SETTINGCHANGE:
-      if (wParam == SPI_SETHIGHCONTRAST) {
-        ApplyListColours();
+      // A change of the color scheme, or a high-contrast scheme switched on or off.
+      if (message == WM_SYSCOLORCHANGE || wParam == SPI_SETHIGHCONTRAST) {
+        for (const CEntryPane& pane : m_panes) {
+          pane.ApplyColors();
+        }
       }
       return false;
     case WM_QUERYENDSESSION:
@@ -241,12 +237,11 @@ void CControlCenterDlg::ShowWindowIcons(unsigned dpi) {
 // The system has scaled the template; the columns, the menus' items and pictures and the icons
 // are the program's own.
 void CControlCenterDlg::OnDpiChanged(unsigned dpi) {
-  SizeColumns(m_unregisteredView);
-  SizeColumns(m_registeredView);
+  for (const CEntryPane& pane : m_panes) {
+    pane.OnDpiChanged();
+  }
   m_monitor.SetDpi(dpi);
   ShowWindowIcons(dpi);
-  ShowReasonPictures(m_unregisteredView);
-  ShowReasonPictures(m_registeredView);
 }
 
 // A minimized window of the old shells showed its client area as the icon.

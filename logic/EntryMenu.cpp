@@ -45,14 +45,8 @@ int ButtonForEntryCommand(unsigned command) {
   }
 }
 
-DropMove MoveForDrop(int dragSource, DropTarget target) {
-  if (dragSource == 1 && target == DropTarget::kRegisteredView) {
-    return DropMove::kRegister;
-  }
-  if (dragSource == 2 && target == DropTarget::kUnregisteredView) {
-    return DropMove::kUnregister;
-  }
-  return DropMove::kNone;
+bool DropMoves(EntryView source, std::optional<EntryView> target) {
+  return target.has_value() && *target != source;
 }
 
 }  // namespace tollward

@@ -2,12 +2,18 @@
 // drop of a dragged entry does.
 #pragma once
 
+#include <optional>
 #include <vector>
 
 namespace tollward {
 
-// The two list views; the values are those of the views' context-menu requests.
+// The two list views, which are also the two panes' roles and their places in the control
+// center's array of panes.
 enum class EntryView { kUnregistered = 0, kRegistered = 1 };
+
+inline EntryView OtherView(EntryView view) {
+  return view == EntryView::kUnregistered ? EntryView::kRegistered : EntryView::kUnregistered;
+}
 
 struct EntryMenuPicture {
   unsigned command;
@@ -32,12 +38,8 @@ EntryMenuPlan PlanEntryMenu(EntryView view, bool expertFunctions);
 // The button of the control center whose action a context-menu command runs; 0 for any other.
 int ButtonForEntryCommand(unsigned command);
 
-// Where the button was released at the end of a drag.
-enum class DropTarget { kElsewhere, kUnregisteredView, kRegisteredView };
-enum class DropMove { kNone, kRegister, kUnregister };
-
-// Only the other view takes a dragged entry; 0 is no drag, 1 and 2 a drag from the unregistered
-// and the registered view.
-DropMove MoveForDrop(int dragSource, DropTarget target);
+// Only the other view takes a dragged entry. The target is the view the button was released on,
+// none where it was released elsewhere.
+bool DropMoves(EntryView source, std::optional<EntryView> target);
 
 }  // namespace tollward

@@ -13,6 +13,18 @@ EntryReason ReasonForUnregistered(const UnregisteredFacts& facts) {
   return facts.reportedAltered ? EntryReason::kAltered : EntryReason::kNew;
 }
 
+EntryReason ReasonForRegistered(EntryStatus status) {
+  switch (status) {
+    case EntryStatus::kUnreadable:
+      return EntryReason::kNotReadable;
+    case EntryStatus::kMissing:
+      return EntryReason::kMissing;
+    case EntryStatus::kRead:
+      break;
+  }
+  return EntryReason::kNone;
+}
+
 void AlteredRegistrations::Remember(const ConnectionRecord& registered) {
   records_[registered.szEntryName] = registered;
 }

@@ -31,6 +31,9 @@ struct UnregisteredFacts {
 // then a change of a registration, which the user must judge, else that it is new.
 EntryReason ReasonForUnregistered(const UnregisteredFacts& facts);
 
+// A registration says only why it cannot be checked; one that was checked says nothing.
+EntryReason ReasonForRegistered(EntryStatus status);
+
 // The registrations a manipulation report showed, by entry name, for as long as their entries
 // stay unregistered: they say why an entry is red, and what registering it would replace.
 class AlteredRegistrations {

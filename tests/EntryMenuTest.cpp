@@ -1,6 +1,7 @@
 // The lists' context menus and drops: what each view's menu holds and which move a drop makes.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <vector>
 
 #include "logic/EntryMenu.h"
@@ -53,18 +54,14 @@ TEST(EntryMenu, EachViewOffersItsMoveAndOnlyExpertsTheRest) {
 }
 
 TEST(EntryMenu, OnlyTheOtherViewTakesADroppedEntry) {
-  const DropTarget targets[] = {DropTarget::kElsewhere, DropTarget::kUnregisteredView,
-                                DropTarget::kRegisteredView};
-  // Rows: no drag, from the unregistered view, from the registered view, an unknown source.
-  const DropMove expected[4][3] = {
-      {DropMove::kNone, DropMove::kNone, DropMove::kNone},
-      {DropMove::kNone, DropMove::kNone, DropMove::kRegister},
-      {DropMove::kNone, DropMove::kUnregister, DropMove::kNone},
-      {DropMove::kNone, DropMove::kNone, DropMove::kNone},
-  };
-  for (int source = 0; source < 4; ++source) {
+  const std::optional<EntryView> targets[] = {std::nullopt, EntryView::kUnregistered,
+                                              EntryView::kRegistered};
+  // Rows: from the unregistered view, from the registered view; columns: the targets above.
+  const bool expected[2][3] = {{false, false, true}, {false, true, false}};
+  const EntryView sources[] = {EntryView::kUnregistered, EntryView::kRegistered};
+  for (int s = 0; s < 2; ++s) {
     for (int t = 0; t < 3; ++t) {
-      EXPECT_EQ(expected[source][t], MoveForDrop(source, targets[t])) << source << " " << t;
+      EXPECT_EQ(expected[s][t], DropMoves(sources[s], targets[t])) << s << " " << t;
     }
   }
 }

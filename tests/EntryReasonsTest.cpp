@@ -31,6 +31,12 @@ TEST(EntryReasons, WhatKeepsAnEntryFromBeingRegisteredIsSaidFirst) {
   }
 }
 
+TEST(EntryReasons, ARegistrationSaysOnlyWhyItWentUnchecked) {
+  EXPECT_EQ(EntryReason::kNone, ReasonForRegistered(EntryStatus::kRead));
+  EXPECT_EQ(EntryReason::kNotReadable, ReasonForRegistered(EntryStatus::kUnreadable));
+  EXPECT_EQ(EntryReason::kMissing, ReasonForRegistered(EntryStatus::kMissing));
+}
+
 TEST(EntryReasons, AReportedRegistrationIsKeptWhileItsEntryStaysUnregistered) {
   FakePhonebook phonebook;
   CRASConnections unregistered(phonebook);
