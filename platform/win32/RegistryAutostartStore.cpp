@@ -48,21 +48,26 @@ constexpr KNOWNFOLDERID kProgramFiles = {
 constexpr KNOWNFOLDERID kProgramFilesX86 = {
     0x7c5a40ef, 0xa0fb, 0x4bfc, {0x87, 0x4a, 0xc0, 0xf2, 0xe0, 0xb9, 0xfa, 0x8e}};
 
+// The path the system hands over, in memory of its task allocator.
+using CTaskString = CUniqueHandle<PWSTR, &::CoTaskMemFree>;
+
 std::string KnownFolder(REFKNOWNFOLDERID id) {
-  PWSTR path = nullptr;
+  PWSTR given = nullptr;
+  const HRESULT found = ::SHGetKnownFolderPath(id, 0, nullptr, &given);
+  // Freed even when the call failed, as the system asks.
+  const CTaskString path(given);
   std::string folder;
-  if (SUCCEEDED(::SHGetKnownFolderPath(id, 0, nullptr, &path))) {
+  if (SUCCEEDED(found)) {
     BOOL lossy = FALSE;
-    const int length =
-        ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, path, -1, nullptr, 0, nullptr, &lossy);
+    const int length = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, path.get(), -1, nullptr,
+                                             0, nullptr, &lossy);
     if (length > 1 && !lossy) {
       folder.assign(static_cast<std::size_t>(length), '\0');
-      ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, path, -1, folder.data(), length, nullptr,
-                            nullptr);
+      ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, path.get(), -1, folder.data(), length,
+                            nullptr, nullptr);
       folder.resize(static_cast<std::size_t>(length - 1));
     }
   }
-  ::CoTaskMemFree(path);
   return folder;
 }
 

@@ -16,11 +16,11 @@ void SetTip(NOTIFYICONDATAA& data, const std::string& tip) {
   data.szTip[length] = '\0';
 }
 
-NOTIFYICONDATAA Data(HWND owner, UINT id, UINT flags, UINT callbackMessage = 0) {
+NOTIFYICONDATAA Data(TrayRegistration registration, UINT flags, UINT callbackMessage = 0) {
   NOTIFYICONDATAA data{};
   data.cbSize = NOTIFYICONDATAA_V1_SIZE;
-  data.hWnd = owner;
-  data.uID = id;
+  data.hWnd = registration.owner;
+  data.uID = registration.id;
   data.uFlags = flags;
   data.uCallbackMessage = callbackMessage;
   return data;
@@ -28,46 +28,55 @@ NOTIFYICONDATAA Data(HWND owner, UINT id, UINT flags, UINT callbackMessage = 0) 
 
 }  // namespace
 
+void RemoveFromTray(TrayRegistration registration) {
+  NOTIFYICONDATAA data = Data(registration, 0);
+  ::Shell_NotifyIconA(NIM_DELETE, &data);
+}
+
 bool CTrayIcon::Add(HWND owner, UINT id, UINT callbackMessage, HICON icon, const std::string& tip) {
-  if (m_added) {
-    // The shell may have lost it (a restart of the task bar); the old entry is forgotten.
-    Remove();
-  }
-  m_owner = owner;
-  m_id = id;
-  NOTIFYICONDATAA data = Data(m_owner, m_id, NIF_MESSAGE | NIF_ICON | NIF_TIP, callbackMessage);
+  // The shell may have lost it (a restart of the task bar); an entry that would not go is
+  // forgotten all the same.
+  Remove();
+  registration_.release();
+  const TrayRegistration registration{owner, id};
+  NOTIFYICONDATAA data = Data(registration, NIF_MESSAGE | NIF_ICON | NIF_TIP, callbackMessage);
   data.hIcon = icon;
   SetTip(data, tip);
-  m_added = ::Shell_NotifyIconA(NIM_ADD, &data) != FALSE;
-  return m_added;
+  if (::Shell_NotifyIconA(NIM_ADD, &data) != FALSE) {
+    registration_.reset(registration);
+  }
+  return IsAdded();
 }
 
 bool CTrayIcon::Modify(HICON icon, const std::string& tip) {
-  if (!m_added) {
+  if (!IsAdded()) {
     return false;
   }
-  NOTIFYICONDATAA data = Data(m_owner, m_id, NIF_ICON | NIF_TIP);
+  NOTIFYICONDATAA data = Data(registration_.get(), NIF_ICON | NIF_TIP);
   data.hIcon = icon;
   SetTip(data, tip);
   return ::Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
 }
 
 bool CTrayIcon::ModifyIcon(HICON icon) {
-  if (!m_added) {
+  if (!IsAdded()) {
     return false;
   }
-  NOTIFYICONDATAA data = Data(m_owner, m_id, NIF_ICON);
+  NOTIFYICONDATAA data = Data(registration_.get(), NIF_ICON);
   data.hIcon = icon;
   return ::Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
 }
 
 bool CTrayIcon::Remove() {
-  if (!m_added) {
+  if (!IsAdded()) {
     return true;
   }
-  NOTIFYICONDATAA data = Data(m_owner, m_id, 0);
-  m_added = ::Shell_NotifyIconA(NIM_DELETE, &data) == FALSE;
-  return !m_added;
+  NOTIFYICONDATAA data = Data(registration_.get(), 0);
+  if (::Shell_NotifyIconA(NIM_DELETE, &data) == FALSE) {
+    return false;
+  }
+  registration_.release();
+  return true;
 }
 
 }  // namespace tollward::ui

@@ -5,28 +5,36 @@
 
 #include <string>
 
+#include "platform/win32/UniqueHandle.h"
+
 namespace tollward::ui {
+
+// What the shell knows the icon by: its window and its number there.
+struct TrayRegistration {
+  HWND owner = nullptr;
+  UINT id = 0;
+  bool operator==(const TrayRegistration& other) const {
+    return owner == other.owner && id == other.id;
+  }
+};
+
+// Asks the shell once to take the icon away.
+void RemoveFromTray(TrayRegistration registration);
 
 class CTrayIcon {
  public:
-  CTrayIcon() = default;
-  ~CTrayIcon() { Remove(); }
-  CTrayIcon(const CTrayIcon&) = delete;
-  CTrayIcon& operator=(const CTrayIcon&) = delete;
-
   // Registers the icon for the window; mouse events arrive there as `callbackMessage`.
   bool Add(HWND owner, UINT id, UINT callbackMessage, HICON icon, const std::string& tip);
   // Picture and tip; a tip longer than the notification area takes is cut.
   bool Modify(HICON icon, const std::string& tip);
   bool ModifyIcon(HICON icon);
-  // True when no icon is left registered.
+  // True when no icon is left registered; one the shell would not take away stays registered,
+  // to be removed again.
   bool Remove();
-  bool IsAdded() const { return m_added; }
+  bool IsAdded() const { return static_cast<bool>(registration_); }
 
  private:
-  HWND m_owner = nullptr;
-  UINT m_id = 0;
-  bool m_added = false;
+  CUniqueHandle<TrayRegistration, &RemoveFromTray> registration_;
 };
 
 }  // namespace tollward::ui
