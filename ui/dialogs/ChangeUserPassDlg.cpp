@@ -105,7 +105,7 @@ bool CChangeUserPassDlg::OnInitDialog() {
 
 void CChangeUserPassDlg::ApplyPasswordToggle() {
   // Only the plain checked state counts, never the indeterminate one.
-  const bool enable = ::IsDlgButtonChecked(m_hwnd, IDC_CHANGE_PASSWORD) == BST_CHECKED;
+  const bool enable = CButton(GetDlgItem(IDC_CHANGE_PASSWORD)).IsChecked();
   for (int id : kPasswordFields) {
     EnableItem(id, enable && (id != IDC_OLD_PASSWORD || m_asksOldPassword));
   }

@@ -11,8 +11,6 @@ class CButton : public CWindow {
 
   bool IsChecked() const { return Send(BM_GETCHECK) == BST_CHECKED; }
   void SetCheck(bool checked) const { Send(BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED); }
-  // Queued like a mouse click, so the handler runs from the message loop, not from the caller.
-  bool PostClick() const { return Post(BM_CLICK); }
   HICON SetIcon(HICON icon) const {
     return reinterpret_cast<HICON>(Send(BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon)));
   }

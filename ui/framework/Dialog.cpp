@@ -10,6 +10,7 @@
 #include "ui/framework/ControlColor.h"
 #include "ui/framework/Dpi.h"
 #include "ui/framework/MessageLoop.h"
+#include "ui/framework/Static.h"
 
 namespace tollward::ui {
 namespace {
@@ -235,10 +236,10 @@ void CDialog::AdoptTemplatePictures() {
     if (::lstrcmpiA(className, "Static") != 0) {
       continue;
     }
-    const LPARAM bitmap = ::SendMessageA(child, STM_GETIMAGE, IMAGE_BITMAP, 0);
-    if (bitmap != 0) {
-      ::SendMessageA(child, STM_SETIMAGE, IMAGE_BITMAP, bitmap);
-      m_templatePictures.emplace_back(reinterpret_cast<HBITMAP>(bitmap));
+    const CStatic picture(child);
+    if (HBITMAP bitmap = picture.GetBitmap()) {
+      picture.SetBitmap(bitmap);
+      m_templatePictures.emplace_back(bitmap);
     }
   }
 }
@@ -292,7 +293,7 @@ bool CDialog::ShowFittedPicture(int control, UINT picture) {
     return false;
   }
   // The control hands back the picture it showed; that one was adopted, and goes with the rest.
-  ::SendMessageA(item, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(fitted.get()));
+  CStatic(item).SetBitmap(fitted.get());
   m_templatePictures.push_back(std::move(fitted));
   return true;
 }

@@ -10,10 +10,7 @@ class CEdit : public CWindow {
   explicit CEdit(HWND hwnd = nullptr) : CWindow(hwnd) {}
 
   void SetLimitText(int characters) const { Send(EM_SETLIMITTEXT, characters); }
-  int GetLimitText() const { return static_cast<int>(Send(EM_GETLIMITTEXT)); }
   void SetSel(int start, int end) const { Send(EM_SETSEL, start, end); }
-  void SetReadOnly(bool readOnly) const { Send(EM_SETREADONLY, readOnly ? TRUE : FALSE); }
-  bool IsReadOnly() const { return (::GetWindowLongA(m_hwnd, GWL_STYLE) & ES_READONLY) != 0; }
 };
 
 }  // namespace tollward::ui

@@ -9,9 +9,6 @@ class CStatic : public CWindow {
  public:
   explicit CStatic(HWND hwnd = nullptr) : CWindow(hwnd) {}
 
-  HICON SetIcon(HICON icon) const {
-    return reinterpret_cast<HICON>(Send(STM_SETICON, reinterpret_cast<WPARAM>(icon)));
-  }
   HICON GetIcon() const { return reinterpret_cast<HICON>(Send(STM_GETICON)); }
   HBITMAP SetBitmap(HBITMAP bitmap) const {
     return reinterpret_cast<HBITMAP>(
