@@ -32,8 +32,8 @@ void CControlCenterDlg::ManageBadAreaCodes() {
     EndSave failed;
     failed.failures.push_back(
         {DataKind::kBadAreaCodes, *m_badAreaCodes.path(), m_badAreaCodes.errorText()});
-    const std::string message =
-        ui::FormatResString(IDS_BAD_AREAS_NOT_SAVED, DescribeFailures(failed).c_str());
+    const std::string message = ui::FormatResString(
+        IDS_BAD_AREAS_NOT_SAVED, CControlCenterEnds::DescribeFailures(failed).c_str());
     ::MessageBoxA(m_hwnd, message.c_str(), ui::LoadResString(IDS_NOT_SAVED_TITLE).c_str(),
                   MB_OK | MB_ICONEXCLAMATION);
   }

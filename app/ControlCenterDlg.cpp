@@ -40,6 +40,9 @@ CControlCenterDlg::CControlCenterDlg(const ControlCenterServices& services)
               CEntryPane(EntryView::kRegistered, m_registered,
                          PaneContext{m_badAreaCodes, m_altered, m_options})},
       m_icon(::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_TOLLWARD))),
+      m_ends(*this, m_monitor,
+             ControlCenterSaves{m_registered, m_connectionFilePath, m_storeBinding, m_badAreaCodes,
+                                m_options}),
       m_phonebook(services.phonebook),
       m_helpDirectory(services.helpDirectory),
       m_monitor(*this,
@@ -49,7 +52,10 @@ CControlCenterDlg::CControlCenterDlg(const ControlCenterServices& services)
                                        [this] { RefillConnectionLists(); },
                                        [this] { ShowPhonebookFindings(); }}) {}
 
-CControlCenterDlg::~CControlCenterDlg() = default;
+// The members' last writes are made here, in their own order, before any member goes.
+CControlCenterDlg::~CControlCenterDlg() {
+  m_ends.SaveAtEnd();
+}
 
 void CControlCenterDlg::SetSwitches(const StartSwitches& switches) {
   m_switches = switches;
@@ -216,94 +222,12 @@ bool CControlCenterDlg::StartMonitorTimer(unsigned id, std::uint32_t millisecond
   return SetTimer(id, milliseconds) != 0;
 }
 
-bool CControlCenterDlg::ConfirmQuit() {
-  return ui::ResourceMessageBox(m_hwnd, IDS_CONFIRM_QUIT, IDS_CONFIRM_QUIT_TITLE,
-                                MB_YESNOCANCEL | MB_DEFBUTTON2 | MB_ICONQUESTION) == IDYES;
-}
-
 void CControlCenterDlg::OnOK() {
-  Quit(WayOut::kDone);
+  m_ends.Quit(WayOut::kDone);
 }
 
 void CControlCenterDlg::OnCancel() {
-  Quit(WayOut::kCancel);
-}
-
-void CControlCenterDlg::Quit(WayOut way) {
-  // The monitor keeps guarding from the tray; only its own switch or the quit ends it.
-  if (QuitRules::GoesToTray(way, m_monitor.cycle().monitoring())) {
-    Post(WM_SYSCOMMAND, SC_MINIMIZE, 1);
-    return;
-  }
-  if (QuitRules::Asks(way) && !ConfirmQuit()) {
-    return;
-  }
-  m_monitor.cycle().OnQuit();
-  const EndSave saved =
-      SaveEverything(m_registered, m_connectionFilePath, m_storeBinding, m_badAreaCodes, m_options);
-  const QuitDecision decision = m_quit.AfterSave(way, saved);
-  TellQuitNotice(decision.notice, saved);
-  if (decision.end) {
-    EndDialog(way == WayOut::kDone ? IDOK : IDCANCEL);
-  }
-}
-
-std::string CControlCenterDlg::DescribeFailures(const EndSave& saved) {
-  static constexpr UINT kNames[] = {IDS_DATA_REGISTRATIONS, IDS_DATA_BAD_AREAS, IDS_DATA_OPTIONS,
-                                    IDS_DATA_ENTRY_DETAILS};
-  std::string lines;
-  for (const SaveFailure& failure : saved.failures) {
-    lines += ui::FormatResString(IDS_SAVE_FAILURE_LINE,
-                                 ui::LoadResString(kNames[static_cast<int>(failure.kind)]).c_str(),
-                                 failure.path.c_str(), failure.reason.c_str());
-  }
-  return lines;
-}
-
-void CControlCenterDlg::TellQuitNotice(QuitNotice notice, const EndSave& saved) {
-  UINT text = 0;
-  UINT title = 0;
-  UINT icon = MB_ICONEXCLAMATION;
-  switch (notice) {
-    case QuitNotice::kNone:
-      return;
-    case QuitNotice::kPhonebookUnchecked:
-      text = IDS_PHONEBOOK_UNCHECKED;
-      title = IDS_PHONEBOOK_UNCHECKED_TITLE;
-      icon = MB_ICONINFORMATION;
-      break;
-    case QuitNotice::kNotSavedStaying:
-      text = IDS_NOT_SAVED_STAYING;
-      title = IDS_NOT_SAVED_TITLE;
-      break;
-    case QuitNotice::kNotKeptEnding:
-      text = IDS_NOT_KEPT_ENDING;
-      title = IDS_NOT_KEPT_TITLE;
-      break;
-  }
-  const std::string message = ui::FormatResString(text, DescribeFailures(saved).c_str());
-  ::MessageBoxA(m_hwnd, message.c_str(), ui::LoadResString(title).c_str(), MB_OK | icon);
-}
-
-// Asked before the session ends: everything is saved now, since the process may be ended at
-// any moment after the answer, and the answer is always yes, without a question.
-void CControlCenterDlg::OnQueryEndSession() {
-  m_optionsSavedForSessionEnd =
-      SaveEverything(m_registered, m_connectionFilePath, m_storeBinding, m_badAreaCodes, m_options)
-          .failures.empty();
-  m_optionsAtSessionEnd = OptionValues::Of(m_options);
-}
-
-// The session ends: what changed since the question is saved too (the data files are written
-// only when they differ), then the program ends as by a quit, without a word.
-void CControlCenterDlg::OnEndSession() {
-  // No scan may start any more; the tray icon goes with the window.
-  m_monitor.cycle().SetMonitoring(false);
-  const bool optionsChanged =
-      !m_optionsSavedForSessionEnd || OptionValues::Of(m_options) != m_optionsAtSessionEnd;
-  SaveEverything(m_registered, m_connectionFilePath, m_storeBinding, m_badAreaCodes, m_options,
-                 optionsChanged);
-  EndDialog(IDCANCEL);
+  m_ends.Quit(WayOut::kCancel);
 }
 
 }  // namespace tollward

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "app/ControlCenterEnds.h"
 #include "app/ControlCenterMonitor.h"
 #include "app/EntryPane.h"
 #include "app/InteractiveOptions.h"
@@ -50,9 +51,9 @@ ControlCenterServices SystemServices();
 // The texts of the message about entries that could not be checked, from the string table.
 FindingsTexts LoadFindingsTexts();
 
-// Run modally for the whole life of the program. Its members are declared in the reverse order
-// of their destruction at the end of the program, which does the final writes: the option
-// record, then the bad area codes, then the registered list into the store.
+// Run modally for the whole life of the program. Its destruction makes the program's last
+// writes, before any member goes: the option record, then the bad area codes, then the
+// registered list into the store.
 class CControlCenterDlg : public ui::CDialog {
  public:
   // Ends the splash window.
@@ -109,16 +110,7 @@ class CControlCenterDlg : public ui::CDialog {
   // The bad area code manager, and the registered entries its codes now rule out.
   void ManageBadAreaCodes();
 
-  // The ways out. Each saves everything after the quit question and ends only when that
-  // worked, or when the user quits again after being told what could not be saved.
-  void Quit(WayOut way);
-  std::string DescribeFailures(const EndSave& saved);
-  void TellQuitNotice(QuitNotice notice, const EndSave& saved);
-  void OnQueryEndSession();
-  void OnEndSession();
-
   // The window.
-  bool ConfirmQuit();
   void EditOptions();
   void ShowAbout();
   bool OnSysCommand(WPARAM command, LPARAM parameter);
@@ -143,9 +135,8 @@ class CControlCenterDlg : public ui::CDialog {
   std::string m_connectionFilePath;
   // Becomes kBound once a scan has read the phonebook after a start-up that could not.
   StoreBinding m_storeBinding = StoreBinding::kPhonebookUnread;
-  QuitRules m_quit;
-  bool m_optionsSavedForSessionEnd = false;
-  OptionValues m_optionsAtSessionEnd;
+  // The ways out, and the last writes when this window object goes.
+  CControlCenterEnds m_ends;
   // What the last scan, or the start-up, could not check.
   PhonebookFindings m_findings;
   CSystemMenu m_systemMenu;

@@ -101,7 +101,7 @@ bool CControlCenterDlg::OnCommand(int id, int code, HWND) {
       ui::ShowHelpFrom(m_hwnd, m_helpDirectory, ui::help_topic::kControlCenter);
       return true;
     case ID_TRAY_SHUTDOWN:
-      Quit(WayOut::kShutdown);
+      m_ends.Quit(WayOut::kShutdown);
       return true;
     default:
       break;
@@ -185,12 +185,12 @@ bool CControlCenterDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LR
       }
       return false;
     case WM_QUERYENDSESSION:
-      OnQueryEndSession();
+      m_ends.OnQueryEndSession();
       result = TRUE;
       return true;
     case WM_ENDSESSION:
       if (wParam != FALSE) {
-        OnEndSession();
+        m_ends.OnEndSession();
       }
       result = 0;
       return true;

@@ -84,6 +84,9 @@ class CRASConnections : public CErrorState {
   // Remembers a copy of the path, or forgets it when given none.
   void SetPath(const char* path);
   void ClearPath() { path_.reset(); }
+  // The last write of a list that is done with: to the file it remembers, which it then forgets,
+  // so that its destruction writes nothing more.
+  void WriteBack() noexcept;
   const std::optional<std::string>& path() const { return path_; }
   // The phonebook the list reads and writes.
   IPhonebook& phonebook() const { return phonebook_; }
@@ -200,9 +203,6 @@ class CRASConnections : public CErrorState {
   // LoadAndSplitPhonebook with `stored` as its working list.
   bool SplitAgainstStore(const std::string& path, CRASConnections& stored, CRASConnections& other,
                          StoreBinding* binding, PhonebookFindings* findings);
-  // A working list's last write: to the file it remembers, which it then forgets, so that its
-  // destruction writes nothing more.
-  void WriteBack() noexcept;
   // Runs `operation`, then writes `working` back, also when the operation throws: the working
   // copy of a store leaves the store as that copy holds it, however the operation ends.
   template <typename Operation>

@@ -41,6 +41,19 @@ EndSave SaveEverything(CRASConnections& registered, const std::string& storePath
   return saved;
 }
 
+void SaveAtEnd(CRASConnections& registered, CRASBadAreaCodes& badAreas,
+               COptions& options) noexcept {
+  options.SaveAtEnd();
+  {
+    HeldReports quiet(badAreas);
+    // Without a path this writes nothing, as the list's destruction would not.
+    badAreas.Save();
+    badAreas.ClearPath();
+  }
+  HeldReports quiet(registered);
+  registered.WriteBack();
+}
+
 OptionValues OptionValues::Of(const COptions& options) {
   OptionValues values;
   values.monitorInterval = options.GetMonitorInterval();

@@ -45,6 +45,11 @@ EndSave SaveEverything(CRASConnections& registered, const std::string& storePath
                        StoreBinding binding, CRASBadAreaCodes& badAreas, COptions& options,
                        bool saveOptions = true);
 
+// The program's last writes, once its window has gone, in the order they have always had: the
+// options file and the autostart value, the bad area codes, the registrations into the store the
+// list is bound to. None shows a message, and none of the three writes again when destroyed.
+void SaveAtEnd(CRASConnections& registered, CRASBadAreaCodes& badAreas, COptions& options) noexcept;
+
 // The option record's values, to tell whether they changed since they were saved.
 struct OptionValues {
   std::uint32_t monitorInterval = 0;

@@ -41,14 +41,24 @@ COptions::COptions(IAutostartStore& autostart, const ICommandLine& commandLine)
 }
 
 COptions::~COptions() {
-  // By now ReportError is this class's own, which shows nothing: the final save is silent.
+  if (!savedAtEnd_) {
+    SaveAtEnd();
+  }
+}
+
+void COptions::SaveAtEnd() noexcept {
+  savedAtEnd_ = true;
+  // Nobody is left to read a message: neither a failed save nor a machine's value that stays is
+  // told.
+  HeldReports quiet(*this);
+  machineAutostartReported_ = true;
   try {
     if (!optionsFilePath.empty()) {
       std::string path = optionsFilePath;
       Save(path);
     }
   } catch (...) {
-    // Nothing may leave a destructor; a failed final save goes unseen.
+    // A failed final save goes unseen.
   }
   WriteAutostart();
 }

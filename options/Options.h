@@ -16,7 +16,7 @@ extern const char kOptionsFileName[];
 
 // The options record. Two flags live in the system's autostart value, the other four options
 // in the options file beside the program. Reports go nowhere here; a subclass shows them.
-// Destruction saves the file and the autostart value once more, silently.
+// Destruction saves the file and the autostart value once more, silently, unless SaveAtEnd has.
 class COptions : public CErrorState {
  public:
   static constexpr std::uint32_t kDefaultMonitorInterval = 15;
@@ -55,6 +55,11 @@ class COptions : public CErrorState {
     return Save(path);
   }
 
+  // The record's last writes, which its destruction makes unless they were made before: the
+  // options file, then the autostart value once more, without a word. Afterwards the destruction
+  // writes nothing.
+  void SaveAtEnd() noexcept;
+
   // The 24-byte record at the current position of an open file.
   bool SaveToArchive(CSafeFileWriter& archive);
   bool LoadFromArchive(std::FILE* archive);
@@ -87,6 +92,7 @@ class COptions : public CErrorState {
   void MachineAutostartLeft();
 
   bool machineAutostartReported_ = false;
+  bool savedAtEnd_ = false;
   IAutostartStore& autostart_;
 
   std::uint32_t monitorInterval = kDefaultMonitorInterval;

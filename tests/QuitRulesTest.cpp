@@ -154,5 +154,48 @@ TEST(QuitRules, EveryWayOutSavesEverythingAndEndsOnlyWhenThatWorkedOrTheUserQuit
   }
 }
 
+// What the members' destructions wrote is written before they go, silently; the destructions
+// then write nothing, not even what changed after, nor what failed before.
+TEST(QuitRules, TheLastWritesAreSilentAndLeaveTheDestructionsNothingToWrite) {
+  using testing::ReadBytes;
+  for (const bool failing : {false, true}) {
+    SCOPED_TRACE(failing ? "every write fails" : "the writes go through");
+    InstalledProgram program;
+    const std::string store = program.directory() + "Tollward.con";
+    const std::string bac = program.directory() + "Tollward.bac";
+    FakePhonebook phonebook;
+    std::vector<std::vector<unsigned char>> written;
+    {
+      RecordingConnections registered(phonebook);
+      ASSERT_TRUE(registered.Add(MakeRecord("Office", "089", "1")));
+      registered.SetPath(store.c_str());
+      CRASBadAreaCodes badAreas;
+      badAreas.Load(bac);
+      ASSERT_TRUE(badAreas.Add("0190"));
+      testing::RecordingOptions options = program.Options();
+      ASSERT_TRUE(options.SetMonitorInterval(60));
+      options.runSilentCheckAtStart = true;
+      {
+        FaultyFileSystem faulty;
+        faulty.failCreate = failing;
+        ScopedFileSystem scope(faulty);
+        SaveAtEnd(registered, badAreas, options);
+      }
+      EXPECT_TRUE(registered.reported.empty() && program.reports.empty());
+      EXPECT_EQ(program.store.Text(), program.programPath() + " /scan");
+      written = {ReadBytes(store), ReadBytes(bac), ReadBytes(program.optionsFile())};
+      EXPECT_EQ(written[0].empty(), failing);
+      EXPECT_EQ(written[2].empty(), failing);
+
+      ASSERT_TRUE(registered.Add(MakeRecord("Work", "040", "2")) && badAreas.Add("0900"));
+      ASSERT_TRUE(options.SetMonitorInterval(5));
+      options.runSilentCheckAtStart = false;
+    }
+    EXPECT_EQ(written, (std::vector<std::vector<unsigned char>>{ReadBytes(store), ReadBytes(bac),
+                                                                ReadBytes(program.optionsFile())}));
+    EXPECT_EQ(program.store.Text(), program.programPath() + " /scan");
+  }
+}
+
 }  // namespace
 }  // namespace tollward
