@@ -16,7 +16,7 @@ void CControlCenterDlg::ManageBadAreaCodes() {
     ui::CBadAreaCodesDlg dialog(m_badAreaCodes, m_helpDirectory);
     dialog.DoModal();
     MoveBadAreasToUnregistered(m_registered, m_badAreaCodes, m_unregistered);
-    RefillConnectionLists();
+    RefillPanes(m_panes);
   }
   // An entry pushed out of the registrations needs the user: the window comes back.
   if (m_unregistered.GetCount() != 0 && m_monitor.inTray()) {

@@ -1,6 +1,7 @@
 // The control center's life: start-up in the program's order, the splash, and the ways out.
 #include "app/ControlCenterDlg.h"
 
+#include "app/FindingsMessage.h"
 #include "app/ReportingRASConnections.h"
 
 #include "logic/QuitRules.h"
@@ -49,8 +50,8 @@ CControlCenterDlg::CControlCenterDlg(const ControlCenterServices& services)
                 ControlCenterScanParts{m_registered, m_unregistered, m_findings, m_storeBinding,
                                        services.phonebookWatcher, m_options,
                                        [this] { return MakeReportingList(m_phonebook, m_altered); },
-                                       [this] { RefillConnectionLists(); },
-                                       [this] { ShowPhonebookFindings(); }}) {}
+                                       [this] { RefillPanes(m_panes); },
+                                       [this] { ShowPhonebookFindings(m_hwnd, m_findings); }}) {}
 
 // The members' last writes are made here, in their own order, before any member goes.
 CControlCenterDlg::~CControlCenterDlg() {
@@ -77,7 +78,7 @@ bool CControlCenterDlg::OnInitDialog() {
 
   LoadData();
 
-  if (WantsSilentExit(m_switches, EntriesForTheUser())) {
+  if (WantsSilentExit(m_switches, EntriesForTheUser(m_unregistered, m_findings))) {
     PauseBeforeSilentExit();
     OnOK();
     // A Yes ends the program before the control center was ever shown.
@@ -93,7 +94,7 @@ bool CControlCenterDlg::OnInitDialog() {
     pane.ShowExpertButtons();
   }
   // Handled once the window runs: the Monitor button's own handling starts it into the tray.
-  if (WantsMonitorAtStart(m_switches, EntriesForTheUser())) {
+  if (WantsMonitorAtStart(m_switches, EntriesForTheUser(m_unregistered, m_findings))) {
     ::CheckDlgButton(m_hwnd, IDC_MONITOR, BST_CHECKED);
     PostCommand(IDC_MONITOR);
   }
@@ -179,12 +180,7 @@ void CControlCenterDlg::LoadData() {
     ui::AppMessageBox(ui::FormatResString(IDS_STORE_UNUSABLE, m_connectionFilePath.c_str()).c_str(),
                       MB_OK | MB_ICONEXCLAMATION);
   }
-  ShowPhonebookFindings();
-}
-
-unsigned CControlCenterDlg::EntriesForTheUser() const {
-  const auto unreadable = static_cast<unsigned>(m_unregistered.unreadable().size());
-  return m_unregistered.GetCount() + unreadable + (m_findings.empty() ? 0u : 1u);
+  ShowPhonebookFindings(m_hwnd, m_findings);
 }
 
 // The pause keeps the messages flowing, so that the splash still ends on time, while the

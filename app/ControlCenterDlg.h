@@ -48,9 +48,6 @@ struct ControlCenterServices {
 
 ControlCenterServices SystemServices();
 
-// The texts of the message about entries that could not be checked, from the string table.
-FindingsTexts LoadFindingsTexts();
-
 // Run modally for the whole life of the program. Its destruction makes the program's last
 // writes, before any member goes: the option record, then the bad area codes, then the
 // registered list into the store.
@@ -98,14 +95,6 @@ class CControlCenterDlg : public ui::CDialog {
   void RecoverInterruptedSaves();
   void LoadData();
   void PauseBeforeSilentExit();
-
-  // The lists.
-  void RefillConnectionLists();
-  // The one message about what the last scan or the start-up could not check, if anything.
-  void ShowPhonebookFindings();
-  // The unregistered entries, the unreadable included, and one more while the last check left
-  // something to tell: what keeps the silent check from ending and the monitor from starting.
-  unsigned EntriesForTheUser() const;
 
   // The bad area code manager, and the registered entries its codes now rule out.
   void ManageBadAreaCodes();

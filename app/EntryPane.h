@@ -28,6 +28,16 @@ struct PaneContext {
   const CInteractiveOptions& options;
 };
 
+// A pane's own controls of the dialog's template, and its background.
+struct PaneControls {
+  int list;
+  int move;
+  int properties;
+  int userPass;
+  UINT tip;
+  COLORREF color;
+};
+
 class CEntryPane {
  public:
   CEntryPane(EntryView role, CInteractiveRASConnections& entries, const PaneContext& context);
@@ -71,6 +81,7 @@ class CEntryPane {
 
  private:
   EntryReason ReasonOf(unsigned index);
+  void ShowReason(int item, EntryReason reason) const;
   std::string TipAt(POINT screen);
   bool OnTipText(NMTTDISPINFOA* tip);
   bool OnListNotify(NMHDR* header, CEntryPane& other);
@@ -83,6 +94,7 @@ class CEntryPane {
   void Forget(const std::string& name);
 
   EntryView role_;
+  const PaneControls& controls_;
   CInteractiveRASConnections& entries_;
   PaneContext context_;
   HWND dialog_ = nullptr;
@@ -99,6 +111,7 @@ class CEntryPane {
 using EntryPanes = std::array<CEntryPane, 2>;
 
 CEntryPane& OtherPane(EntryPanes& panes, const CEntryPane& pane);
+void RefillPanes(EntryPanes& panes);
 
 // The end of a drag, released at this point of the dialog's client area: only the other pane's
 // view itself takes the entry; its header is a window of its own, so a drop on it is a drop

@@ -24,4 +24,9 @@ bool WantsMonitorAtStart(const StartSwitches& switches, unsigned unregisteredCou
   return switches.monitor && unregisteredCount == 0;
 }
 
+unsigned EntriesForTheUser(const CRASConnections& unregistered, const PhonebookFindings& findings) {
+  const auto unreadable = static_cast<unsigned>(unregistered.unreadable().size());
+  return unregistered.GetCount() + unreadable + (findings.empty() ? 0u : 1u);
+}
+
 }  // namespace tollward

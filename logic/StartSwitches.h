@@ -3,6 +3,9 @@
 
 #include <string>
 
+#include "core/EntryStatus.h"
+#include "core/RASConnections.h"
+
 namespace tollward {
 
 struct StartSwitches {
@@ -16,6 +19,10 @@ struct StartSwitches {
 // letter case; so the autostart value's "path /scan /monitor" sets both, while "/scan/monitor",
 // "-scan" or a tab before the slash set nothing.
 StartSwitches ReadStartSwitches(const std::string& commandLine);
+
+// The unregistered entries, the unreadable included, and one more while the last check left
+// something to tell: what keeps the silent check from ending and the monitor from starting.
+unsigned EntriesForTheUser(const CRASConnections& unregistered, const PhonebookFindings& findings);
 
 // The silent check ends the program right after start-up only when it found nothing
 // unregistered and the monitor is not to start, which would need the program to stay.

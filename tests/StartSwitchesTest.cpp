@@ -4,6 +4,8 @@
 #include <string>
 
 #include "logic/StartSwitches.h"
+#include "tests/fakes/FakePhonebook.h"
+#include "tests/fakes/RecordingConnections.h"
 
 namespace tollward {
 namespace {
@@ -57,6 +59,23 @@ TEST(StartSwitches, SilentExitAndMonitorStartOnlyWithNothingUnregistered) {
   EXPECT_TRUE(WantsMonitorAtStart(scanAndMonitor, 0));
   EXPECT_FALSE(WantsMonitorAtStart(scanAndMonitor, 1)) << "an unregistered entry must be shown";
   EXPECT_FALSE(WantsMonitorAtStart(scan, 0));
+}
+
+// A check that left something to tell keeps the program open even with nothing unregistered.
+TEST(StartSwitches, AnUntoldFindingCountsLikeAnUnregisteredEntry) {
+  testing::FakePhonebook phonebook;
+  CRASConnections unregistered(phonebook);
+  PhonebookFindings nothing;
+  EXPECT_EQ(0u, EntriesForTheUser(unregistered, nothing));
+  PhonebookFindings missing;
+  missing.missing.push_back("Office");
+  EXPECT_EQ(1u, EntriesForTheUser(unregistered, missing));
+  PhonebookFindings unlisted;
+  unlisted.listed = false;
+  ASSERT_TRUE(unregistered.Add(testing::MakeRecord("Home", "030", "987")));
+  ASSERT_TRUE(unregistered.Add(testing::MakeRecord("Office", "089", "999")));
+  EXPECT_EQ(2u, EntriesForTheUser(unregistered, nothing));
+  EXPECT_EQ(3u, EntriesForTheUser(unregistered, unlisted));
 }
 
 }  // namespace
