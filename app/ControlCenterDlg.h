@@ -102,7 +102,6 @@ class CControlCenterDlg : public ui::CDialog {
   // The window.
   void EditOptions();
   void ShowAbout();
-  bool OnSysCommand(WPARAM command, LPARAM parameter);
   bool PaintIconic();
   // The title bar's and the task bar's icons, drawn for the window's DPI.
   void ShowWindowIcons(unsigned dpi);

@@ -2,6 +2,7 @@
 // and lists that they work through.
 #include "app/ControlCenterMonitor.h"
 
+#include <cstdint>
 #include <ctime>
 #include <utility>
 
@@ -70,6 +71,14 @@ bool CControlCenterMonitor::OnMessage(UINT message, WPARAM wParam, LPARAM lParam
       cycle_.OnPhonebookChanged();
       result = 0;
       return true;
+    case WM_SYSCOMMAND:
+      // The system keeps the low four bits for itself.
+      if ((wParam & 0xFFF0) == SC_MINIMIZE &&
+          MinimizeGoesToTray(static_cast<std::uintptr_t>(lParam))) {
+        MinimizeToTray();
+        return true;
+      }
+      return false;
     case WM_DESTROY:
       // However the program ends, no dead icon may stay in the tray, and no thread may go on
       // posting to a window that is gone.

@@ -56,11 +56,14 @@ class CControlCenterMonitor final : public IMonitorClock, public IMonitorScan, p
   void Refresh();
   // The Monitor button, whose check has already changed; see MonitorCycle::OnMonitorButton.
   void OnMonitorButton(bool& monitorSwitch);
-  // The tray icon's and the watcher's messages, the shell's restart, and the window's end.
+  // The tray icon's and the watcher's messages, a minimize into the tray, the shell's restart,
+  // and the window's end.
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
   bool MinimizeToTray() { return tray_.state().MinimizeToTray(cycle_.status()); }
   bool RestoreFromTray() { return tray_.state().RestoreFromTray(); }
 
+ private:
+  // The cycle's ports, for the cycle alone.
   std::time_t Now() override;
   bool StartTimer(unsigned id, std::uint32_t milliseconds) override;
   bool StopTimer(unsigned id) override;
@@ -78,7 +81,6 @@ class CControlCenterMonitor final : public IMonitorClock, public IMonitorScan, p
     parts_.options.SetMonitorInterval(minutes);
   }
 
- private:
   CControlCenterDlg& window_;
   ControlCenterScanParts parts_;
   CTrayPresence tray_;

@@ -195,7 +195,12 @@ bool CControlCenterDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LR
       result = 0;
       return true;
     case WM_SYSCOMMAND:
-      return OnSysCommand(wParam, lParam);
+      // The system keeps the low four bits for itself.
+      if ((wParam & 0xFFF0) == IDM_ABOUTBOX) {
+        ShowAbout();
+        return true;
+      }
+      return false;
     case WM_PAINT:
       return PaintIconic();
     case WM_QUERYDRAGICON:
@@ -204,23 +209,6 @@ bool CControlCenterDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LR
     case WM_DESTROY:
       if (MainWindow() == m_hwnd) {
         SetMainWindow(nullptr);
-      }
-      return false;
-    default:
-      return false;
-  }
-}
-
-bool CControlCenterDlg::OnSysCommand(WPARAM command, LPARAM parameter) {
-  // The system keeps the low four bits for itself.
-  switch (command & 0xFFF0) {
-    case IDM_ABOUTBOX:
-      ShowAbout();
-      return true;
-    case SC_MINIMIZE:
-      if (MinimizeGoesToTray(static_cast<std::uintptr_t>(parameter))) {
-        m_monitor.MinimizeToTray();
-        return true;
       }
       return false;
     default:
