@@ -1,6 +1,7 @@
 // The control center's bad area code manager: the dialog, then the registered entries it rules out.
 #include "app/ControlCenterDlg.h"
 #include "core/GuardSequences.h"
+#include "platform/win32/MessageBox.h"
 #include "res/resource.h"
 #include "ui/dialogs/BadAreaCodesDlg.h"
 #include "ui/framework/ResourceString.h"
@@ -34,8 +35,8 @@ void CControlCenterDlg::ManageBadAreaCodes() {
         {DataKind::kBadAreaCodes, *m_badAreaCodes.path(), m_badAreaCodes.errorText()});
     const std::string message = ui::FormatResString(
         IDS_BAD_AREAS_NOT_SAVED, CControlCenterEnds::DescribeFailures(failed).c_str());
-    ::MessageBoxA(m_hwnd, message.c_str(), ui::LoadResString(IDS_NOT_SAVED_TITLE).c_str(),
-                  MB_OK | MB_ICONEXCLAMATION);
+    ShowMessageBox(m_hwnd, message.c_str(), ui::LoadResString(IDS_NOT_SAVED_TITLE).c_str(),
+                   MB_OK | MB_ICONEXCLAMATION);
   }
 }
 

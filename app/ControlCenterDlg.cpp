@@ -10,15 +10,15 @@
 #include "core/GuardSequences.h"
 #include "core/InterruptedSave.h"
 #include "platform/win32/DirectoryPhonebookWatcher.h"
+#include "platform/win32/MessageBox.h"
 #include "platform/win32/ProcessCommandLine.h"
 #include "platform/win32/RasPhonebook.h"
 #include "platform/win32/RegistryAutostartStore.h"
 #include "res/resource.h"
-#include "ui/framework/AppMessageBox.h"
 #include "ui/framework/Dpi.h"
+#include "ui/dialogs/AppTitle.h"
 #include "ui/dialogs/Help.h"
 #include "ui/framework/MessageLoop.h"
-#include "ui/framework/ResourceMessageBox.h"
 #include "ui/framework/ResourceString.h"
 
 namespace tollward {
@@ -153,8 +153,8 @@ void CControlCenterDlg::RecoverInterruptedSaves() {
   }
   // Said once: the next start finds the files in their places.
   if (!recovered.empty()) {
-    ui::AppMessageBox(ui::FormatResString(IDS_FILES_RECOVERED, recovered.c_str()).c_str(),
-                      MB_OK | MB_ICONINFORMATION);
+    ShowMessageBox(nullptr, ui::FormatResString(IDS_FILES_RECOVERED, recovered.c_str()).c_str(),
+                   ui::AppTitle().c_str(), MB_OK | MB_ICONINFORMATION);
   }
 }
 
@@ -177,8 +177,9 @@ void CControlCenterDlg::LoadData() {
       [this] { m_monitor.cycle().MarkFirstCheck(); }, &m_findings);
   // Said once, now: without it the user would register entries that "done" cannot keep.
   if (m_storeBinding == StoreBinding::kStoreUnusable) {
-    ui::AppMessageBox(ui::FormatResString(IDS_STORE_UNUSABLE, m_connectionFilePath.c_str()).c_str(),
-                      MB_OK | MB_ICONEXCLAMATION);
+    ShowMessageBox(nullptr,
+                   ui::FormatResString(IDS_STORE_UNUSABLE, m_connectionFilePath.c_str()).c_str(),
+                   ui::AppTitle().c_str(), MB_OK | MB_ICONEXCLAMATION);
   }
   ShowPhonebookFindings(m_hwnd, m_findings);
 }

@@ -3,8 +3,8 @@
 #include "app/ControlCenterEnds.h"
 
 #include "app/ControlCenterMonitor.h"
+#include "platform/win32/MessageBox.h"
 #include "res/resource.h"
-#include "ui/framework/ResourceMessageBox.h"
 #include "ui/framework/ResourceString.h"
 
 namespace tollward {
@@ -60,8 +60,9 @@ std::string CControlCenterEnds::DescribeFailures(const EndSave& saved) {
 }
 
 bool CControlCenterEnds::ConfirmQuit() const {
-  return ui::ResourceMessageBox(window_.GetHwnd(), IDS_CONFIRM_QUIT, IDS_CONFIRM_QUIT_TITLE,
-                                MB_YESNOCANCEL | MB_DEFBUTTON2 | MB_ICONQUESTION) == IDYES;
+  return ShowMessageBox(window_.GetHwnd(), ui::LoadResString(IDS_CONFIRM_QUIT).c_str(),
+                        ui::LoadResString(IDS_CONFIRM_QUIT_TITLE).c_str(),
+                        MB_YESNOCANCEL | MB_DEFBUTTON2 | MB_ICONQUESTION) == IDYES;
 }
 
 void CControlCenterEnds::TellQuitNotice(QuitNotice notice, const EndSave& saved) const {
@@ -86,7 +87,8 @@ void CControlCenterEnds::TellQuitNotice(QuitNotice notice, const EndSave& saved)
       break;
   }
   const std::string message = ui::FormatResString(text, DescribeFailures(saved).c_str());
-  ::MessageBoxA(window_.GetHwnd(), message.c_str(), ui::LoadResString(title).c_str(), MB_OK | icon);
+  ShowMessageBox(window_.GetHwnd(), message.c_str(), ui::LoadResString(title).c_str(),
+                 MB_OK | icon);
 }
 
 EndSave CControlCenterEnds::SaveAll(bool saveOptions) {

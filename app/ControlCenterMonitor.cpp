@@ -8,8 +8,8 @@
 
 #include "app/ControlCenterDlg.h"
 #include "core/GuardSequences.h"
+#include "platform/win32/MessageBox.h"
 #include "res/resource.h"
-#include "ui/framework/ResourceMessageBox.h"
 #include "ui/framework/ResourceString.h"
 
 namespace tollward {
@@ -146,7 +146,8 @@ void CControlCenterMonitor::ShowMessage(MonitorMessage message) {
       {IDS_UNREGISTERED_DETECTED, IDS_UNREGISTERED_DETECTED_TITLE},
   };
   const Text& shown = kTexts[static_cast<int>(message)];
-  ui::ResourceMessageBox(window_.GetHwnd(), shown.text, shown.title, MB_OK | MB_ICONINFORMATION);
+  ShowMessageBox(window_.GetHwnd(), ui::LoadResString(shown.text).c_str(),
+                 ui::LoadResString(shown.title).c_str(), MB_OK | MB_ICONINFORMATION);
 }
 
 void CControlCenterMonitor::SetMonitorButton(bool checked) {

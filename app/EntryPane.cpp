@@ -3,10 +3,10 @@
 #include "app/EntryPane.h"
 
 #include "logic/Registration.h"
+#include "platform/win32/MessageBox.h"
 #include "res/resource.h"
 #include "ui/dialogs/ChangeUserPassDlg.h"
 #include "ui/framework/HighContrast.h"
-#include "ui/framework/ResourceMessageBox.h"
 #include "ui/framework/ResourceString.h"
 
 namespace tollward {
@@ -52,8 +52,9 @@ void CEntryPane::Move(CEntryPane& from, CEntryPane& to) {
           : UnregisterEntry(name, from.entries_, to.entries_);
   switch (outcome) {
     case MoveOutcome::kBadAreaCode:
-      ui::ResourceMessageBox(from.dialog_, IDS_BAD_AREA_REFUSED, IDS_BAD_AREA_REFUSED_TITLE,
-                             MB_OK | MB_ICONINFORMATION);
+      ShowMessageBox(from.dialog_, ui::LoadResString(IDS_BAD_AREA_REFUSED).c_str(),
+                     ui::LoadResString(IDS_BAD_AREA_REFUSED_TITLE).c_str(),
+                     MB_OK | MB_ICONINFORMATION);
       break;
     case MoveOutcome::kUnreadable:
       from.RefuseUnreadable(name);
@@ -82,8 +83,8 @@ void CEntryPane::Move(CEntryPane& from, CEntryPane& to) {
 void CEntryPane::Forget(const std::string& name) {
   const std::string text = ui::FormatResString(IDS_FORGET_QUESTION, name.c_str());
   const std::string title = ui::LoadResString(IDS_FORGET_QUESTION_TITLE);
-  if (::MessageBoxA(dialog_, text.c_str(), title.c_str(),
-                    MB_YESNOCANCEL | MB_DEFBUTTON2 | MB_ICONQUESTION) != IDYES) {
+  if (ShowMessageBox(dialog_, text.c_str(), title.c_str(),
+                     MB_YESNOCANCEL | MB_DEFBUTTON2 | MB_ICONQUESTION) != IDYES) {
     return;
   }
   if (!ForgetRegistration(name, entries_)) {

@@ -7,6 +7,7 @@
 #include "app/EntryPane.h"
 #include "app/FindingsMessage.h"
 #include "logic/PhonebookMessage.h"
+#include "platform/win32/MessageBox.h"
 #include "res/resource.h"
 #include "ui/framework/Dpi.h"
 #include "ui/framework/ResourceString.h"
@@ -133,8 +134,8 @@ bool CEntryPane::ConfirmLeaving(const std::string& name) {
       ShownValue(current.szUserName, none).c_str(),
       ui::LoadResString(samePassword ? IDS_PASSWORD_UNCHANGED : IDS_PASSWORD_CHANGED).c_str());
   const std::string title = ui::LoadResString(IDS_CONFIRM_ALTERED_REGISTRATION_TITLE);
-  return ::MessageBoxA(dialog_, text.c_str(), title.c_str(),
-                       MB_YESNOCANCEL | MB_DEFBUTTON2 | MB_ICONQUESTION) == IDYES;
+  return ShowMessageBox(dialog_, text.c_str(), title.c_str(),
+                        MB_YESNOCANCEL | MB_DEFBUTTON2 | MB_ICONQUESTION) == IDYES;
 }
 
 // Says why the unreadable entry of this name cannot be registered.
@@ -147,7 +148,7 @@ void CEntryPane::RefuseUnreadable(const std::string& name) const {
   const std::string text = ui::FormatResString(IDS_UNREADABLE_REFUSED, name.c_str(),
                                                ReasonText(entry->reason, texts).c_str());
   const std::string title = ui::LoadResString(IDS_UNREADABLE_REFUSED_TITLE);
-  ::MessageBoxA(dialog_, text.c_str(), title.c_str(), MB_OK | MB_ICONINFORMATION);
+  ShowMessageBox(dialog_, text.c_str(), title.c_str(), MB_OK | MB_ICONINFORMATION);
 }
 
 }  // namespace tollward

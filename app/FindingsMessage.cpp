@@ -1,6 +1,7 @@
 // The texts of what a check could not read, from the string table, and their one message.
 #include "app/FindingsMessage.h"
 
+#include "platform/win32/MessageBox.h"
 #include "res/resource.h"
 #include "ui/framework/ResourceString.h"
 
@@ -12,7 +13,7 @@ void ShowPhonebookFindings(HWND owner, const PhonebookFindings& findings) {
     return;
   }
   const std::string title = ui::LoadResString(IDS_FINDINGS_TITLE);
-  ::MessageBoxA(owner, text.c_str(), title.c_str(), MB_OK | MB_ICONEXCLAMATION);
+  ShowMessageBox(owner, text.c_str(), title.c_str(), MB_OK | MB_ICONEXCLAMATION);
 }
 
 FindingsTexts LoadFindingsTexts() {

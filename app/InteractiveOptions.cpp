@@ -8,7 +8,8 @@
 #include "platform/win32/ProcessCommandLine.h"
 #include "platform/win32/RegistryAutostartStore.h"
 #include "res/resource.h"
-#include "ui/framework/AppMessageBox.h"
+#include "platform/win32/MessageBox.h"
+#include "ui/dialogs/AppTitle.h"
 #include "ui/framework/ResourceString.h"
 
 namespace tollward {
@@ -24,12 +25,12 @@ CInteractiveOptions::CInteractiveOptions(IAutostartStore& autostart,
 
 void CInteractiveOptions::ReportError() {
   const std::string text = kOptionsErrorPrefix + errorText();
-  ui::AppMessageBox(text.c_str(), MB_ICONEXCLAMATION | MB_OK);
+  ShowMessageBox(nullptr, text.c_str(), ui::AppTitle().c_str(), MB_ICONEXCLAMATION | MB_OK);
 }
 
 void CInteractiveOptions::ReportMachineAutostartLeft() {
-  ui::AppMessageBox(ui::LoadResString(IDS_AUTOSTART_MACHINE_LEFT).c_str(),
-                    MB_ICONINFORMATION | MB_OK);
+  ShowMessageBox(nullptr, ui::LoadResString(IDS_AUTOSTART_MACHINE_LEFT).c_str(),
+                 ui::AppTitle().c_str(), MB_ICONINFORMATION | MB_OK);
 }
 
 }  // namespace tollward

@@ -1,10 +1,9 @@
 // The connection list as the running program holds it: failures and manipulations are shown.
 #include "app/InteractiveRASConnections.h"
 
-#include "platform/win32/WinApi.h"
-
 #include "ui/dialogs/ManipulatedConnectionDlg.h"
-#include "ui/framework/AppMessageBox.h"
+#include "platform/ErrorBox.h"
+#include "ui/dialogs/AppTitle.h"
 
 namespace tollward {
 
@@ -12,8 +11,8 @@ CInteractiveRASConnections::CInteractiveRASConnections(IPhonebook& phonebook)
     : CRASConnections(phonebook) {}
 
 void CInteractiveRASConnections::ReportError() {
-  const UINT icon = unexpectedError() ? MB_ICONHAND : MB_ICONASTERISK;
-  ui::AppMessageBox(errorText().c_str(), MB_OK | MB_TOPMOST | icon);
+  // Owned by whichever window of the program is active: the list has none of its own.
+  SystemErrorBox().Show(nullptr, errorText().c_str(), ui::AppTitle().c_str(), ReportIcon());
 }
 
 void CInteractiveRASConnections::OnManipulatedConnection(const ConnectionRecord& checked,

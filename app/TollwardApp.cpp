@@ -9,13 +9,13 @@
 #include "platform/win32/ProcessCommandLine.h"
 #include "platform/win32/RasApi.h"
 #include "res/resource.h"
-#include "ui/framework/AppMessageBox.h"
+#include "platform/win32/MessageBox.h"
+#include "ui/dialogs/AppTitle.h"
 #include "ui/framework/ResourceString.h"
 
 namespace tollward {
 
 bool CTollwardApp::InitInstance() {
-  ui::SetAppTitle(ui::LoadResString(IDS_APP_TITLE));
   INITCOMMONCONTROLSEX controls{};
   controls.dwSize = sizeof(controls);
   controls.dwICC = ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES;
@@ -24,15 +24,16 @@ bool CTollwardApp::InitInstance() {
   // Without the phonebook there is nothing to guard, and a start without it would write an
   // empty store over the registrations.
   if (SystemRasApi() == nullptr) {
-    ui::AppMessageBox(ui::LoadResString(IDS_RAS_UNAVAILABLE).c_str(), MB_OK | MB_ICONSTOP);
+    ShowMessageBox(nullptr, ui::LoadResString(IDS_RAS_UNAVAILABLE).c_str(), ui::AppTitle().c_str(),
+                   MB_OK | MB_ICONSTOP);
     return false;
   }
 
   auto marker = std::make_unique<CNamedSemaphoreMarker>();
   if (marker->IsHeld()) {
     // The running instance is left as it is, not even brought forward.
-    ui::AppMessageBox(ui::LoadResString(IDS_ANOTHER_INSTANCE).c_str(),
-                      MB_OK | MB_ICONINFORMATION | MB_SYSTEMMODAL);
+    ShowMessageBox(nullptr, ui::LoadResString(IDS_ANOTHER_INSTANCE).c_str(), ui::AppTitle().c_str(),
+                   MB_OK | MB_ICONINFORMATION | MB_SYSTEMMODAL);
     return false;
   }
   // A marker the system refuses only costs the second-instance check; the program still runs.

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/ErrorBox.h"
+
 namespace tollward {
 
 using ErrorCode = std::uint32_t;
@@ -60,6 +62,10 @@ class CErrorState {
   const std::string& errorText() const { return errorText_; }
   ErrorCode errorCode() const { return errorCode_; }
   bool unexpectedError() const { return unexpectedError_; }
+  // The icon of a box that reports the error: the stop sign for a failure nobody expected.
+  ErrorBoxIcon ReportIcon() const {
+    return unexpectedError_ ? ErrorBoxIcon::kStop : ErrorBoxIcon::kInformation;
+  }
 
  protected:
   // Runs an operation body that returns kNoError or the code of its first failing step. That

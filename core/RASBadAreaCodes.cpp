@@ -46,8 +46,7 @@ void CRASBadAreaCodes::ReportError() {
   if (destroying_ || ownerWindow == nullptr) {
     return;
   }
-  errorBox_.Show(ownerWindow, errorText().c_str(), kBadAreaCodesErrorCaption,
-                 unexpectedError() ? ErrorBoxIcon::kStop : ErrorBoxIcon::kInformation);
+  errorBox_.Show(ownerWindow, errorText().c_str(), kBadAreaCodesErrorCaption, ReportIcon());
 }
 
 bool CRASBadAreaCodes::Add(const char* text) {

@@ -15,8 +15,8 @@ class IErrorBox {
  public:
   virtual ~IErrorBox() = default;
 
-  // Shows text under caption with an OK button only, owned by owner and kept above other
-  // windows; returns when the user has closed it. Never throws.
+  // Shows text under caption with an OK button only, owned by owner (none: the active window)
+  // and kept above other windows; returns when the user has closed it. Never throws.
   virtual void Show(NativeWindow owner, const char* text, const char* caption,
                     ErrorBoxIcon icon) = 0;
 };

@@ -4,10 +4,11 @@
 #include <stdexcept>
 #include <vector>
 
+#include "platform/win32/MessageBox.h"
 #include "res/resource.h"
 #include "tests/win/Robot.h"
 #include "ui/dialogs/AboutDlg.h"
-#include "ui/framework/AppMessageBox.h"
+#include "ui/dialogs/AppTitle.h"
 #include "ui/framework/Dialog.h"
 
 namespace tollward::ui {
@@ -57,7 +58,7 @@ class CProbeDlg : public CDialog {
         return true;
       case IDC_ABOUT:
         nestedLoopOpen = true;
-        AppMessageBox(kProbeQuestion, MB_OK | MB_ICONINFORMATION, m_hwnd);
+        ShowMessageBox(m_hwnd, kProbeQuestion, AppTitle().c_str(), MB_OK | MB_ICONINFORMATION);
         nestedLoopOpen = false;
         return true;
       case IDC_BAD_AREAS: {

@@ -10,7 +10,7 @@
 #include "tests/fakes/RecordingConnections.h"
 #include "tests/fakes/TempDir.h"
 #include "tests/win/Robot.h"
-#include "ui/framework/AppMessageBox.h"
+#include "ui/dialogs/AppTitle.h"
 
 namespace tollward {
 namespace {

@@ -5,11 +5,11 @@
 #include <utility>
 #include <vector>
 
+#include "platform/win32/MessageBox.h"
 #include "res/resource.h"
 #include "ui/framework/Button.h"
 #include "ui/framework/Dpi.h"
 #include "ui/framework/HighContrast.h"
-#include "ui/framework/ResourceMessageBox.h"
 #include "ui/framework/ResourceString.h"
 
 namespace tollward::ui {
@@ -164,8 +164,9 @@ void CBadAreaCodesDlg::DeleteMarkedCode() {
   if (item < 0 || item >= m_view.GetItemCount()) {
     return;
   }
-  if (ResourceMessageBox(m_hwnd, IDS_CONFIRM_DELETE_CODE, IDS_CONFIRM_DELETE_CODE_TITLE,
-                         MB_YESNOCANCEL | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES) {
+  if (ShowMessageBox(m_hwnd, LoadResString(IDS_CONFIRM_DELETE_CODE).c_str(),
+                     LoadResString(IDS_CONFIRM_DELETE_CODE_TITLE).c_str(),
+                     MB_YESNOCANCEL | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES) {
     return;
   }
   // A code the list does not know (it has said so) leaves the view all the same.

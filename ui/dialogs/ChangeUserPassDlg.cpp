@@ -2,10 +2,10 @@
 #include "ui/dialogs/ChangeUserPassDlg.h"
 
 #include "logic/CredentialsChange.h"
+#include "platform/win32/MessageBox.h"
 #include "res/resource.h"
 #include "ui/framework/Dpi.h"
 #include "ui/framework/Button.h"
-#include "ui/framework/ResourceMessageBox.h"
 #include "ui/framework/ResourceString.h"
 
 namespace tollward::ui {
@@ -130,8 +130,8 @@ void CChangeUserPassDlg::OnOK() {
   m_item = m_connections->Find(m_openedFor.c_str());
   if (m_item == 0) {
     const std::string gone = FormatResString(IDS_ENTRY_GONE, m_openedFor.c_str());
-    ::MessageBoxA(m_hwnd, gone.c_str(), LoadResString(IDS_ENTRY_GONE_TITLE).c_str(),
-                  MB_OK | MB_ICONEXCLAMATION);
+    ShowMessageBox(m_hwnd, gone.c_str(), LoadResString(IDS_ENTRY_GONE_TITLE).c_str(),
+                   MB_OK | MB_ICONEXCLAMATION);
     EndDialog(IDCANCEL);
     return;
   }
@@ -145,7 +145,8 @@ void CChangeUserPassDlg::OnOK() {
 
   if (outcome.message != CredentialsMessage::kNone) {
     const MessageText message = TextOf(outcome.message);
-    ResourceMessageBox(m_hwnd, message.text, message.caption, MB_OK | MB_ICONEXCLAMATION);
+    ShowMessageBox(m_hwnd, LoadResString(message.text).c_str(),
+                   LoadResString(message.caption).c_str(), MB_OK | MB_ICONEXCLAMATION);
   }
   if (outcome.retypeNewPassword) {
     m_newPassword.clear();

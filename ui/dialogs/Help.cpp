@@ -5,8 +5,9 @@
 
 #include <vector>
 
+#include "platform/win32/MessageBox.h"
 #include "res/resource.h"
-#include "ui/framework/AppMessageBox.h"
+#include "ui/dialogs/AppTitle.h"
 #include "ui/framework/ResourceString.h"
 
 namespace tollward::ui {
@@ -41,15 +42,15 @@ bool ShowHelpFrom(HWND owner, const std::string& directory, UINT context) {
   const std::string page = directory + HelpPageName(context);
   const DWORD attributes = ::GetFileAttributesA(page.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-    AppMessageBox(FormatResString(IDS_HELP_MISSING, page.c_str()).c_str(),
-                  MB_OK | MB_ICONINFORMATION, owner);
+    ShowMessageBox(owner, FormatResString(IDS_HELP_MISSING, page.c_str()).c_str(),
+                   AppTitle().c_str(), MB_OK | MB_ICONINFORMATION);
     return false;
   }
   const auto result = reinterpret_cast<INT_PTR>(
       ::ShellExecuteA(owner, "open", page.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
   if (result <= 32) {
-    AppMessageBox(FormatResString(IDS_HELP_NOT_OPENED, page.c_str()).c_str(),
-                  MB_OK | MB_ICONINFORMATION, owner);
+    ShowMessageBox(owner, FormatResString(IDS_HELP_NOT_OPENED, page.c_str()).c_str(),
+                   AppTitle().c_str(), MB_OK | MB_ICONINFORMATION);
     return false;
   }
   return true;

@@ -1,11 +1,11 @@
 // The options dialog: the record's six options, with the expert settings behind a confirmation.
 #include "ui/dialogs/OptionsDlg.h"
 
+#include "platform/win32/MessageBox.h"
 #include "res/resource.h"
-#include "ui/framework/AppMessageBox.h"
+#include "ui/dialogs/AppTitle.h"
 #include "ui/framework/Button.h"
 #include "ui/framework/Edit.h"
-#include "ui/framework/ResourceMessageBox.h"
 #include "ui/framework/ResourceString.h"
 
 namespace tollward::ui {
@@ -95,8 +95,9 @@ void COptionsDlg::ExpertsClicked() {
   const bool checked = CButton(GetDlgItem(IDC_EXTENDED_FUNCTIONS)).IsChecked();
   bool confirmed = false;
   if (m_rules->ExpertsClickNeedsConfirmation(checked)) {
-    confirmed = ResourceMessageBox(m_hwnd, IDS_EXPERT_WARNING, IDS_EXPERT_WARNING_TITLE,
-                                   kQuestion | MB_ICONEXCLAMATION) == IDYES;
+    confirmed = ShowMessageBox(m_hwnd, LoadResString(IDS_EXPERT_WARNING).c_str(),
+                               LoadResString(IDS_EXPERT_WARNING_TITLE).c_str(),
+                               kQuestion | MB_ICONEXCLAMATION) == IDYES;
   }
   m_rules->ExpertsClicked(checked, confirmed);
 }
@@ -107,16 +108,16 @@ void COptionsDlg::OnOK() {
   }
   switch (m_rules->Ok(*m_options)) {
     case OptionsOkOutcome::kIntervalNotANumber: {
-      AppMessageBox(LoadResString(IDS_INTERVAL_NOT_A_NUMBER).c_str(), MB_OK | MB_ICONEXCLAMATION,
-                    m_hwnd);
+      ShowMessageBox(m_hwnd, LoadResString(IDS_INTERVAL_NOT_A_NUMBER).c_str(), AppTitle().c_str(),
+                     MB_OK | MB_ICONEXCLAMATION);
       const CEdit interval(GetDlgItem(IDC_MONITOR_INTERVAL));
       Send(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(interval.GetHwnd()), TRUE);
       interval.SetSel(0, -1);
       return;
     }
     case OptionsOkOutcome::kIntervalRefused:
-      ResourceMessageBox(m_hwnd, IDS_INVALID_INTERVAL, IDS_INVALID_INTERVAL_TITLE,
-                         MB_OK | MB_ICONINFORMATION);
+      ShowMessageBox(m_hwnd, LoadResString(IDS_INVALID_INTERVAL).c_str(),
+                     LoadResString(IDS_INVALID_INTERVAL_TITLE).c_str(), MB_OK | MB_ICONINFORMATION);
       return;
     case OptionsOkOutcome::kSaved:
     case OptionsOkOutcome::kSaveFailed:
@@ -127,8 +128,9 @@ void COptionsDlg::OnOK() {
 }
 
 void COptionsDlg::OnCancel() {
-  if (ResourceMessageBox(m_hwnd, IDS_CONFIRM_CANCEL_OPTIONS, IDS_CONFIRM_CANCEL_OPTIONS_TITLE,
-                         kQuestion | MB_ICONQUESTION) == IDYES) {
+  if (ShowMessageBox(m_hwnd, LoadResString(IDS_CONFIRM_CANCEL_OPTIONS).c_str(),
+                     LoadResString(IDS_CONFIRM_CANCEL_OPTIONS_TITLE).c_str(),
+                     kQuestion | MB_ICONQUESTION) == IDYES) {
     EndDialog(IDCANCEL);
   }
 }
