@@ -70,7 +70,7 @@ bool CControlCenterDlg::OnInitDialog() {
   }
   m_monitor.Prepare();
   m_systemMenu.Prepare(m_hwnd);
-  PrepareToolTips();
+  m_tips.Prepare(m_hwnd);
   ShowWindowIcons(ui::DpiOf(m_hwnd));
   for (CEntryPane& pane : m_panes) {
     pane.Attach(m_hwnd);

@@ -9,6 +9,7 @@
 
 #include "app/ControlCenterEnds.h"
 #include "app/ControlCenterMonitor.h"
+#include "app/ControlCenterTips.h"
 #include "app/EntryPane.h"
 #include "app/InteractiveOptions.h"
 #include "app/InteractiveRASConnections.h"
@@ -26,7 +27,6 @@
 #include "ui/dialogs/SplashDlg.h"
 #include "ui/framework/Dialog.h"
 #include "ui/framework/Handles.h"
-#include "ui/framework/ToolTip.h"
 
 namespace tollward {
 
@@ -90,14 +90,10 @@ class CControlCenterDlg : public ui::CDialog {
   // Start-up, in the order the program runs them.
   void ShowSplash();
   void EndSplash();
-  void PrepareToolTips();
   // A data file that only the new version of an interrupted save holds is taken from it.
   void RecoverInterruptedSaves();
   void LoadData();
   void PauseBeforeSilentExit();
-
-  // The bad area code manager, and the registered entries its codes now rule out.
-  void ManageBadAreaCodes();
 
   // The window.
   void EditOptions();
@@ -119,7 +115,7 @@ class CControlCenterDlg : public ui::CDialog {
   HICON m_icon;
   ui::CIcon m_bigIcon;
   ui::CIcon m_smallIcon;
-  ui::CToolTip m_tooltip;
+  CControlCenterTips m_tips;
   std::string m_connectionFilePath;
   // Becomes kBound once a scan has read the phonebook after a start-up that could not.
   StoreBinding m_storeBinding = StoreBinding::kPhonebookUnread;

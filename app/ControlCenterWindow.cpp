@@ -1,5 +1,7 @@
-// The control center's window: tooltips, icon, buttons, help and the about box.
+// The control center's window: icon, buttons, help and the about box.
 #include "app/ControlCenterDlg.h"
+
+#include "app/BadAreaCodeManager.h"
 #include "res/resource.h"
 #include "ui/dialogs/AboutDlg.h"
 #include "ui/dialogs/OptionsDlg.h"
@@ -8,62 +10,9 @@
 #include "ui/framework/ResourceString.h"
 
 namespace tollward {
-namespace {
-
-struct Tip {
-  int control;
-  UINT text;
-};
-
-constexpr Tip kTips[] = {
-    {IDC_BAD_AREAS, IDS_TIP_BAD_AREAS},
-    {IDC_OPTIONS, IDS_TIP_OPTIONS},
-    {IDC_ABOUT, IDS_TIP_ABOUT},
-    {IDC_UNREGISTERED_LIST, IDS_TIP_UNREGISTERED_LIST},
-    {IDC_REGISTERED_LIST, IDS_TIP_REGISTERED_LIST},
-    {IDC_UNREGISTER, IDS_TIP_UNREGISTER},
-    {IDC_REGISTER, IDS_TIP_REGISTER},
-    {IDC_UNREGISTERED_PROPERTIES, IDS_TIP_PROPERTIES},
-    {IDC_REGISTERED_PROPERTIES, IDS_TIP_PROPERTIES},
-    {IDC_MONITOR, IDS_TIP_MONITOR},
-    {IDC_REFRESH, IDS_TIP_REFRESH},
-};
-
-constexpr COLORREF kTipBackground = RGB(224, 224, 255);
-constexpr COLORREF kTipText = RGB(0, 0, 0);
-
-}  // namespace
-
-void CControlCenterDlg::PrepareToolTips() {
-  if (!m_tooltip.Create(m_hwnd, TTS_ALWAYSTIP)) {
-    return;
-  }
-  for (const Tip& tip : kTips) {
-    // The lists' tips are asked for when shown: over a row they say why the entry is there.
-    const bool list = tip.control == IDC_UNREGISTERED_LIST || tip.control == IDC_REGISTERED_LIST;
-    m_tooltip.AddTool(GetDlgItem(tip.control),
-                      list ? LPSTR_TEXTCALLBACKA : ui::LoadResString(tip.text).c_str());
-  }
-  // Wide enough for a host name; a longer tip breaks into lines.
-  m_tooltip.Send(TTM_SETMAXTIPWIDTH, 0, ui::ScaleFor(m_hwnd, 400));
-  m_tooltip.Activate(true);
-  m_tooltip.SetDelayTime(TTDT_INITIAL, 750);
-  m_tooltip.SetDelayTime(TTDT_RESHOW, 250);
-  m_tooltip.SetDelayTime(TTDT_AUTOPOP, 3000);
-  m_tooltip.SetTipBkColor(kTipBackground);
-  m_tooltip.SetTipTextColor(kTipText);
-}
 
 bool CControlCenterDlg::PreTranslateMessage(MSG* message) {
-  // The tooltip control learns of the mouse only through the messages relayed to it.
-  if (m_tooltip.GetHwnd() != nullptr) {
-    m_tooltip.RelayEvent(message);
-    for (CEntryPane& pane : m_panes) {
-      if (pane.TipRowChanged(*message)) {
-        m_tooltip.Send(TTM_UPDATE);
-      }
-    }
-  }
+  m_tips.Relay(message, m_panes);
   return ui::CDialog::PreTranslateMessage(message);
 }
 
@@ -91,7 +40,7 @@ bool CControlCenterDlg::OnCommand(int id, int code, HWND) {
       return true;
     case ID_TRAY_BAD_AREAS:
     case IDC_BAD_AREAS:
-      ManageBadAreaCodes();
+      ManageBadAreaCodes(m_hwnd, m_badAreaCodes, m_helpDirectory, m_panes, m_monitor);
       return true;
     case ID_TRAY_OPTIONS:
     case IDC_OPTIONS:

@@ -234,8 +234,12 @@ bool CEntryPane::OnEditCommand(int id, MonitorCycle& monitor,
   return true;
 }
 
+CEntryPane& PaneOf(EntryPanes& panes, EntryView role) {
+  return panes[static_cast<int>(role)];
+}
+
 CEntryPane& OtherPane(EntryPanes& panes, const CEntryPane& pane) {
-  return panes[static_cast<int>(OtherView(pane.role()))];
+  return PaneOf(panes, OtherView(pane.role()));
 }
 
 void RefillPanes(EntryPanes& panes) {

@@ -43,6 +43,7 @@ class CEntryPane {
   CEntryPane(EntryView role, CInteractiveRASConnections& entries, const PaneContext& context);
 
   EntryView role() const { return role_; }
+  CInteractiveRASConnections& entries() { return entries_; }
   HWND view() const { return view_.GetHwnd(); }
 
   // Registering is a move from the unregistered pane, unregistering one from the registered
@@ -110,6 +111,7 @@ class CEntryPane {
 // The control center's two panes, each at the place of its role.
 using EntryPanes = std::array<CEntryPane, 2>;
 
+CEntryPane& PaneOf(EntryPanes& panes, EntryView role);
 CEntryPane& OtherPane(EntryPanes& panes, const CEntryPane& pane);
 void RefillPanes(EntryPanes& panes);
 
