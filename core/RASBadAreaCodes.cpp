@@ -43,10 +43,10 @@ CRASBadAreaCodes::~CRASBadAreaCodes() {
 }
 
 void CRASBadAreaCodes::ReportError() {
-  if (destroying_ || ownerWindow == nullptr) {
+  if (destroying_ || ownerWindow_ == nullptr) {
     return;
   }
-  errorBox_.Show(ownerWindow, errorText().c_str(), kBadAreaCodesErrorCaption, ReportIcon());
+  errorBox_.Show(ownerWindow_, errorText().c_str(), kBadAreaCodesErrorCaption, ReportIcon());
 }
 
 bool CRASBadAreaCodes::Add(const char* text) {

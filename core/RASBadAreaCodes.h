@@ -26,7 +26,7 @@ extern const char kBadAreaCodesErrorCaption[];
 
 class CRASBadAreaCodes : public CErrorState {
  public:
-  // Reports go to errorBox, but only while ownerWindow is set.
+  // Reports go to errorBox, but only while an owner window is set.
   explicit CRASBadAreaCodes(IErrorBox& errorBox = SystemErrorBox());
   // Saves to the remembered path; a failure of that last save is never shown.
   ~CRASBadAreaCodes() override;
@@ -69,8 +69,14 @@ class CRASBadAreaCodes : public CErrorState {
   // Leaves the list without a file, so that no later save writes anywhere.
   void ClearPath() { path_.reset(); }
 
-  // The window that owns the error boxes; none means failures are kept but not shown.
-  NativeWindow ownerWindow = nullptr;
+  // The window that owns the error boxes; none means failures are kept but not shown. Returns
+  // the owner before, for the caller to give back when its window goes.
+  NativeWindow SetOwnerWindow(NativeWindow owner) {
+    const NativeWindow previous = ownerWindow_;
+    ownerWindow_ = owner;
+    return previous;
+  }
+  NativeWindow ownerWindow() const { return ownerWindow_; }
 
  private:
   using Slot = std::array<char, kBadAreaCodeSlotSize>;
@@ -84,6 +90,7 @@ class CRASBadAreaCodes : public CErrorState {
   std::vector<Slot> slots_;
   std::optional<std::string> path_;
   IErrorBox& errorBox_;
+  NativeWindow ownerWindow_ = nullptr;
   bool destroying_ = false;
 };
 

@@ -20,17 +20,17 @@ EnterAction ActionForEnter(EnterFocus focus) {
 
 CBadAreaCodeEditor::~CBadAreaCodeEditor() {
   if (open_) {
-    list_.ownerWindow = previousOwner_;
+    list_.SetOwnerWindow(previousOwner_);
   }
   list_.Save();
 }
 
 void CBadAreaCodeEditor::Open(NativeWindow dialog) {
+  const NativeWindow before = list_.SetOwnerWindow(dialog);
   if (!open_) {
-    previousOwner_ = list_.ownerWindow;
+    previousOwner_ = before;
     open_ = true;
   }
-  list_.ownerWindow = dialog;
 }
 
 std::vector<std::string> CBadAreaCodeEditor::Codes() {

@@ -81,13 +81,13 @@ TEST(BadAreaCodeEditor, ClosingGivesTheOwnerBackThenSavesWhereOnlyThatOwnerSeesA
     saved.Save(dir.Path("Tollward.bac"));
     CRASBadAreaCodes unbound(box);
     for (CRASBadAreaCodes* list : {&saved, &unbound}) {
-      list->ownerWindow = previous;
+      list->SetOwnerWindow(previous);
       CBadAreaCodeEditor editor(*list);
       editor.Open(&dialog);
-      EXPECT_EQ(list->ownerWindow, &dialog);
+      EXPECT_EQ(list->ownerWindow(), &dialog);
       ASSERT_TRUE(editor.Add("0190"));
     }
-    EXPECT_EQ(saved.ownerWindow, previous);
+    EXPECT_EQ(saved.ownerWindow(), previous);
     EXPECT_EQ(testing::ReadBytes(dir.Path("Tollward.bac")).size(), 40u) << "saved with its code";
     // The list without a file cannot save: told only to an owner that was there before.
     ASSERT_EQ(box.shown.size(), previous != nullptr ? 1u : 0u);

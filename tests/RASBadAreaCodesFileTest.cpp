@@ -67,7 +67,7 @@ Texts Codes(CRASBadAreaCodes& list) {
 
 class BadAreaCodeFile : public ::testing::Test {
  protected:
-  BadAreaCodeFile() { list_.ownerWindow = &window_; }
+  BadAreaCodeFile() { list_.SetOwnerWindow(&window_); }
 
   // Loads bytes into a list that held a code, expecting the failure's two reports.
   void ExpectLoadFails(const Bytes& file, const char* inner, const std::string& what) {
@@ -231,8 +231,8 @@ TEST_F(BadAreaCodeFile, DestructionSavesToTheRememberedPathAndNeverShowsAFailure
     CRASBadAreaCodes withoutPath(box);
     CRASBadAreaCodes unwritable(box);
     ASSERT_TRUE(unwritable.Load(path_));
-    withoutPath.ownerWindow = &window_;
-    unwritable.ownerWindow = &window_;
+    withoutPath.SetOwnerWindow(&window_);
+    unwritable.SetOwnerWindow(&window_);
     failing.failCreate = true;
   }
   EXPECT_TRUE(box.shown.empty());

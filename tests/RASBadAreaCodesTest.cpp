@@ -109,7 +109,7 @@ TEST_F(BadAreaCodes, DeleteRemovesWholeCodesOnlyAndKeepsTheOrderOfTheRest) {
   for (const char* code : {"0190", "0900", "0137"}) {
     ASSERT_TRUE(list_.Add(code));
   }
-  list_.ownerWindow = owner_;
+  list_.SetOwnerWindow(owner_);
   EXPECT_FALSE(list_.Delete("019"));
   EXPECT_EQ(list_.errorCode(), 25u);
   ASSERT_EQ(box_.shown.size(), 1u);
@@ -130,7 +130,7 @@ TEST_F(BadAreaCodes, ReportsAreShownOnlyWhileAnOwnerWindowIsSet) {
   EXPECT_EQ(list_.errorCode(), 25u) << "unseen, but still kept";
   EXPECT_EQ(list_.errorText(), "Delete: invalid item (name not found).");
 
-  list_.ownerWindow = owner_;
+  list_.SetOwnerWindow(owner_);
   EXPECT_FALSE(list_.Add("x"));
   EXPECT_STREQ(list_.Get(0), "???");
   ASSERT_EQ(box_.shown.size(), 2u);
@@ -142,7 +142,7 @@ TEST_F(BadAreaCodes, ReportsAreShownOnlyWhileAnOwnerWindowIsSet) {
     EXPECT_EQ(shown.caption, "CRASBadAreaCodes error");
   }
 
-  list_.ownerWindow = nullptr;
+  list_.SetOwnerWindow(nullptr);
   EXPECT_FALSE(list_.Add("0123456789012"));
   EXPECT_EQ(box_.shown.size(), 2u);
 }

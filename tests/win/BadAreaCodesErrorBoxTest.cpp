@@ -38,7 +38,7 @@ TEST(BadAreaCodesErrorBox, AReportIsAMessageBoxOwnedByTheWindowWithTheFailuresIc
   }
   {
     CRASBadAreaCodes list;
-    list.ownerWindow = owner;
+    list.SetOwnerWindow(owner);
     EXPECT_FALSE(list.Delete("0190"));
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].caption, "CRASBadAreaCodes error");
