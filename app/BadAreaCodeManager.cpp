@@ -10,8 +10,8 @@
 
 namespace tollward {
 
-void ManageBadAreaCodes(HWND owner, CRASBadAreaCodes& codes, const std::string& helpDirectory,
-                        EntryPanes& panes, CControlCenterMonitor& monitor) {
+void ManageBadAreaCodes(HWND owner, CRASBadAreaCodes& codes, EntryPanes& panes,
+                        CControlCenterMonitor& monitor) {
   CRASConnections& registered = PaneOf(panes, EntryView::kRegistered).entries();
   CRASConnections& unregistered = PaneOf(panes, EntryView::kUnregistered).entries();
   // Opened from the tray too: while it runs, the icon starts no second manager or quit, and
@@ -19,7 +19,7 @@ void ManageBadAreaCodes(HWND owner, CRASBadAreaCodes& codes, const std::string& 
   BusyScope managing(monitor.cycle());
   {
     // The dialog object outlives the re-check: its destruction saves the list, as it now stands.
-    ui::CBadAreaCodesDlg dialog(codes, helpDirectory);
+    ui::CBadAreaCodesDlg dialog(codes);
     dialog.DoModal();
     MoveBadAreasToUnregistered(registered, codes, unregistered);
     RefillPanes(panes);

@@ -12,7 +12,7 @@
 
 namespace tollward {
 
-void ManageBadAreaCodes(HWND owner, CRASBadAreaCodes& codes, const std::string& helpDirectory,
-                        EntryPanes& panes, CControlCenterMonitor& monitor);
+void ManageBadAreaCodes(HWND owner, CRASBadAreaCodes& codes, EntryPanes& panes,
+                        CControlCenterMonitor& monitor);
 
 }  // namespace tollward

@@ -45,13 +45,15 @@ CControlCenterDlg::CControlCenterDlg(const ControlCenterServices& services)
              ControlCenterSaves{m_registered, m_connectionFilePath, m_storeBinding, m_badAreaCodes,
                                 m_options}),
       m_phonebook(services.phonebook),
-      m_helpDirectory(services.helpDirectory),
       m_monitor(*this,
                 ControlCenterScanParts{m_registered, m_unregistered, m_findings, m_storeBinding,
                                        services.phonebookWatcher, m_options,
                                        [this] { return MakeReportingList(m_phonebook, m_altered); },
                                        [this] { RefillPanes(m_panes); },
-                                       [this] { ShowPhonebookFindings(m_hwnd, m_findings); }}) {}
+                                       [this] { ShowPhonebookFindings(m_hwnd, m_findings); }}) {
+  // The help of every dialog of the program, this one's and those it opens.
+  ui::InstallHelp(services.helpDirectory);
+}
 
 // The members' last writes are made here, in their own order, before any member goes.
 CControlCenterDlg::~CControlCenterDlg() {

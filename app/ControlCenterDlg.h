@@ -5,6 +5,7 @@
 #include "platform/win32/WinApi.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/ControlCenterEnds.h"
@@ -78,7 +79,8 @@ class CControlCenterDlg : public ui::CDialog {
   void OnOK() override;
   // Escape and the close box: quits.
   void OnCancel() override;
-  bool OnHelp(const HELPINFO* info) override;
+  // Its own topic; the contents for a window without a topic that passed F1 on (the about box).
+  std::optional<UINT> HelpTopic(HWND asking) const override;
   // The tray menu's items first, then those of the context menu being tracked.
   bool OnDrawItem(int id, const DRAWITEMSTRUCT* draw) override;
   bool OnMeasureItem(int id, MEASUREITEMSTRUCT* measure) override;
@@ -125,7 +127,6 @@ class CControlCenterDlg : public ui::CDialog {
   PhonebookFindings m_findings;
   CSystemMenu m_systemMenu;
   IPhonebook& m_phonebook;
-  std::string m_helpDirectory;
   std::unique_ptr<ui::CSplashDlg> m_splash;
   // The monitor and the tray; first to go, since it works on the lists above.
   CControlCenterMonitor m_monitor;

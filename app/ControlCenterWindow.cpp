@@ -40,15 +40,14 @@ bool CControlCenterDlg::OnCommand(int id, int code, HWND) {
       return true;
     case ID_TRAY_BAD_AREAS:
     case IDC_BAD_AREAS:
-      ManageBadAreaCodes(m_hwnd, m_badAreaCodes, m_helpDirectory, m_panes, m_monitor);
+      ManageBadAreaCodes(m_hwnd, m_badAreaCodes, m_panes, m_monitor);
       return true;
     case ID_TRAY_OPTIONS:
     case IDC_OPTIONS:
       EditOptions();
       return true;
     case IDC_HELP_BUTTON:
-      ui::ShowHelpFrom(m_hwnd, m_helpDirectory, ui::help_topic::kControlCenter);
-      return true;
+      return ShowHelpTopic();
     case ID_TRAY_SHUTDOWN:
       m_ends.Quit(WayOut::kShutdown);
       return true;
@@ -78,7 +77,6 @@ void CControlCenterDlg::EditOptions() {
   const std::uint32_t intervalBefore = m_options.GetMonitorInterval();
   ui::COptionsDlg dialog;
   dialog.SetOptions(&m_options);
-  dialog.SetHelpDirectory(m_helpDirectory);
   dialog.DoModal();
   for (const CEntryPane& pane : m_panes) {
     pane.ShowExpertButtons();
@@ -91,16 +89,9 @@ void CControlCenterDlg::ShowAbout() {
   about.DoModal();
 }
 
-// F1 on the control center asks for its own topic. A request passed on from a window of the
-// program that has no topic of its own (the about box) gets the contents page.
-bool CControlCenterDlg::OnHelp(const HELPINFO* info) {
-  HWND asking = info != nullptr && info->iContextType == HELPINFO_WINDOW
-                    ? static_cast<HWND>(info->hItemHandle)
-                    : m_hwnd;
+std::optional<UINT> CControlCenterDlg::HelpTopic(HWND asking) const {
   const bool ours = asking == m_hwnd || ::IsChild(m_hwnd, asking);
-  ui::ShowHelpFrom(m_hwnd, m_helpDirectory,
-                   ours ? ui::help_topic::kControlCenter : ui::help_topic::kContents);
-  return true;
+  return ours ? ui::help_topic::kControlCenter : ui::help_topic::kContents;
 }
 
 bool CControlCenterDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {

@@ -82,7 +82,8 @@ class BadAreaCodesDlg : public ::testing::Test {
         });
   }
   void RunDialog(INT_PTR expected) {
-    ui::CBadAreaCodesDlg dialog(list_, dir_.Path("no-help") + "\\");
+    ui::InstallHelp(dir_.Path("no-help") + "\\");
+    ui::CBadAreaCodesDlg dialog(list_);
     EXPECT_EQ(expected, dialog.DoModal());
     fileWhileOpen_ = ReadBytes(path_).size();
   }
@@ -124,7 +125,7 @@ TEST_F(BadAreaCodesDlg, OpensAsTheTemplateSaysAndAddsTheDigitsByPlusAndByEnter) 
     colours[1] = view.GetTextBkColor();
     colours[2] = static_cast<COLORREF>(view.Send(LVM_GETTEXTCOLOR));
     extended = view.GetExtendedStyle();
-    ownerWhileOpen = list_.ownerWindow;
+    ownerWhileOpen = list_.ownerWindow();
     found.Click(IDC_DELETE_BAD_AREA);
   });
   robot.Then([&] {
@@ -161,7 +162,7 @@ TEST_F(BadAreaCodesDlg, OpensAsTheTemplateSaysAndAddsTheDigitsByPlusAndByEnter) 
   const DWORD wanted = LVS_EX_FULLROWSELECT | LVS_EX_ONECLICKACTIVATE;
   EXPECT_EQ(wanted, extended & wanted);
   EXPECT_EQ(hwnd_, ownerWhileOpen);
-  EXPECT_EQ(nullptr, list_.ownerWindow) << "given back";
+  EXPECT_EQ(nullptr, list_.ownerWindow()) << "given back";
   EXPECT_EQ(1u, windowsAfterMinus) << "\"-\" on an empty list asks nothing";
   EXPECT_TRUE(plusWithText);
   EXPECT_EQ(Texts{"0190"}, afterPlus);

@@ -23,7 +23,7 @@ using testing::RobotWindow;
 INT_PTR RunDialog(COptions& record) {
   COptionsDlg dialog;
   dialog.SetOptions(&record);
-  dialog.SetHelpDirectory("C:\\tollward-test-missing\\help\\");
+  InstallHelp("C:\\tollward-test-missing\\help\\");
   return dialog.DoModal();
 }
 

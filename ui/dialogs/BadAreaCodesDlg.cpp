@@ -2,7 +2,6 @@
 #include "ui/dialogs/BadAreaCodesDlg.h"
 
 #include <optional>
-#include <utility>
 #include <vector>
 
 #include "platform/win32/MessageBox.h"
@@ -21,8 +20,8 @@ constexpr UINT kFinishEditMessage = WM_APP + 1;
 
 }  // namespace
 
-CBadAreaCodesDlg::CBadAreaCodesDlg(CRASBadAreaCodes& list, std::string helpDirectory)
-    : CDialog(IDD_BAD_AREA_CODES), m_editor(list), m_helpDirectory(std::move(helpDirectory)) {}
+CBadAreaCodesDlg::CBadAreaCodesDlg(CRASBadAreaCodes& list)
+    : CDialog(IDD_BAD_AREA_CODES), m_editor(list) {}
 
 CBadAreaCodesDlg::~CBadAreaCodesDlg() = default;
 
@@ -71,9 +70,6 @@ bool CBadAreaCodesDlg::OnCommand(int id, int code, HWND) {
       return true;
     case IDC_DELETE_BAD_AREA:
       DeleteMarkedCode();
-      return true;
-    case IDHELP:
-      ShowHelpFrom(m_hwnd, m_helpDirectory, help_topic::kBadAreaCodes);
       return true;
     default:
       return false;
@@ -134,11 +130,6 @@ void CBadAreaCodesDlg::OnOK() {
       EndDialog(IDOK);
       break;
   }
-}
-
-bool CBadAreaCodesDlg::OnHelp(const HELPINFO*) {
-  ShowHelpFrom(m_hwnd, m_helpDirectory, help_topic::kBadAreaCodes);
-  return true;
 }
 
 bool CBadAreaCodesDlg::OnMessage(UINT message, WPARAM, LPARAM, LRESULT&) {

@@ -4,6 +4,7 @@
 #include "platform/win32/WinApi.h"
 #include <commctrl.h>
 
+#include <optional>
 #include <string>
 
 #include "logic/BadAreaCodeEditor.h"
@@ -25,7 +26,7 @@ class CBadAreaCodesDlg : public CDialog {
   static constexpr int kColumnWidth = 100;
 
   // Without a parent: while it runs it belongs to the program's main window, if there is one.
-  explicit CBadAreaCodesDlg(CRASBadAreaCodes& list, std::string helpDirectory = HelpDirectory());
+  explicit CBadAreaCodesDlg(CRASBadAreaCodes& list);
   // Saves the list to its file; the opener destroys the dialog after its re-check of the lists.
   ~CBadAreaCodesDlg() override;
 
@@ -34,7 +35,7 @@ class CBadAreaCodesDlg : public CDialog {
   bool OnCommand(int id, int code, HWND control) override;
   bool OnNotify(int id, NMHDR* header, LRESULT& result) override;
   void OnOK() override;
-  bool OnHelp(const HELPINFO* info) override;
+  std::optional<UINT> HelpTopic(HWND) const override { return help_topic::kBadAreaCodes; }
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
  private:
@@ -48,7 +49,6 @@ class CBadAreaCodesDlg : public CDialog {
   CEdit m_field;
   CIcon m_deleteIcon;
   CIcon m_addIcon;
-  std::string m_helpDirectory;
   // An in-place edit that ended, waiting for the list's verdict.
   std::string m_editedCode;
   std::string m_editedText;

@@ -3,11 +3,13 @@
 
 #include <shellapi.h>
 
+#include <utility>
 #include <vector>
 
 #include "platform/win32/MessageBox.h"
 #include "res/resource.h"
 #include "ui/dialogs/AppTitle.h"
+#include "ui/framework/Dialog.h"
 #include "ui/framework/ResourceString.h"
 
 namespace tollward::ui {
@@ -54,6 +56,12 @@ bool ShowHelpFrom(HWND owner, const std::string& directory, UINT context) {
     return false;
   }
   return true;
+}
+
+void InstallHelp(std::string directory) {
+  CDialog::SetHelpHandler([directory = std::move(directory)](HWND owner, UINT topic) {
+    ShowHelpFrom(owner, directory, topic);
+  });
 }
 
 }  // namespace tollward::ui

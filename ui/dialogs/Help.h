@@ -35,8 +35,7 @@ std::string HelpDirectory();
 // Opens the topic's page in `directory` with the system's viewer for web pages. A missing page
 // or a viewer that fails is told in an application message box owned by `owner`.
 bool ShowHelpFrom(HWND owner, const std::string& directory, UINT context);
-inline bool ShowHelp(HWND owner, UINT context) {
-  return ShowHelpFrom(owner, HelpDirectory(), context);
-}
+// From now on every dialog's IDHELP and F1 open the pages of `directory`.
+void InstallHelp(std::string directory);
 
 }  // namespace tollward::ui

@@ -81,9 +81,6 @@ bool COptionsDlg::OnCommand(int id, int code, HWND) {
     case IDC_EXTENDED_FUNCTIONS:
       ExpertsClicked();
       break;
-    case IDHELP:
-      ShowHelpFrom(m_hwnd, m_helpDirectory, help_topic::kOptions);
-      return true;
     default:
       return false;
   }
@@ -133,11 +130,6 @@ void COptionsDlg::OnCancel() {
                      kQuestion | MB_ICONQUESTION) == IDYES) {
     EndDialog(IDCANCEL);
   }
-}
-
-bool COptionsDlg::OnHelp(const HELPINFO*) {
-  ShowHelpFrom(m_hwnd, m_helpDirectory, help_topic::kOptions);
-  return true;
 }
 
 }  // namespace tollward::ui

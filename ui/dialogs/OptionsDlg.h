@@ -2,7 +2,7 @@
 #pragma once
 
 #include <memory>
-#include <string>
+#include <optional>
 
 #include "logic/OptionsDialogRules.h"
 #include "options/Options.h"
@@ -20,15 +20,13 @@ class COptionsDlg : public CDialog {
 
   // The record to edit, owned by the opener; set before the dialog runs.
   void SetOptions(COptions* options) { m_options = options; }
-  // Where the help pages are; beside the program unless set.
-  void SetHelpDirectory(const std::string& directory) { m_helpDirectory = directory; }
 
  protected:
   bool OnInitDialog() override;
   bool OnCommand(int id, int code, HWND control) override;
   void OnOK() override;
   void OnCancel() override;
-  bool OnHelp(const HELPINFO* info) override;
+  std::optional<UINT> HelpTopic(HWND) const override { return help_topic::kOptions; }
 
  private:
   void ShowState();
@@ -36,7 +34,6 @@ class COptionsDlg : public CDialog {
 
   COptions* m_options = nullptr;
   std::unique_ptr<COptionsDialogRules> m_rules;
-  std::string m_helpDirectory = HelpDirectory();
 };
 
 }  // namespace tollward::ui

@@ -17,6 +17,11 @@ namespace {
 
 HWND g_mainWindow = nullptr;
 
+CDialog::HelpHandler& InstalledHelpHandler() {
+  static CDialog::HelpHandler handler;
+  return handler;
+}
+
 // List views and tooltips are registered by comctl32 only once asked for; templates use them.
 void EnsureCommonControls() {
   static const bool initialised = [] {
@@ -83,6 +88,10 @@ void CDialog::SetMainWindow(HWND hwnd) {
 
 HWND CDialog::MainWindow() {
   return g_mainWindow;
+}
+
+void CDialog::SetHelpHandler(HelpHandler handler) {
+  InstalledHelpHandler() = std::move(handler);
 }
 
 CDialog* CDialog::FromHandle(HWND hwnd) {
@@ -218,8 +227,18 @@ bool CDialog::OnMeasureItem(int, MEASUREITEMSTRUCT*) {
   return false;
 }
 
-bool CDialog::OnHelp(const HELPINFO*) {
-  return false;
+std::optional<UINT> CDialog::HelpTopic(HWND) const {
+  return std::nullopt;
+}
+
+bool CDialog::ShowHelpFor(HWND asking) {
+  const std::optional<UINT> topic = HelpTopic(asking);
+  const HelpHandler& handler = InstalledHelpHandler();
+  if (!topic || !handler) {
+    return false;
+  }
+  handler(m_hwnd, *topic);
+  return true;
 }
 
 // A picture control frees the bitmap it loaded from the template on Windows but not on Wine, where
@@ -371,7 +390,7 @@ INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         OnCancel();
         return TRUE;
       }
-      return FALSE;
+      return id == IDHELP && ShowHelpFor(m_hwnd) ? TRUE : FALSE;
     }
     case WM_NOTIFY: {
       auto* header = reinterpret_cast<NMHDR*>(lParam);
@@ -397,12 +416,17 @@ INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       ::SetWindowLongPtrA(m_hwnd, DWLP_MSGRESULT, TRUE);
       return TRUE;
-    case WM_HELP:
-      if (!OnHelp(reinterpret_cast<const HELPINFO*>(lParam))) {
+    case WM_HELP: {
+      const auto* info = reinterpret_cast<const HELPINFO*>(lParam);
+      const HWND asking = info != nullptr && info->iContextType == HELPINFO_WINDOW
+                              ? static_cast<HWND>(info->hItemHandle)
+                              : m_hwnd;
+      if (!ShowHelpFor(asking)) {
         return FALSE;
       }
       ::SetWindowLongPtrA(m_hwnd, DWLP_MSGRESULT, TRUE);
       return TRUE;
+    }
     default: {
       LRESULT result = 0;
       // A control that paints in its own colours answers for itself unless the dialog did.

@@ -3,6 +3,8 @@
 
 #include "platform/win32/WinApi.h"
 
+#include <functional>
+#include <optional>
 #include <vector>
 
 #include "ui/framework/Handles.h"
@@ -46,9 +48,14 @@ class CDialog : public CWindow {
   static CDialog* FromHandle(HWND hwnd);
 
   // Dialogs constructed without a parent are owned by this window (the program's main window)
-  // while they run modally, as the secondary dialogs are owned by the control center.
+  // while they run modally.
   static void SetMainWindow(HWND hwnd);
   static HWND MainWindow();
+
+  // Opens help topic `topic` for the dialog window `owner`. The program installs it: the
+  // framework knows no help pages. Without one, IDHELP and F1 open nothing.
+  using HelpHandler = std::function<void(HWND owner, UINT topic)>;
+  static void SetHelpHandler(HelpHandler handler);
 
  protected:
   // True leaves the focus to the dialog manager (the first tab stop).
@@ -65,8 +72,12 @@ class CDialog : public CWindow {
   // Unhandled ones get the dialog manager's default.
   virtual bool OnDrawItem(int id, const DRAWITEMSTRUCT* draw);
   virtual bool OnMeasureItem(int id, MEASUREITEMSTRUCT* measure);
-  // F1; return true when the help was shown.
-  virtual bool OnHelp(const HELPINFO* info);
+  // The help topic that IDHELP and F1 open through the help handler. `asking` is the window F1
+  // was pressed in: this dialog, one of its controls, or a window that has no topic of its own
+  // and passed the request on to its owner. None, the default, passes F1 on to the owner too.
+  virtual std::optional<UINT> HelpTopic(HWND asking) const;
+  // Opens this dialog's topic as IDHELP does, for a help button of another id.
+  bool ShowHelpTopic() { return ShowHelpFor(m_hwnd); }
   // Any other message; return true with `result` set when handled. A control-colour query left
   // alone here goes to the control's own handler (ui/framework/ControlColor.h), if it has one.
   virtual bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
@@ -88,6 +99,7 @@ class CDialog : public CWindow {
   void RunModalLoop();
   bool TranslateInLoop(MSG* message);
   void RestoreOwner();
+  bool ShowHelpFor(HWND asking);
   void AdoptTemplatePictures();
   bool ShowFittedPicture(int control, UINT picture);
 
