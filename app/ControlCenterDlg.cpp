@@ -40,7 +40,6 @@ CControlCenterDlg::CControlCenterDlg(const ControlCenterServices& services)
                          PaneContext{m_badAreaCodes, m_altered, m_options}),
               CEntryPane(EntryView::kRegistered, m_registered,
                          PaneContext{m_badAreaCodes, m_altered, m_options})},
-      m_icon(::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_TOLLWARD))),
       m_ends(*this, m_monitor,
              ControlCenterSaves{m_registered, m_connectionFilePath, m_storeBinding, m_badAreaCodes,
                                 m_options}),
@@ -73,7 +72,7 @@ bool CControlCenterDlg::OnInitDialog() {
   m_monitor.Prepare();
   m_systemMenu.Prepare(m_hwnd);
   m_tips.Prepare(m_hwnd);
-  ShowWindowIcons(ui::DpiOf(m_hwnd));
+  m_icons.Show(m_hwnd, ui::DpiOf(m_hwnd));
   for (CEntryPane& pane : m_panes) {
     pane.Attach(m_hwnd);
   }

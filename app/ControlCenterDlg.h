@@ -15,6 +15,7 @@
 #include "app/InteractiveOptions.h"
 #include "app/InteractiveRASConnections.h"
 #include "app/SystemMenu.h"
+#include "app/WindowIcons.h"
 #include "logic/EntryReasons.h"
 #include "logic/QuitRules.h"
 #include "logic/PhonebookMessage.h"
@@ -100,9 +101,6 @@ class CControlCenterDlg : public ui::CDialog {
   // The window.
   void EditOptions();
   void ShowAbout();
-  bool PaintIconic();
-  // The title bar's and the task bar's icons, drawn for the window's DPI.
-  void ShowWindowIcons(unsigned dpi);
 
   CInteractiveRASConnections m_registered;
   CInteractiveRASConnections m_unregistered;
@@ -114,9 +112,7 @@ class CControlCenterDlg : public ui::CDialog {
   // The monitor's is cleared once it has taken the window into the tray.
   StartSwitches m_switches;
   bool m_pausing = false;
-  HICON m_icon;
-  ui::CIcon m_bigIcon;
-  ui::CIcon m_smallIcon;
+  CWindowIcons m_icons;
   CControlCenterTips m_tips;
   std::string m_connectionFilePath;
   // Becomes kBound once a scan has read the phonebook after a start-up that could not.

@@ -142,9 +142,9 @@ bool CControlCenterDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LR
       }
       return false;
     case WM_PAINT:
-      return PaintIconic();
+      return m_icons.PaintIconic(m_hwnd);
     case WM_QUERYDRAGICON:
-      result = reinterpret_cast<LRESULT>(m_icon);
+      result = reinterpret_cast<LRESULT>(m_icons.DragIcon());
       return true;
     case WM_DESTROY:
       if (MainWindow() == m_hwnd) {
@@ -156,12 +156,6 @@ bool CControlCenterDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LR
   }
 }
 
-void CControlCenterDlg::ShowWindowIcons(unsigned dpi) {
-  m_bigIcon = ui::LoadResourceIcon(IDI_TOLLWARD, ui::SystemMetricForDpi(SM_CXICON, dpi));
-  m_smallIcon = ui::LoadResourceIcon(IDI_TOLLWARD, ui::SystemMetricForDpi(SM_CXSMICON, dpi));
-  SetIcons(m_bigIcon ? m_bigIcon.get() : m_icon, m_smallIcon ? m_smallIcon.get() : m_icon);
-}
-
 // The system has scaled the template; the columns, the menus' items and pictures and the icons
 // are the program's own.
 void CControlCenterDlg::OnDpiChanged(unsigned dpi) {
@@ -169,24 +163,7 @@ void CControlCenterDlg::OnDpiChanged(unsigned dpi) {
     pane.OnDpiChanged();
   }
   m_monitor.SetDpi(dpi);
-  ShowWindowIcons(dpi);
-}
-
-// A minimized window of the old shells showed its client area as the icon.
-bool CControlCenterDlg::PaintIconic() {
-  if (!::IsIconic(m_hwnd)) {
-    return false;
-  }
-  PAINTSTRUCT paint{};
-  HDC dc = ::BeginPaint(m_hwnd, &paint);
-  Send(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc));
-  RECT client{};
-  ::GetClientRect(m_hwnd, &client);
-  const int x = (client.right - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
-  const int y = (client.bottom - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
-  ::DrawIcon(dc, x, y, m_icon);
-  ::EndPaint(m_hwnd, &paint);
-  return true;
+  m_icons.Show(m_hwnd, dpi);
 }
 
 }  // namespace tollward
