@@ -98,6 +98,32 @@ TEST_F(WaysOut, TheSessionsEndKeepsWhatWasRegisteredAndAsksNothing) {
   EXPECT_EQ((Names{"CityNet", "Office ISDN"}), SortedStoredNames());
 }
 
+// As the installer ends a running program: the session's end reaches the control center while
+// a dialog it opened is still open.
+TEST_F(WaysOut, TheSessionsEndWithTheOptionsOpenEndsTheProgramAndKeepsTheStore) {
+  bool optionsGone = false;
+  Robot robot;
+  robot.OnWindow(FromTemplate(IDD_CONTROL_CENTER), [&](RobotWindow& controlCenter) {
+    window_ = controlCenter.hwnd();
+    controlCenter.SelectListItem(IDC_UNREGISTERED_LIST, 2);
+    controlCenter.Click(IDC_REGISTER);
+  });
+  robot.Then([&] { RobotWindow(window_).Click(IDC_OPTIONS); });
+  robot.OnWindow(FromTemplate(IDD_OPTIONS), [&](RobotWindow& options) {
+    ::SendMessageA(window_, WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP);
+    ::SendMessageA(window_, WM_ENDSESSION, TRUE, ENDSESSION_CLOSEAPP);
+    optionsGone = !::IsWindowVisible(options.hwnd());
+  });
+  robot.OnWindow(AnyMessageBox(), [](RobotWindow& box) { box.Click(IDOK); });
+
+  auto controlCenter = MakeControlCenter(" /nosplash");
+  EXPECT_EQ(IDCANCEL, controlCenter->DoModal());
+  EXPECT_TRUE(robot.Failures().empty()) << robot.Failures();
+  EXPECT_FALSE(robot.Done()) << "no question and no message";
+  EXPECT_TRUE(optionsGone);
+  EXPECT_EQ(Names{"Office ISDN"}, SortedStoredNames());
+}
+
 TEST_F(WaysOut, TheTraysShutdownWithAStoreThatCannotBeWrittenSaysSoAndStays) {
   RegisterWholePhonebook();
   std::string message;

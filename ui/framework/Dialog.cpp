@@ -16,6 +16,8 @@ namespace tollward::ui {
 namespace {
 
 HWND g_mainWindow = nullptr;
+// The innermost modal run of the thread; each run knows the one it is nested in.
+thread_local CDialog* g_innermostRun = nullptr;
 
 CDialog::HelpHandler& InstalledHelpHandler() {
   static CDialog::HelpHandler handler;
@@ -113,6 +115,8 @@ INT_PTR CDialog::DoModal() {
   }
   m_owner = ModalOwner(m_parent);
   m_modal = true;
+  m_outerRun = g_innermostRun;
+  g_innermostRun = this;
   m_ending = false;
   m_result = -1;
   if (m_owner != nullptr && ::IsWindowEnabled(m_owner)) {
@@ -134,6 +138,8 @@ INT_PTR CDialog::DoModal() {
       ::IsWindowEnabled(m_owner)) {
     ::SetActiveWindow(m_owner);
   }
+  g_innermostRun = m_outerRun;
+  m_outerRun = nullptr;
   m_modal = false;
   return m_result;
 }
@@ -225,6 +231,19 @@ bool CDialog::OnDrawItem(int, const DRAWITEMSTRUCT*) {
 
 bool CDialog::OnMeasureItem(int, MEASUREITEMSTRUCT*) {
   return false;
+}
+
+void CDialog::EndNestedRuns() {
+  bool running = false;
+  for (const CDialog* run = g_innermostRun; run != nullptr; run = run->m_outerRun) {
+    running = running || run == this;
+  }
+  if (!running) {
+    return;
+  }
+  for (CDialog* run = g_innermostRun; run != this; run = run->m_outerRun) {
+    run->EndDialog(IDCANCEL);
+  }
 }
 
 std::optional<UINT> CDialog::HelpTopic(HWND) const {
@@ -360,6 +379,11 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPA
 }
 
 INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  // Once the session ends, no dialog opened from this one may keep the program waiting for the
+  // user; the dialog's own handler then decides its end.
+  if (message == WM_ENDSESSION && wParam != FALSE) {
+    EndNestedRuns();
+  }
   switch (message) {
     case WM_INITDIALOG:
       AdoptTemplatePictures();

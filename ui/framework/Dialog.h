@@ -22,6 +22,8 @@ namespace tollward::ui {
 // all windows of the thread, so timers and posted commands of other windows (the owner above
 // all) keep arriving, as they do in the loops of message boxes and of nested dialogs. EndDialog
 // ends the run; the owner is re-enabled before the dialog goes, so activation returns to it.
+// When the session ends (WM_ENDSESSION) the modal runs nested in a dialog's own run end with
+// IDCANCEL, without their OnCancel, so that the loops unwind to the dialog that decides the end.
 //
 // Modeless (Create): the dialog lives until EndDialog, Destroy or the object's destruction; the
 // caller's loop drives it.
@@ -100,6 +102,7 @@ class CDialog : public CWindow {
   bool TranslateInLoop(MSG* message);
   void RestoreOwner();
   bool ShowHelpFor(HWND asking);
+  void EndNestedRuns();
   void AdoptTemplatePictures();
   bool ShowFittedPicture(int control, UINT picture);
 
@@ -113,6 +116,8 @@ class CDialog : public CWindow {
   HWND m_owner = nullptr;
   bool m_ownerDisabledByUs = false;
   bool m_modal = false;
+  // The modal run this one is nested in, while it runs.
+  CDialog* m_outerRun = nullptr;
   bool m_ending = false;
   bool m_initFailed = false;
   INT_PTR m_result = -1;
