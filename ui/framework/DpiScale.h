@@ -17,7 +17,7 @@ constexpr int ScaleForDpi(int pixels, unsigned dpi) {
   return static_cast<int>((scaled >= 0 ? scaled + half : scaled - half) / kBaseDpi);
 }
 
-// tools/art draws every picture at 100, 150 and 200 %. A display takes the largest set that is
+// Every picture comes drawn at 100, 150 and 200 %. A display takes the largest set that is
 // not larger than its scale, so a picture never overflows the room laid out for it, and a set's
 // resource lies `kPictureSetStep` identifiers above the one of the next smaller set.
 constexpr unsigned kPictureSetStep = 1000;
