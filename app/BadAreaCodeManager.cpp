@@ -16,7 +16,7 @@ void ManageBadAreaCodes(HWND owner, CRASBadAreaCodes& codes, EntryPanes& panes,
   CRASConnections& unregistered = PaneOf(panes, EntryView::kUnregistered).entries();
   // Opened from the tray too: while it runs, the icon starts no second manager or quit, and
   // scans wait.
-  BusyScope managing(monitor.cycle());
+  CBusyScope managing(monitor.cycle());
   {
     // The dialog object outlives the re-check: its destruction saves the list, as it now stands.
     ui::CBadAreaCodesDlg dialog(codes);
@@ -33,7 +33,7 @@ void ManageBadAreaCodes(HWND owner, CRASBadAreaCodes& codes, EntryPanes& panes,
   if (!codes.path().has_value()) {
     return;
   }
-  HeldReports quiet(codes);
+  CHeldReports quiet(codes);
   if (!codes.Save()) {
     EndSave failed;
     failed.failures.push_back({DataKind::kBadAreaCodes, *codes.path(), codes.errorText()});

@@ -105,7 +105,7 @@ class CControlCenterDlg : public ui::CDialog {
   CInteractiveRASConnections m_registered;
   CInteractiveRASConnections m_unregistered;
   CRASBadAreaCodes m_badAreaCodes;
-  AlteredRegistrations m_altered;
+  CAlteredRegistrations m_altered;
   CInteractiveOptions m_options;
   // At the places of their roles (EntryView).
   EntryPanes m_panes;

@@ -11,11 +11,11 @@ namespace tollward {
 
 void CControlCenterEnds::Quit(WayOut way) {
   // The monitor keeps guarding from the tray; only its own switch or the quit ends it.
-  if (QuitRules::GoesToTray(way, monitor_.cycle().monitoring())) {
+  if (CQuitRules::GoesToTray(way, monitor_.cycle().monitoring())) {
     window_.Post(WM_SYSCOMMAND, SC_MINIMIZE, 1);
     return;
   }
-  if (QuitRules::Asks(way) && !ConfirmQuit()) {
+  if (CQuitRules::Asks(way) && !ConfirmQuit()) {
     return;
   }
   monitor_.cycle().OnQuit();

@@ -51,7 +51,7 @@ class CControlCenterEnds {
   ui::CDialog& window_;
   CControlCenterMonitor& monitor_;
   ControlCenterSaves saves_;
-  QuitRules quit_;
+  CQuitRules quit_;
   bool optionsSavedForSessionEnd_ = false;
   OptionValues optionsAtSessionEnd_;
 };

@@ -47,7 +47,7 @@ bool CControlCenterMonitor::OnCommand(int id) {
 }
 
 void CControlCenterMonitor::Refresh() {
-  BusyScope busy(cycle_);
+  CBusyScope busy(cycle_);
   cycle_.ScanConnections();
 }
 

@@ -41,7 +41,7 @@ class CControlCenterMonitor final : public IMonitorClock, public IMonitorScan, p
 
   CControlCenterMonitor(CControlCenterDlg& window, ControlCenterScanParts parts);
 
-  MonitorCycle& cycle() { return cycle_; }
+  CMonitorCycle& cycle() { return cycle_; }
   bool inTray() const { return tray_.state().inTray(); }
 
   // The tray's menu, once the window exists.
@@ -54,7 +54,7 @@ class CControlCenterMonitor final : public IMonitorClock, public IMonitorScan, p
   bool OnCommand(int id);
   // A scan as the Refresh button makes it: counted, timed, and with the tray icon held off.
   void Refresh();
-  // The Monitor button, whose check has already changed; see MonitorCycle::OnMonitorButton.
+  // The Monitor button, whose check has already changed; see CMonitorCycle::OnMonitorButton.
   void OnMonitorButton(bool& monitorSwitch);
   // The tray icon's and the watcher's messages, a minimize into the tray, the shell's restart,
   // and the window's end.
@@ -84,7 +84,7 @@ class CControlCenterMonitor final : public IMonitorClock, public IMonitorScan, p
   CControlCenterDlg& window_;
   ControlCenterScanParts parts_;
   CTrayPresence tray_;
-  MonitorCycle cycle_;
+  CMonitorCycle cycle_;
 };
 
 }  // namespace tollward

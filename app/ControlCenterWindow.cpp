@@ -31,7 +31,7 @@ bool CControlCenterDlg::OnCommand(int id, int code, HWND) {
     // The tray menu does what the control center's buttons do.
     case ID_TRAY_ABOUT:
     case IDC_ABOUT: {
-      BusyScope busy(m_monitor.cycle());
+      CBusyScope busy(m_monitor.cycle());
       ShowAbout();
       return true;
     }
@@ -73,7 +73,7 @@ bool CControlCenterDlg::OnCommand(int id, int code, HWND) {
 // Whatever the dialog's result: a Cancel after a refused OK may still have changed nothing, and
 // the buttons and the timer must follow the record as it is now.
 void CControlCenterDlg::EditOptions() {
-  BusyScope busy(m_monitor.cycle());
+  CBusyScope busy(m_monitor.cycle());
   const std::uint32_t intervalBefore = m_options.GetMonitorInterval();
   ui::COptionsDlg dialog;
   dialog.SetOptions(&m_options);

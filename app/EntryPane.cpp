@@ -111,7 +111,7 @@ void CEntryPane::Fill() {
   ShowReasonPictures();
   view_.Enable(true);
   view_.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_HEADERDRAGDROP);
-  view_.SetColours(controls_.color, ui::HighContrastOn());
+  view_.SetColors(controls_.color, ui::HighContrastOn());
   Refill();
 }
 
@@ -127,7 +127,7 @@ void CEntryPane::SizeColumns() const {
 // A high-contrast scheme puts the system's colors in place of the pastels, and leaving it
 // brings them back.
 void CEntryPane::ApplyColors() const {
-  view_.SetColours(controls_.color, ui::HighContrastOn());
+  view_.SetColors(controls_.color, ui::HighContrastOn());
   ::InvalidateRect(view_, nullptr, TRUE);
 }
 
@@ -202,7 +202,7 @@ bool CEntryPane::OnMoveCommand(int id, CEntryPane& other) {
   return true;
 }
 
-bool CEntryPane::OnEditCommand(int id, MonitorCycle& monitor,
+bool CEntryPane::OnEditCommand(int id, CMonitorCycle& monitor,
                                const std::function<void()>& refresh) {
   if (id != controls_.properties && id != controls_.userPass) {
     return false;
@@ -215,7 +215,7 @@ bool CEntryPane::OnEditCommand(int id, MonitorCycle& monitor,
     // A scan while the editor is open would sort the lists under it; ticks wait for the
     // refresh. The editor reports its own failures; whatever it did, the refresh shows the
     // phonebook as it is now.
-    BusyScope editing(monitor);
+    CBusyScope editing(monitor);
     entries_.EditPhonebookEntry(name.c_str(), dialog_);
     refresh();
     return true;
@@ -228,7 +228,7 @@ bool CEntryPane::OnEditCommand(int id, MonitorCycle& monitor,
   dialog.SetConnections(&entries_);
   dialog.SetItem(item);
   // No scan may sort the lists while the dialog edits one of their entries.
-  BusyScope editing(monitor);
+  CBusyScope editing(monitor);
   dialog.DoModal();
   refresh();
   return true;

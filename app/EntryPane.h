@@ -24,7 +24,7 @@ namespace tollward {
 // showed, and whether the expert functions are on.
 struct PaneContext {
   CRASBadAreaCodes& badAreaCodes;
-  AlteredRegistrations& altered;
+  CAlteredRegistrations& altered;
   const CInteractiveOptions& options;
 };
 
@@ -67,7 +67,7 @@ class CEntryPane {
   bool OnNotify(int id, NMHDR* header, LRESULT& result, CEntryPane& other);
   bool OnMoveCommand(int id, CEntryPane& other);
   // The expert actions, each followed by `refresh` while no scan may yet sort the lists.
-  bool OnEditCommand(int id, MonitorCycle& monitor, const std::function<void()>& refresh);
+  bool OnEditCommand(int id, CMonitorCycle& monitor, const std::function<void()>& refresh);
   // WM_CONTEXTMENU from the keyboard, which has no position.
   bool OnContextMenu(HWND window, LPARAM position);
   bool DrawMenuItem(const DRAWITEMSTRUCT* draw) const;

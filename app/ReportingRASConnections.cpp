@@ -9,7 +9,7 @@ namespace {
 
 class CReportingRASConnections final : public CInteractiveRASConnections {
  public:
-  CReportingRASConnections(IPhonebook& phonebook, AlteredRegistrations& altered)
+  CReportingRASConnections(IPhonebook& phonebook, CAlteredRegistrations& altered)
       : CInteractiveRASConnections(phonebook), altered_(altered) {}
 
   void OnManipulatedConnection(const ConnectionRecord& checked, unsigned index,
@@ -22,13 +22,13 @@ class CReportingRASConnections final : public CInteractiveRASConnections {
   }
 
  private:
-  AlteredRegistrations& altered_;
+  CAlteredRegistrations& altered_;
 };
 
 }  // namespace
 
 std::unique_ptr<CRASConnections> MakeReportingList(IPhonebook& phonebook,
-                                                   AlteredRegistrations& altered) {
+                                                   CAlteredRegistrations& altered) {
   return std::make_unique<CReportingRASConnections>(phonebook, altered);
 }
 

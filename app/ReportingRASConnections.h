@@ -11,6 +11,6 @@
 namespace tollward {
 
 std::unique_ptr<CRASConnections> MakeReportingList(IPhonebook& phonebook,
-                                                   AlteredRegistrations& altered);
+                                                   CAlteredRegistrations& altered);
 
 }  // namespace tollward

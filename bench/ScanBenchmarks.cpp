@@ -178,7 +178,7 @@ void Scan(benchmark::State& state, bool storeBound) {
     double read = readFirst ? TimedRead(sample) : 0;
     bool sorted = false;
     const double scan = SecondsOf([&] {
-      ScopedFileSystem scope(counting);
+      CScopedFileSystem scope(counting);
       sorted = ScanAndResort(*registered, unregistered, lists);
     });
     if (!readFirst) {
@@ -236,7 +236,7 @@ void StartUp(benchmark::State& state) {
     unregistered.emplace(sample.phonebook);
     bool sorted = false;
     state.SetIterationTime(SecondsOf([&] {
-      ScopedFileSystem scope(counting);
+      CScopedFileSystem scope(counting);
       sorted = RunStartUpCheck(*registered, *unregistered, badAreas, storePath, lists) ==
                StoreBinding::kBound;
     }));

@@ -6,7 +6,7 @@
 
 namespace tollward {
 
-std::size_t ConnectionArray::Find(const char* name) const {
+std::size_t CConnectionArray::Find(const char* name) const {
   if (name == nullptr) {
     return kNone;
   }
@@ -16,7 +16,7 @@ std::size_t ConnectionArray::Find(const char* name) const {
   return index_.Find(name, records_);
 }
 
-bool ConnectionArray::AppendUnique(const ConnectionRecord& record) {
+bool CConnectionArray::AppendUnique(const ConnectionRecord& record) {
   if (!indexed_) {
     Reindex();
   }
@@ -32,13 +32,13 @@ bool ConnectionArray::AppendUnique(const ConnectionRecord& record) {
   return true;
 }
 
-void ConnectionArray::Erase(std::size_t position) noexcept {
+void CConnectionArray::Erase(std::size_t position) noexcept {
   records_.erase(records_.begin() + static_cast<std::ptrdiff_t>(position));
   indexed_ = false;
 }
 
-void ConnectionArray::SetCredentials(std::size_t position, const char* userName,
-                                     const char* password) {
+void CConnectionArray::SetCredentials(std::size_t position, const char* userName,
+                                      const char* password) {
   ConnectionRecord& record = records_[position];
   CopyField(record.szUserName, userName);
   if (password != nullptr) {
@@ -46,30 +46,30 @@ void ConnectionArray::SetCredentials(std::size_t position, const char* userName,
   }
 }
 
-void ConnectionArray::Reserve(std::size_t count) {
+void CConnectionArray::Reserve(std::size_t count) {
   records_.reserve(count);
   if (indexed_) {
     index_.Reserve(count);
   }
 }
 
-std::vector<ConnectionRecord> ConnectionArray::TakeRecords() noexcept {
+std::vector<ConnectionRecord> CConnectionArray::TakeRecords() noexcept {
   std::vector<ConnectionRecord> taken = std::move(records_);
   Clear();
   return taken;
 }
 
-void ConnectionArray::Assign(std::vector<ConnectionRecord>&& records) noexcept {
+void CConnectionArray::Assign(std::vector<ConnectionRecord>&& records) noexcept {
   records_ = std::move(records);
   indexed_ = false;
 }
 
-void ConnectionArray::Reindex() const {
+void CConnectionArray::Reindex() const {
   index_.Rebuild(records_);  // a failure leaves the index stale, to be built at the next lookup
   indexed_ = true;
 }
 
-void ConnectionArray::Clear() noexcept {
+void CConnectionArray::Clear() noexcept {
   std::vector<ConnectionRecord>().swap(records_);
   index_.Clear();
   indexed_ = true;

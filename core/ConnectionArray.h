@@ -14,9 +14,9 @@ namespace tollward {
 // A name may occur more than once (a loaded file is taken as it stands); the index always
 // points at its first occurrence. Removing records only marks the index stale, so that a run
 // of removals (or a load) costs no index work until the next lookup.
-class ConnectionArray {
+class CConnectionArray {
  public:
-  static constexpr std::size_t kNone = NameIndex::kNone;
+  static constexpr std::size_t kNone = CNameIndex::kNone;
 
   std::size_t size() const { return records_.size(); }
   bool empty() const { return records_.empty(); }
@@ -47,7 +47,7 @@ class ConnectionArray {
   void Reindex() const;
 
   std::vector<ConnectionRecord> records_;
-  mutable NameIndex index_;
+  mutable CNameIndex index_;
   mutable bool indexed_ = true;
 };
 

@@ -98,7 +98,8 @@ void CRASConnections::ReportDisguisedRename(const ConnectionRecord& registration
   for (std::size_t i = 0; i < records_.size(); ++i) {
     const ConnectionRecord& entry = records_[i];
     if (LooseName(NameOf(entry)) != wanted ||
-        (listed != nullptr && listed->records_.Find(entry.szEntryName) != ConnectionArray::kNone)) {
+        (listed != nullptr &&
+         listed->records_.Find(entry.szEntryName) != CConnectionArray::kNone)) {
       continue;
     }
     ConnectionRecord differences{};
@@ -124,7 +125,7 @@ bool CRASConnections::CheckConnection(const ConnectionRecord& checked,
   std::memset(&differences, 0, sizeof differences);
   RunReported(kCheckUnhandled, [&]() -> ErrorCode {
     const std::size_t position = records_.Find(checked.szEntryName);
-    if (position == ConnectionArray::kNone) {
+    if (position == CConnectionArray::kNone) {
       differences = checked;
       return kNoError;
     }
@@ -154,7 +155,7 @@ bool CRASConnections::CheckConnection(const ConnectionRecord& checked,
 bool CRASConnections::HoldsUnchanged(const ConnectionRecord& checked,
                                      const EntryDetails* checkedDetails) const {
   const std::size_t position = records_.Find(checked.szEntryName);
-  if (position == ConnectionArray::kNone) {
+  if (position == CConnectionArray::kNone) {
     return false;
   }
   const ConnectionRecord& entry = records_[position];
@@ -231,7 +232,7 @@ bool CRASConnections::SplitAgainst(const CRASConnections& registered, CRASConnec
   std::vector<std::string> newlyMissing;
   for (std::size_t i = 0; i < reference.records_.size(); ++i) {
     const ConnectionRecord& record = reference.records_[i];
-    if (live.records_.Find(record.szEntryName) != ConnectionArray::kNone) {
+    if (live.records_.Find(record.szEntryName) != CConnectionArray::kNone) {
       continue;
     }
     const std::string name(NameOf(record));

@@ -37,7 +37,7 @@ bool PutHeader(Sink& sink, std::uint32_t count) {
 // Whether the file holds exactly the bytes a save of these records writes. The records are
 // scrambled one at a time, as the save does, so nothing of the file's size is held at once. A
 // comparison that fails for any reason only means that the save writes.
-bool FileHolds(const std::string& path, const ConnectionArray& records,
+bool FileHolds(const std::string& path, const CConnectionArray& records,
                std::uint32_t count) noexcept try {
   CFileComparison file(path);
   if (!PutHeader(file, count)) {

@@ -97,14 +97,14 @@ class CErrorState {
 };
 
 // Holds an object's reports for the length of a scope.
-class HeldReports {
+class CHeldReports {
  public:
-  explicit HeldReports(CErrorState& state) : state_(state), before_(state.reportsHeld()) {
+  explicit CHeldReports(CErrorState& state) : state_(state), before_(state.reportsHeld()) {
     state_.HoldReports(true);
   }
-  ~HeldReports() { state_.HoldReports(before_); }
-  HeldReports(const HeldReports&) = delete;
-  HeldReports& operator=(const HeldReports&) = delete;
+  ~CHeldReports() { state_.HoldReports(before_); }
+  CHeldReports(const CHeldReports&) = delete;
+  CHeldReports& operator=(const CHeldReports&) = delete;
 
  private:
   CErrorState& state_;

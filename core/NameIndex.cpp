@@ -21,8 +21,8 @@ std::string_view NameOf(const ConnectionRecord& record) {
   return FieldView(record.szEntryName);
 }
 
-std::size_t NameIndex::Probe(std::string_view name, std::size_t hash,
-                             const std::vector<ConnectionRecord>& records) const noexcept {
+std::size_t CNameIndex::Probe(std::string_view name, std::size_t hash,
+                              const std::vector<ConnectionRecord>& records) const noexcept {
   const std::size_t mask = slots_.size() - 1;
   std::size_t at = hash & mask;
   while (slots_[at].positionPlusOne != 0) {
@@ -35,8 +35,8 @@ std::size_t NameIndex::Probe(std::string_view name, std::size_t hash,
   return at;
 }
 
-std::size_t NameIndex::Find(std::string_view name,
-                            const std::vector<ConnectionRecord>& records) const {
+std::size_t CNameIndex::Find(std::string_view name,
+                             const std::vector<ConnectionRecord>& records) const {
   if (used_ == 0) {
     return kNone;
   }
@@ -44,7 +44,7 @@ std::size_t NameIndex::Find(std::string_view name,
   return slot.positionPlusOne == 0 ? kNone : slot.positionPlusOne - 1;
 }
 
-void NameIndex::Reserve(std::size_t count) {
+void CNameIndex::Reserve(std::size_t count) {
   if (count == 0) {
     return;
   }
@@ -70,8 +70,8 @@ void NameIndex::Reserve(std::size_t count) {
   slots_.swap(grown);
 }
 
-std::size_t NameIndex::Insert(std::string_view name, std::size_t position,
-                              const std::vector<ConnectionRecord>& records) noexcept {
+std::size_t CNameIndex::Insert(std::string_view name, std::size_t position,
+                               const std::vector<ConnectionRecord>& records) noexcept {
   const std::size_t hash = HashOf(name);
   Slot& slot = slots_[Probe(name, hash, records)];
   if (slot.positionPlusOne == 0) {
@@ -81,8 +81,8 @@ std::size_t NameIndex::Insert(std::string_view name, std::size_t position,
   return slot.positionPlusOne - 1;
 }
 
-void NameIndex::Rebuild(const std::vector<ConnectionRecord>& records) {
-  NameIndex fresh;
+void CNameIndex::Rebuild(const std::vector<ConnectionRecord>& records) {
+  CNameIndex fresh;
   fresh.Reserve(records.size());
   for (std::size_t i = 0; i < records.size(); ++i) {
     fresh.Insert(NameOf(records[i]), i, records);
@@ -90,7 +90,7 @@ void NameIndex::Rebuild(const std::vector<ConnectionRecord>& records) {
   *this = std::move(fresh);
 }
 
-void NameIndex::Clear() noexcept {
+void CNameIndex::Clear() noexcept {
   std::vector<Slot>().swap(slots_);
   used_ = 0;
 }

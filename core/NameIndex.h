@@ -16,7 +16,7 @@ std::string_view NameOf(const ConnectionRecord& record);
 // a list of any size costs two words a slot and a lookup reads the record only on a hash match.
 // The records are handed to each call; the index never keeps a pointer to them, so copying or
 // moving it along with them is safe. The first position indexed for a name is the one kept.
-class NameIndex {
+class CNameIndex {
  public:
   static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 

@@ -49,7 +49,7 @@ unsigned CRASConnections::Find(const char* name) {
   unsigned index = 0;
   RunReported(kFindUnhandled, [&]() -> ErrorCode {
     const std::size_t position = records_.Find(name);
-    index = position == ConnectionArray::kNone ? 0 : static_cast<unsigned>(position + 1);
+    index = position == CConnectionArray::kNone ? 0 : static_cast<unsigned>(position + 1);
     return kNoError;
   });
   return index;

@@ -218,7 +218,7 @@ class CRASConnections : public CErrorState {
   }
 
   IPhonebook& phonebook_;
-  ConnectionArray records_;
+  CConnectionArray records_;
   const ConnectionRecord placeholder_{};
   std::optional<std::string> path_;
   // Records by name whose status is not kRead; only registrations are ever held so.

@@ -1,4 +1,4 @@
-// The font the colour field paints in, without Win32, so that its choices are tested natively.
+// The font the color field paints in, without Win32, so that its choices are tested natively.
 #pragma once
 
 #include "ui/framework/DrawingObjects.h"

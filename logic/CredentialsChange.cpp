@@ -39,11 +39,11 @@ CredentialsOutcome CCredentialsChange::Apply(const CredentialsForm& form) {
 
   if (!form.changePassword) {
     // An empty password makes the phonebook receive the one the list holds.
-    m_list.Set(m_index, userName.c_str(), "", true);
+    list_.Set(index_, userName.c_str(), "", true);
     return Written();
   }
   // Byte for byte: letter case counts, and so does every byte of a multi-byte character.
-  if (AsksForOldPassword() && oldPassword != m_list.GetPassword(m_index)) {
+  if (AsksForOldPassword() && oldPassword != list_.GetPassword(index_)) {
     return Refused(CredentialsMessage::kWrongOldPassword, CredentialsDialogEnd::kCloseCancelled);
   }
   if (newPassword != repeatedPassword) {
@@ -55,7 +55,7 @@ CredentialsOutcome CCredentialsChange::Apply(const CredentialsForm& form) {
   if (newPassword.empty()) {
     return Refused(CredentialsMessage::kInvalidNewPassword, CredentialsDialogEnd::kStayOpen);
   }
-  if (m_list.Set(m_index, userName.c_str(), newPassword.c_str(), true)) {
+  if (list_.Set(index_, userName.c_str(), newPassword.c_str(), true)) {
     TakeSavedPassword();
   }
   return Written();
@@ -63,9 +63,9 @@ CredentialsOutcome CCredentialsChange::Apply(const CredentialsForm& form) {
 
 void CCredentialsChange::TakeSavedPassword() {
   PhonebookDialParams saved;
-  if (m_list.phonebook().GetDialParams(m_list.GetName(m_index), saved) && !saved.password.empty()) {
-    const std::string userName = m_list.GetUserName(m_index);
-    m_list.Set(m_index, userName.c_str(), saved.password.c_str(), false);
+  if (list_.phonebook().GetDialParams(list_.GetName(index_), saved) && !saved.password.empty()) {
+    const std::string userName = list_.GetUserName(index_);
+    list_.Set(index_, userName.c_str(), saved.password.c_str(), false);
   }
 }
 

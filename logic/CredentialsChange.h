@@ -45,9 +45,9 @@ struct CredentialsOutcome {
 // password can match, so the old password is not asked for.
 class CCredentialsChange {
  public:
-  CCredentialsChange(CRASConnections& list, unsigned index) : m_list(list), m_index(index) {}
+  CCredentialsChange(CRASConnections& list, unsigned index) : list_(list), index_(index) {}
 
-  bool AsksForOldPassword() const { return !m_list.phonebook().HidesSavedPasswords(); }
+  bool AsksForOldPassword() const { return !list_.phonebook().HidesSavedPasswords(); }
 
   // The form's texts lose their surrounding white space, then the first failing check decides;
   // only a form that passes them all is written. The result of the write is the list's to
@@ -62,8 +62,8 @@ class CCredentialsChange {
   // passwords, so that a scan compares like with like and a registered entry stays registered.
   void TakeSavedPassword();
 
-  CRASConnections& m_list;
-  unsigned m_index;
+  CRASConnections& list_;
+  unsigned index_;
 };
 
 }  // namespace tollward

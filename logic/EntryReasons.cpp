@@ -25,20 +25,20 @@ EntryReason ReasonForRegistered(EntryStatus status) {
   return EntryReason::kNone;
 }
 
-void AlteredRegistrations::Remember(const ConnectionRecord& registered) {
+void CAlteredRegistrations::Remember(const ConnectionRecord& registered) {
   records_[registered.szEntryName] = registered;
 }
 
-const ConnectionRecord* AlteredRegistrations::Find(const std::string& name) const {
+const ConnectionRecord* CAlteredRegistrations::Find(const std::string& name) const {
   const auto found = records_.find(name);
   return found != records_.end() ? &found->second : nullptr;
 }
 
-void AlteredRegistrations::Forget(const std::string& name) {
+void CAlteredRegistrations::Forget(const std::string& name) {
   records_.erase(name);
 }
 
-void AlteredRegistrations::KeepOnly(CRASConnections& unregistered) {
+void CAlteredRegistrations::KeepOnly(CRASConnections& unregistered) {
   for (auto it = records_.begin(); it != records_.end();) {
     it = unregistered.Find(it->first.c_str()) == 0 ? records_.erase(it) : std::next(it);
   }

@@ -36,7 +36,7 @@ EntryReason ReasonForRegistered(EntryStatus status);
 
 // The registrations a manipulation report showed, by entry name, for as long as their entries
 // stay unregistered: they say why an entry is red, and what registering it would replace.
-class AlteredRegistrations {
+class CAlteredRegistrations {
  public:
   // A later report of the same name replaces the earlier record.
   void Remember(const ConnectionRecord& registered);

@@ -1,4 +1,4 @@
-// What the report of a manipulated entry shows and in which colours, free of Win32.
+// What the report of a manipulated entry shows and in which colors, free of Win32.
 #pragma once
 
 #include <cstddef>
@@ -30,7 +30,7 @@ struct ManipulationReport {
   ReportRow localNumber;
   ReportRow userName;
   ReportRow password;
-  // The further properties that differ, each row in the differing rows' colour.
+  // The further properties that differ, each row in the differing rows' color.
   std::vector<DetailRow> furtherRows;
 };
 

@@ -100,8 +100,8 @@ inline MenuItemPlaces PlaceMenuItem(const MenuItemMetrics& metrics, const Box& i
                         item.top + (item.height() - text.height) / 2};
 }
 
-// A picture's top edge when it is centred by its own height in the item.
-inline int CentredTop(const Box& item, int pictureHeight) {
+// A picture's top edge when it is centerd by its own height in the item.
+inline int CenterdTop(const Box& item, int pictureHeight) {
   return item.top + (item.height() - pictureHeight) / 2;
 }
 

@@ -3,11 +3,11 @@
 
 namespace tollward {
 
-MonitorCycle::MonitorCycle(IMonitorClock& clock, IMonitorScan& scan, IMonitorUser& user,
-                           CTrayState& tray)
+CMonitorCycle::CMonitorCycle(IMonitorClock& clock, IMonitorScan& scan, IMonitorUser& user,
+                             CTrayState& tray)
     : clock_(clock), scan_(scan), user_(user), tray_(tray) {}
 
-bool MonitorCycle::ScanConnections() {
+bool CMonitorCycle::ScanConnections() {
   bool whole = true;
   const bool clean = Scan(whole);
   if (!whole) {
@@ -16,7 +16,7 @@ bool MonitorCycle::ScanConnections() {
   return clean;
 }
 
-bool MonitorCycle::Scan(bool& whole) {
+bool CMonitorCycle::Scan(bool& whole) {
   ++monitorCount_;
   Hold();
   lastScan_ = clock_.Now();
@@ -35,7 +35,7 @@ bool MonitorCycle::Scan(bool& whole) {
   return clean;
 }
 
-bool MonitorCycle::SetMonitoring(bool on) {
+bool CMonitorCycle::SetMonitoring(bool on) {
   const bool done = SwitchTimer(on);
   if (holdingWatch_ == 0) {
     FollowMonitorState();
@@ -43,7 +43,7 @@ bool MonitorCycle::SetMonitoring(bool on) {
   return done;
 }
 
-bool MonitorCycle::SwitchTimer(bool on) {
+bool CMonitorCycle::SwitchTimer(bool on) {
   if (on) {
     if (scan_.UnregisteredCount() != 0) {
       user_.SetMonitorButton(false);
@@ -86,7 +86,7 @@ bool MonitorCycle::SwitchTimer(bool on) {
   return true;
 }
 
-void MonitorCycle::OnMonitorTick() {
+void CMonitorCycle::OnMonitorTick() {
   // This scan reads the phonebook after any change waiting for quiet, so it covers that change.
   CancelQuietWait();
   const bool wasMonitoring = monitoring_;
@@ -114,14 +114,14 @@ void MonitorCycle::OnMonitorTick() {
                           : MonitorMessage::kPhonebookFindings);
 }
 
-void MonitorCycle::Release() {
+void CMonitorCycle::Release() {
   if (holds_ > 0) {
     --holds_;
   }
   ResumeRememberedChange();
 }
 
-void MonitorCycle::OnPhonebookChanged() {
+void CMonitorCycle::OnPhonebookChanged() {
   // With the monitor off a change starts nothing, also from a message posted before the stop.
   if (!watching_) {
     return;
@@ -134,7 +134,7 @@ void MonitorCycle::OnPhonebookChanged() {
 }
 
 // Each change restarts the quiet timer; the longest wait runs from the first change on.
-void MonitorCycle::WaitForQuiet() {
+void CMonitorCycle::WaitForQuiet() {
   clock_.StartTimer(kQuietTimer, kQuietMilliseconds);
   if (!waitingForQuiet_) {
     clock_.StartTimer(kLongestWaitTimer, kLongestWaitMilliseconds);
@@ -142,7 +142,7 @@ void MonitorCycle::WaitForQuiet() {
   }
 }
 
-void MonitorCycle::OnQuiet() {
+void CMonitorCycle::OnQuiet() {
   // A tick of a timer that was stopped meanwhile.
   if (!waitingForQuiet_) {
     return;
@@ -155,7 +155,7 @@ void MonitorCycle::OnQuiet() {
   OnMonitorTick();
 }
 
-void MonitorCycle::CancelQuietWait() {
+void CMonitorCycle::CancelQuietWait() {
   if (!waitingForQuiet_) {
     return;
   }
@@ -164,14 +164,14 @@ void MonitorCycle::CancelQuietWait() {
   waitingForQuiet_ = false;
 }
 
-void MonitorCycle::ResumeRememberedChange() {
+void CMonitorCycle::ResumeRememberedChange() {
   if (changeRemembered_ && watching_ && !Occupied()) {
     changeRemembered_ = false;
     WaitForQuiet();
   }
 }
 
-void MonitorCycle::FollowMonitorState() {
+void CMonitorCycle::FollowMonitorState() {
   if (monitoring_ == watching_) {
     return;
   }
@@ -186,7 +186,7 @@ void MonitorCycle::FollowMonitorState() {
   changeRemembered_ = false;
 }
 
-bool MonitorCycle::OnTimer(unsigned id) {
+bool CMonitorCycle::OnTimer(unsigned id) {
   switch (id) {
     case kMonitorTimer:
       // Within a dialog's loop a scan would change the lists under the dialog, and within a
@@ -212,7 +212,7 @@ bool MonitorCycle::OnTimer(unsigned id) {
   }
 }
 
-void MonitorCycle::OnMonitorButton(bool checked, bool& monitorSwitch) {
+void CMonitorCycle::OnMonitorButton(bool checked, bool& monitorSwitch) {
   if (!checked) {
     SetMonitoring(false);
     monitorCount_ = 0;
@@ -228,14 +228,14 @@ void MonitorCycle::OnMonitorButton(bool checked, bool& monitorSwitch) {
   }
 }
 
-void MonitorCycle::OnMonitorMenuItem() {
+void CMonitorCycle::OnMonitorMenuItem() {
   if (monitoring_) {
     monitorCount_ = 0;
   }
   SetMonitoring(!monitoring_);
 }
 
-void MonitorCycle::OnOptionsClosed(std::uint32_t intervalBefore) {
+void CMonitorCycle::OnOptionsClosed(std::uint32_t intervalBefore) {
   if (monitoring_ && user_.Settings().interval != intervalBefore) {
     // Only the timer restarts; a change remembered meanwhile is still scanned.
     ++holdingWatch_;
@@ -246,7 +246,7 @@ void MonitorCycle::OnOptionsClosed(std::uint32_t intervalBefore) {
   }
 }
 
-void MonitorCycle::OnQuit() {
+void CMonitorCycle::OnQuit() {
   SetMonitoring(false);
   tray_.RestoreFromTray();
 }

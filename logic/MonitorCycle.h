@@ -64,7 +64,7 @@ class IMonitorUser {
   virtual void StoreMonitorInterval(std::uint32_t minutes) = 0;
 };
 
-class MonitorCycle {
+class CMonitorCycle {
  public:
   static constexpr unsigned kMonitorTimer = 2;
   static constexpr unsigned kFlashTimer = 3;
@@ -78,7 +78,7 @@ class MonitorCycle {
   // The longest interval the options dialog offers.
   static constexpr std::uint32_t kLongestInterval = 9999;
 
-  MonitorCycle(IMonitorClock& clock, IMonitorScan& scan, IMonitorUser& user, CTrayState& tray);
+  CMonitorCycle(IMonitorClock& clock, IMonitorScan& scan, IMonitorUser& user, CTrayState& tray);
 
   static std::uint32_t PeriodOf(std::uint32_t minutes) { return minutes * 60000u; }
 
@@ -153,15 +153,15 @@ class MonitorCycle {
 };
 
 // Keeps the cycle busy for the length of an action that the tray icon must not interrupt.
-class BusyScope {
+class CBusyScope {
  public:
-  explicit BusyScope(MonitorCycle& cycle) : cycle_(cycle) { cycle_.Hold(); }
-  ~BusyScope() { cycle_.Release(); }
-  BusyScope(const BusyScope&) = delete;
-  BusyScope& operator=(const BusyScope&) = delete;
+  explicit CBusyScope(CMonitorCycle& cycle) : cycle_(cycle) { cycle_.Hold(); }
+  ~CBusyScope() { cycle_.Release(); }
+  CBusyScope(const CBusyScope&) = delete;
+  CBusyScope& operator=(const CBusyScope&) = delete;
 
  private:
-  MonitorCycle& cycle_;
+  CMonitorCycle& cycle_;
 };
 
 }  // namespace tollward

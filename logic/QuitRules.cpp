@@ -10,7 +10,7 @@ EndSave SaveEverything(CRASConnections& registered, const std::string& storePath
                        bool saveOptions) {
   EndSave saved;
   {
-    HeldReports quiet(registered);
+    CHeldReports quiet(registered);
     if (!SaveRegistrationsForQuit(registered, storePath, binding)) {
       saved.failures.push_back({DataKind::kRegistrations, storePath, registered.errorText()});
     } else {
@@ -26,13 +26,13 @@ EndSave SaveEverything(CRASConnections& registered, const std::string& storePath
   }
   // A list whose file could be neither read nor kept aside has no path and writes nowhere.
   if (badAreas.path().has_value()) {
-    HeldReports quiet(badAreas);
+    CHeldReports quiet(badAreas);
     if (!badAreas.Save()) {
       saved.failures.push_back({DataKind::kBadAreaCodes, *badAreas.path(), badAreas.errorText()});
     }
   }
   if (saveOptions) {
-    HeldReports quiet(options);
+    CHeldReports quiet(options);
     std::string path;
     if (!options.Save(path)) {
       saved.failures.push_back({DataKind::kOptions, path, options.errorText()});
@@ -45,12 +45,12 @@ void SaveAtEnd(CRASConnections& registered, CRASBadAreaCodes& badAreas,
                COptions& options) noexcept {
   options.SaveAtEnd();
   {
-    HeldReports quiet(badAreas);
+    CHeldReports quiet(badAreas);
     // Without a path this writes nothing, as the list's destruction would not.
     badAreas.Save();
     badAreas.ClearPath();
   }
-  HeldReports quiet(registered);
+  CHeldReports quiet(registered);
   registered.WriteBack();
 }
 
@@ -74,7 +74,7 @@ bool OptionValues::operator==(const OptionValues& other) const {
          flashTrayIconAfterScan == other.flashTrayIconAfterScan;
 }
 
-QuitDecision QuitRules::AfterSave(WayOut way, const EndSave& saved) {
+QuitDecision CQuitRules::AfterSave(WayOut way, const EndSave& saved) {
   QuitDecision decision;
   if (way == WayOut::kSessionEnd) {
     decision.end = true;

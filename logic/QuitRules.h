@@ -80,7 +80,7 @@ struct QuitDecision {
   QuitNotice notice = QuitNotice::kNone;
 };
 
-class QuitRules {
+class CQuitRules {
  public:
   // "done" while the monitor runs only hides the window into the tray.
   static bool GoesToTray(WayOut way, bool monitoring) { return way == WayOut::kDone && monitoring; }

@@ -50,7 +50,7 @@ void COptions::SaveAtEnd() noexcept {
   savedAtEnd_ = true;
   // Nobody is left to read a message: neither a failed save nor a machine's value that stays is
   // told.
-  HeldReports quiet(*this);
+  CHeldReports quiet(*this);
   machineAutostartReported_ = true;
   try {
     if (!optionsFilePath.empty()) {

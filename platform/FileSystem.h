@@ -33,12 +33,12 @@ class IFileSystem {
 IFileSystem& ActiveFileSystem();
 
 // For the lifetime of this object every save goes through the given file system.
-class ScopedFileSystem {
+class CScopedFileSystem {
  public:
-  explicit ScopedFileSystem(IFileSystem& replacement);
-  ~ScopedFileSystem();
-  ScopedFileSystem(const ScopedFileSystem&) = delete;
-  ScopedFileSystem& operator=(const ScopedFileSystem&) = delete;
+  explicit CScopedFileSystem(IFileSystem& replacement);
+  ~CScopedFileSystem();
+  CScopedFileSystem(const CScopedFileSystem&) = delete;
+  CScopedFileSystem& operator=(const CScopedFileSystem&) = delete;
 
  private:
   IFileSystem* previous_;

@@ -10,11 +10,11 @@ IFileSystem& ActiveFileSystem() {
   return active != nullptr ? *active : SystemFileSystem();
 }
 
-ScopedFileSystem::ScopedFileSystem(IFileSystem& replacement) : previous_(active) {
+CScopedFileSystem::CScopedFileSystem(IFileSystem& replacement) : previous_(active) {
   active = &replacement;
 }
 
-ScopedFileSystem::~ScopedFileSystem() {
+CScopedFileSystem::~CScopedFileSystem() {
   active = previous_;
 }
 

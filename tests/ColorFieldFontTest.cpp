@@ -1,4 +1,4 @@
-// The colour field's font: matched by cell height, semi-bold, everything else the platform's.
+// The color field's font: matched by cell height, semi-bold, everything else the platform's.
 #include <gtest/gtest.h>
 
 #include "logic/ColorFieldFont.h"

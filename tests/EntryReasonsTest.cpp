@@ -42,7 +42,7 @@ TEST(EntryReasons, AReportedRegistrationIsKeptWhileItsEntryStaysUnregistered) {
   CRASConnections unregistered(phonebook);
   ASSERT_TRUE(unregistered.Add(MakeRecord("Office", "089", "999")));
   ASSERT_TRUE(unregistered.Add(MakeRecord("Home", "030", "987")));
-  AlteredRegistrations altered;
+  CAlteredRegistrations altered;
   altered.Remember(MakeRecord("Office", "089", "123"));
   altered.Remember(MakeRecord("Office", "089", "456"));
   altered.Remember(MakeRecord("Gone", "040", "1"));

@@ -95,7 +95,7 @@ TEST(InterruptedSave, TheStartUpTakesACompleteNewVersionAndKeepsABrokenOneAside)
     WriteBytes(newVersion, *c.newVersion);
     FaultyFileSystem faulty;
     faulty.heldByAnother = c.held ? newVersion : "";
-    ScopedFileSystem scope(faulty);
+    CScopedFileSystem scope(faulty);
     EXPECT_EQ(c.recovered, RecoverInterruptedSave(store, loads));
     CRASConnections registered(phonebook);
     CRASConnections unregistered(phonebook);

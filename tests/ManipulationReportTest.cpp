@@ -1,4 +1,4 @@
-// What the report of a manipulated entry shows: which values go where, and each row's colour.
+// What the report of a manipulated entry shows: which values go where, and each row's color.
 #include <gtest/gtest.h>
 
 #include <cstring>

@@ -46,7 +46,7 @@ TEST(MenuItemPictures, AnItemIsAtLeast18HighAndItsTextPlus21Wide) {
   }
 }
 
-TEST(MenuItemPictures, PartsArePlacedAfterTheFrameAndCentredByTheirOwnHeight) {
+TEST(MenuItemPictures, PartsArePlacedAfterTheFrameAndCenterdByTheirOwnHeight) {
   const Box item{0, 36, 150, 54};
   const MenuItemPlaces places = PlaceMenuItem(MenuItemMetrics{}, item, {13, 13}, {70, 13});
   EXPECT_EQ(2, places.pictureLeft);
@@ -61,9 +61,9 @@ TEST(MenuItemPictures, PartsArePlacedAfterTheFrameAndCentredByTheirOwnHeight) {
   EXPECT_EQ(23, places.textLeft);
   EXPECT_EQ(38, places.textTop);
   // Odd remainders are truncated toward zero, for the picture as for the text.
-  EXPECT_EQ(36 + 2, CentredTop(item, 13));
+  EXPECT_EQ(36 + 2, CenterdTop(item, 13));
   EXPECT_EQ(36 + 3, PlaceMenuItem(MenuItemMetrics{}, item, {13, 13}, {70, 11}).textTop);
-  EXPECT_EQ(36 - 2, CentredTop(item, 22));
+  EXPECT_EQ(36 - 2, CenterdTop(item, 22));
 }
 
 }  // namespace

@@ -120,14 +120,14 @@ class Host : public IMonitorClock, public IMonitorScan, public IMonitorUser, pub
 };
 
 // A write to the phonebook's files, delivered as the window would get it.
-void Change(Host& host, MonitorCycle& cycle) {
+void Change(Host& host, CMonitorCycle& cycle) {
   if (host.watcher.Change()) {
     cycle.OnPhonebookChanged();
   }
 }
 
 // A timer's tick, if the timer runs.
-void Fire(Host& host, MonitorCycle& cycle, unsigned id) {
+void Fire(Host& host, CMonitorCycle& cycle, unsigned id) {
   if (host.timers.count(id) != 0) {
     cycle.OnTimer(id);
   }
@@ -137,7 +137,7 @@ void Fire(Host& host, MonitorCycle& cycle, unsigned id) {
 struct Rig {
   Host host;
   CTrayState tray{host, Texts()};
-  MonitorCycle cycle{host, host, host, tray};
+  CMonitorCycle cycle{host, host, host, tray};
 };
 
 class Monitor : public ::testing::Test {
@@ -147,7 +147,7 @@ class Monitor : public ::testing::Test {
 
   Host host_;
   CTrayState tray_{host_, Texts()};
-  MonitorCycle cycle_{host_, host_, host_, tray_};
+  CMonitorCycle cycle_{host_, host_, host_, tray_};
 };
 
 TEST_F(Monitor, StartingSetsTimerTwoToTheIntervalAndRepairsIntervalsThatCannotWork) {
@@ -169,7 +169,7 @@ TEST_F(Monitor, StartingSetsTimerTwoToTheIntervalAndRepairsIntervalsThatCannotWo
     Rig rig;
     Host& host = rig.host;
     host.interval = c.interval;
-    MonitorCycle& cycle = rig.cycle;
+    CMonitorCycle& cycle = rig.cycle;
     EXPECT_TRUE(cycle.SetMonitoring(true));
     EXPECT_TRUE(cycle.monitoring());
     EXPECT_EQ(c.expected, host.Take());
@@ -202,7 +202,7 @@ TEST_F(Monitor, RefusalsAndTimerFailuresNeverLeaveTheMonitorClaimingToRun) {
   // Switching off a stopped monitor is no error and stops nothing.
   Rig idleRig;
   Host& idle = idleRig.host;
-  MonitorCycle& stopped = idleRig.cycle;
+  CMonitorCycle& stopped = idleRig.cycle;
   EXPECT_TRUE(stopped.SetMonitoring(false));
   EXPECT_EQ((Log{"button off"}), idle.Take());
 }
@@ -212,7 +212,7 @@ TEST_F(Monitor, ACleanTickRestartsAFullIntervalAndCountsTheScan) {
   cycle_.OnMonitorButton(true, monitorSwitch);
   EXPECT_EQ((Log{"save", "start 2 900000", "button on"}), host_.Take());
   host_.now = LocalTime(9, 20);
-  cycle_.OnTimer(MonitorCycle::kMonitorTimer);
+  cycle_.OnTimer(CMonitorCycle::kMonitorTimer);
   EXPECT_EQ((Log{"stop 2", "button off", "scan", "refill", "start 2 900000", "button on"}),
             host_.Take());
   EXPECT_TRUE(cycle_.monitoring());
@@ -222,7 +222,7 @@ TEST_F(Monitor, ACleanTickRestartsAFullIntervalAndCountsTheScan) {
   // "Scan Connections now" with the monitor off changes only the counter and the time.
   Rig idleRig;
   Host& idle = idleRig.host;
-  MonitorCycle& stopped = idleRig.cycle;
+  CMonitorCycle& stopped = idleRig.cycle;
   stopped.OnMonitorTick();
   EXPECT_EQ((Log{"button off", "scan", "refill", "button off"}), idle.Take());
   EXPECT_FALSE(stopped.monitoring());
@@ -286,7 +286,7 @@ TEST_F(Monitor, AScanThatCouldNotCheckEveryEntryIsNeverCleanAndSaysSoOnce) {
     Rig rig;
     Host& host = rig.host;
     host.flash = true;
-    MonitorCycle& cycle = rig.cycle;
+    CMonitorCycle& cycle = rig.cycle;
     bool monitorSwitch = true;
     cycle.OnMonitorButton(true, monitorSwitch);
     host.unregisteredAfterScan = c.unregistered;
@@ -315,7 +315,7 @@ TEST_F(Monitor, FlashingAfterACleanScanAlternatesSixTicksThenStops) {
   EXPECT_EQ(CTrayState::kFlashTicks, tray_.flashCountdown());
   host_.Take();
   for (int i = 0; i < 6; ++i) {
-    cycle_.OnTimer(MonitorCycle::kFlashTimer);
+    cycle_.OnTimer(CMonitorCycle::kFlashTimer);
   }
   const std::string on = "icon on 'Tollward - monitoring active (last check at 09:05h)'";
   EXPECT_EQ((Log{"icon flash", on, "icon flash", on, "icon flash", on, "stop 3"}), host_.Take());
@@ -375,7 +375,7 @@ TEST_F(Monitor, APhonebookChangeScansOnceAfterAQuietMomentOnlyWhileTheMonitorRun
     SCOPED_TRACE(std::string(c.what) + ": " + c.steps);
     Rig rig;
     Host& host = rig.host;
-    MonitorCycle& cycle = rig.cycle;
+    CMonitorCycle& cycle = rig.cycle;
     bool monitorSwitch = false;
     for (const char* step = c.steps; *step != '\0'; ++step) {
       switch (*step) {
@@ -387,13 +387,13 @@ TEST_F(Monitor, APhonebookChangeScansOnceAfterAQuietMomentOnlyWhileTheMonitorRun
           tollward::Change(host, cycle);
           break;
         case 'q':
-          tollward::Fire(host, cycle, MonitorCycle::kQuietTimer);
+          tollward::Fire(host, cycle, CMonitorCycle::kQuietTimer);
           break;
         case 'l':
-          tollward::Fire(host, cycle, MonitorCycle::kLongestWaitTimer);
+          tollward::Fire(host, cycle, CMonitorCycle::kLongestWaitTimer);
           break;
         case 't':
-          tollward::Fire(host, cycle, MonitorCycle::kMonitorTimer);
+          tollward::Fire(host, cycle, CMonitorCycle::kMonitorTimer);
           break;
         case 'u':
           host.unregisteredAfterScan = 1;
@@ -407,8 +407,8 @@ TEST_F(Monitor, APhonebookChangeScansOnceAfterAQuietMomentOnlyWhileTheMonitorRun
     EXPECT_EQ(c.watchingAfter, host.watcher.running());
     EXPECT_EQ(c.watchingAfter, cycle.watching());
     EXPECT_EQ(c.watchStarts, host.watcher.starts);
-    EXPECT_EQ(0u, host.timers.count(MonitorCycle::kQuietTimer) +
-                      host.timers.count(MonitorCycle::kLongestWaitTimer))
+    EXPECT_EQ(0u, host.timers.count(CMonitorCycle::kQuietTimer) +
+                      host.timers.count(CMonitorCycle::kLongestWaitTimer))
         << "no wait left running";
   }
 }
@@ -420,7 +420,7 @@ TEST_F(Monitor, AQuietPhonebookRunsExactlyWhatATickRuns) {
   Change();
   Change();
   EXPECT_EQ((Log{"start 5 250", "start 6 2000", "start 5 250"}), host_.Take());
-  Fire(MonitorCycle::kQuietTimer);
+  Fire(CMonitorCycle::kQuietTimer);
   EXPECT_EQ((Log{"stop 5", "stop 6", "stop 2", "button off", "scan", "refill", "start 2 900000",
                  "button on"}),
             host_.Take());
@@ -435,67 +435,67 @@ TEST_F(Monitor, AChangeDuringAScanOrADialogIsScannedOnceAfterwardsNeverWithin) {
     host_.duringScan = nullptr;
     Change();
     Change();
-    Fire(MonitorCycle::kQuietTimer);
+    Fire(CMonitorCycle::kQuietTimer);
   };
   Change();
-  Fire(MonitorCycle::kQuietTimer);
+  Fire(CMonitorCycle::kQuietTimer);
   EXPECT_EQ(1, host_.scans) << "no scan within the scan";
-  Fire(MonitorCycle::kQuietTimer);
+  Fire(CMonitorCycle::kQuietTimer);
   EXPECT_EQ(2, host_.scans);
-  Fire(MonitorCycle::kQuietTimer);
+  Fire(CMonitorCycle::kQuietTimer);
   EXPECT_EQ(2, host_.scans);
 
   // The quiet timer fires while a dialog keeps the cycle busy: the scan waits for its end.
   Change();
   {
-    BusyScope busy(cycle_);
-    Fire(MonitorCycle::kQuietTimer);
+    CBusyScope busy(cycle_);
+    Fire(CMonitorCycle::kQuietTimer);
     Change();
     EXPECT_EQ(2, host_.scans);
   }
-  Fire(MonitorCycle::kQuietTimer);
+  Fire(CMonitorCycle::kQuietTimer);
   EXPECT_EQ(3, host_.scans);
 
   // A scan that stops the monitor forgets what came during it.
   host_.unregisteredAfterScan = 1;
   host_.duringScan = [this] { Change(); };
   Change();
-  Fire(MonitorCycle::kQuietTimer);
+  Fire(CMonitorCycle::kQuietTimer);
   EXPECT_EQ(4, host_.scans);
   EXPECT_FALSE(host_.watcher.running());
-  EXPECT_TRUE(host_.timers.count(MonitorCycle::kQuietTimer) == 0);
+  EXPECT_TRUE(host_.timers.count(CMonitorCycle::kQuietTimer) == 0);
 }
 
 // Whatever holds the cycle (a dialog, a Refresh whose scan shows a report), a tick or a change
 // that comes meanwhile scans nothing then, and once afterwards.
 TEST_F(Monitor, ATickOrAChangeWhileHeldIsScannedOnceWhenTheLastHolderLetsGo) {
-  using Deliver = std::function<void(Host&, MonitorCycle&)>;
-  const Deliver twoTicks = [](Host& host, MonitorCycle& cycle) {
-    tollward::Fire(host, cycle, MonitorCycle::kMonitorTimer);
-    tollward::Fire(host, cycle, MonitorCycle::kMonitorTimer);
+  using Deliver = std::function<void(Host&, CMonitorCycle&)>;
+  const Deliver twoTicks = [](Host& host, CMonitorCycle& cycle) {
+    tollward::Fire(host, cycle, CMonitorCycle::kMonitorTimer);
+    tollward::Fire(host, cycle, CMonitorCycle::kMonitorTimer);
   };
-  const Deliver twoChanges = [](Host& host, MonitorCycle& cycle) {
+  const Deliver twoChanges = [](Host& host, CMonitorCycle& cycle) {
     tollward::Change(host, cycle);
-    tollward::Fire(host, cycle, MonitorCycle::kQuietTimer);
+    tollward::Fire(host, cycle, CMonitorCycle::kQuietTimer);
     tollward::Change(host, cycle);
-    tollward::Fire(host, cycle, MonitorCycle::kQuietTimer);
+    tollward::Fire(host, cycle, CMonitorCycle::kQuietTimer);
   };
   struct Holder {
     const char* what;
     // Runs the holder, delivering within it; the scans the holder makes itself.
-    std::function<void(Host&, MonitorCycle&, const Deliver&)> run;
+    std::function<void(Host&, CMonitorCycle&, const Deliver&)> run;
     int ownScans;
   };
   const std::vector<Holder> holders = {
       {"a dialog",
-       [](Host& host, MonitorCycle& cycle, const Deliver& deliver) {
-         BusyScope dialog(cycle);
+       [](Host& host, CMonitorCycle& cycle, const Deliver& deliver) {
+         CBusyScope dialog(cycle);
          deliver(host, cycle);
        },
        0},
       {"a Refresh whose report is open",
-       [](Host& host, MonitorCycle& cycle, const Deliver& deliver) {
-         BusyScope refresh(cycle);
+       [](Host& host, CMonitorCycle& cycle, const Deliver& deliver) {
+         CBusyScope refresh(cycle);
          host.duringScan = [&] { deliver(host, cycle); };
          cycle.ScanConnections();
          host.duringScan = nullptr;
@@ -510,15 +510,15 @@ TEST_F(Monitor, ATickOrAChangeWhileHeldIsScannedOnceWhenTheLastHolderLetsGo) {
       SCOPED_TRACE(std::string(holder.what) + ", " + arrivals);
       Rig rig;
       Host& host = rig.host;
-      MonitorCycle& cycle = rig.cycle;
+      CMonitorCycle& cycle = rig.cycle;
       bool monitorSwitch = false;
       cycle.OnMonitorButton(true, monitorSwitch);
       holder.run(host, cycle, deliver);
       EXPECT_FALSE(cycle.busy());
       EXPECT_EQ(holder.ownScans, host.scans);
-      tollward::Fire(host, cycle, MonitorCycle::kQuietTimer);
+      tollward::Fire(host, cycle, CMonitorCycle::kQuietTimer);
       EXPECT_EQ(holder.ownScans + 1, host.scans) << "once afterwards";
-      tollward::Fire(host, cycle, MonitorCycle::kQuietTimer);
+      tollward::Fire(host, cycle, CMonitorCycle::kQuietTimer);
       EXPECT_EQ(holder.ownScans + 1, host.scans) << "and only once";
       EXPECT_TRUE(cycle.monitoring());
     }

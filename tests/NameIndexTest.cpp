@@ -24,7 +24,7 @@ std::string NameNumber(std::size_t i) {
 }
 
 // Indexes each record as the list does when it appends: room first, then the name.
-void IndexAll(NameIndex& index, const Records& records) {
+void IndexAll(CNameIndex& index, const Records& records) {
   for (std::size_t i = 0; i < records.size(); ++i) {
     index.Reserve(i + 1);
     index.Insert(NameOf(records[i]), i, records);
@@ -37,8 +37,8 @@ TEST(NameIndex, FindsEveryNameAtItsFirstPositionWhileTheTableGrows) {
     records.push_back(MakeRecord(NameNumber(i).c_str()));
   }
   records.push_back(MakeRecord("Provider 17"));  // a twin, as a loaded store may hold one
-  NameIndex index;
-  EXPECT_EQ(index.Find("Provider 0", records), NameIndex::kNone) << "an empty index";
+  CNameIndex index;
+  EXPECT_EQ(index.Find("Provider 0", records), CNameIndex::kNone) << "an empty index";
   IndexAll(index, records);
   EXPECT_EQ(index.size(), 3000u) << "the twin takes no slot";
 
@@ -49,14 +49,14 @@ TEST(NameIndex, FindsEveryNameAtItsFirstPositionWhileTheTableGrows) {
   // Names that share a beginning, an end or the letters but not the case are other names.
   for (const char* absent :
        {"Provider 3000", "Provider 1 ", "Provider", "provider 1", "", "rovider 1"}) {
-    EXPECT_EQ(index.Find(absent, records), NameIndex::kNone) << absent;
+    EXPECT_EQ(index.Find(absent, records), CNameIndex::kNone) << absent;
   }
 }
 
 TEST(NameIndex, RebuildKeepsFirstOccurrencesAndClearForgetsEverything) {
   const Records records = {MakeRecord("Home"), MakeRecord("Office"), MakeRecord("Home"),
                            MakeRecord("Fax")};
-  NameIndex index;
+  CNameIndex index;
   index.Rebuild(records);
   EXPECT_EQ(index.Find("Home", records), 0u);
   EXPECT_EQ(index.Find("Fax", records), 3u);
@@ -69,7 +69,7 @@ TEST(NameIndex, RebuildKeepsFirstOccurrencesAndClearForgetsEverything) {
 
   index.Clear();
   EXPECT_EQ(index.size(), 0u);
-  EXPECT_EQ(index.Find("Office", shifted), NameIndex::kNone);
+  EXPECT_EQ(index.Find("Office", shifted), CNameIndex::kNone);
 }
 
 TEST(NameIndex, ANameThatFillsItsWholeFieldIsReadOnlyInsideIt) {
@@ -77,10 +77,10 @@ TEST(NameIndex, ANameThatFillsItsWholeFieldIsReadOnlyInsideIt) {
   std::memset(full.szEntryName, 'x', kEntryNameSize);  // no terminator anywhere in the field
   const Records records = {full};
   EXPECT_EQ(NameOf(full).size(), kEntryNameSize);
-  NameIndex index;
+  CNameIndex index;
   IndexAll(index, records);
   EXPECT_EQ(index.Find(std::string(kEntryNameSize, 'x'), records), 0u);
-  EXPECT_EQ(index.Find(std::string(kEntryNameSize - 1, 'x'), records), NameIndex::kNone);
+  EXPECT_EQ(index.Find(std::string(kEntryNameSize - 1, 'x'), records), CNameIndex::kNone);
 }
 
 // Through the list: lookups stay right across removals and in copies that then go their own way.

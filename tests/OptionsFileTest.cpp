@@ -214,7 +214,7 @@ TEST(OptionsFile, AFailedSaveLeavesThePreviousFileAndReportsLikeTheOriginalForma
       options.runSilentCheckAtStart = true;
       FaultyFileSystem faulty;
       c.arm(faulty);
-      ScopedFileSystem scope(faulty);
+      CScopedFileSystem scope(faulty);
       std::string path;
       EXPECT_FALSE(options.Save(path)) << c.what;
       EXPECT_EQ(program.reports, c.codes) << c.what;
@@ -245,7 +245,7 @@ TEST(OptionsFile, DestructionSavesTheFileAndTheAutostartValueSilently) {
   InstalledProgram failing;
   FaultyFileSystem faulty;
   faulty.failCreate = true;
-  ScopedFileSystem scope(faulty);
+  CScopedFileSystem scope(faulty);
   {
     auto options = failing.Options();
     options.runSilentCheckAtStart = true;

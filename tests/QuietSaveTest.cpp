@@ -116,7 +116,7 @@ TEST(QuietSave, ASaveReplacesTheFileOnlyWhenTheDiskDoesNotHoldItsBytes) {
       meddling.apply(path, bytes);
       CountingFileSystem counting;
       {
-        ScopedFileSystem scope(counting);
+        CScopedFileSystem scope(counting);
         EXPECT_TRUE(file.save(path)) << meddling.what;
       }
       EXPECT_EQ(counting.replaced.size(), meddling.written ? 1u : 0u) << meddling.what;
@@ -135,7 +135,7 @@ class QuietSequences : public ::testing::Test {
   // The files one call replaced.
   std::size_t Replacements(const std::function<void()>& step) {
     CountingFileSystem counting;
-    ScopedFileSystem scope(counting);
+    CScopedFileSystem scope(counting);
     step();
     return counting.replaced.size();
   }
@@ -143,7 +143,7 @@ class QuietSequences : public ::testing::Test {
   // properties, which are written in the order of the names, not of the split.
   std::size_t StoreReplacements(const std::function<void()>& step) {
     CountingFileSystem counting;
-    ScopedFileSystem scope(counting);
+    CScopedFileSystem scope(counting);
     step();
     return static_cast<std::size_t>(
         std::count(counting.replaced.begin(), counting.replaced.end(), store_));

@@ -95,11 +95,11 @@ TEST(QuitRules, EveryWayOutSavesEverythingAndEndsOnlyWhenThatWorkedOrTheUserQuit
       if (row.phonebookRead) {
         ASSERT_EQ(MoveOutcome::kMoved, RegisterEntry("Work", unregistered, registered, badAreas));
       }
-      EXPECT_FALSE(QuitRules::GoesToTray(row.way, false));
-      EXPECT_EQ(row.way == kDone, QuitRules::GoesToTray(row.way, true));
-      EXPECT_EQ(row.asks, QuitRules::Asks(row.way));
+      EXPECT_FALSE(CQuitRules::GoesToTray(row.way, false));
+      EXPECT_EQ(row.way == kDone, CQuitRules::GoesToTray(row.way, true));
+      EXPECT_EQ(row.asks, CQuitRules::Asks(row.way));
 
-      QuitRules rules;
+      CQuitRules rules;
       FaultyFileSystem faulty;
       faulty.failCreate = row.saveFails;
       if (row.detailsHeld) {
@@ -107,7 +107,7 @@ TEST(QuitRules, EveryWayOutSavesEverythingAndEndsOnlyWhenThatWorkedOrTheUserQuit
       }
       EndSave saved;
       {
-        ScopedFileSystem scope(faulty);
+        CScopedFileSystem scope(faulty);
         saved = SaveEverything(registered, store, binding, badAreas, options);
       }
       EXPECT_TRUE(registered.reported.empty() && program.reports.empty()) << "the caller tells";
@@ -132,7 +132,7 @@ TEST(QuitRules, EveryWayOutSavesEverythingAndEndsOnlyWhenThatWorkedOrTheUserQuit
       EXPECT_EQ(row.first, decision.notice);
       if (!decision.end) {
         {
-          ScopedFileSystem scope(faulty);
+          CScopedFileSystem scope(faulty);
           saved = SaveEverything(registered, store, binding, badAreas, options);
         }
         decision = rules.AfterSave(row.way, saved);
@@ -178,7 +178,7 @@ TEST(QuitRules, TheLastWritesAreSilentAndLeaveTheDestructionsNothingToWrite) {
       {
         FaultyFileSystem faulty;
         faulty.failCreate = failing;
-        ScopedFileSystem scope(faulty);
+        CScopedFileSystem scope(faulty);
         SaveAtEnd(registered, badAreas, options);
       }
       EXPECT_TRUE(registered.reported.empty() && program.reports.empty());

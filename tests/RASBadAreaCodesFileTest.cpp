@@ -180,7 +180,7 @@ TEST_F(BadAreaCodeFile, AFailedSaveLeavesThePreviousFileByteForByte) {
   FaultyFileSystem fs;
   fs.failCreate = true;
   {
-    ScopedFileSystem scope(fs);
+    CScopedFileSystem scope(fs);
     EXPECT_FALSE(list_.Save(path_)) << "the path is remembered all the same";
   }
   EXPECT_EQ(box_.Texts(), Texts{"Save: unable to open file for writing."});
@@ -195,7 +195,7 @@ TEST_F(BadAreaCodeFile, AFailedSaveLeavesThePreviousFileByteForByte) {
   auto expectUnchanged = [&](const Texts& reports, const std::string& what) {
     box_.shown.clear();
     {
-      ScopedFileSystem scope(fs);
+      CScopedFileSystem scope(fs);
       EXPECT_FALSE(list_.Save()) << what;
     }
     EXPECT_EQ(box_.Texts(), reports) << what;
@@ -227,7 +227,7 @@ TEST_F(BadAreaCodeFile, DestructionSavesToTheRememberedPathAndNeverShowsAFailure
   FaultyFileSystem failing;
   RecordingErrorBox box;
   {
-    ScopedFileSystem scope(failing);
+    CScopedFileSystem scope(failing);
     CRASBadAreaCodes withoutPath(box);
     CRASBadAreaCodes unwritable(box);
     ASSERT_TRUE(unwritable.Load(path_));

@@ -198,7 +198,7 @@ TEST(ConnectionFile, AFailingSaveLeavesThePreviousFileByteForByte) {
     {
       FaultyFileSystem faulty;
       fault.arm(faulty);
-      ScopedFileSystem scope(faulty);
+      CScopedFileSystem scope(faulty);
       EXPECT_FALSE(list.Save(path)) << fault.what;
     }
     EXPECT_EQ(list.reported, fault.codes) << fault.what;

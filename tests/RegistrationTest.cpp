@@ -206,7 +206,7 @@ TEST_F(StoreAtQuit, AfterAStartUpThatCouldNotUseTheStoreDoneReportsAFailedSaveAn
       RecordingConnections registered(phonebook_);
       RecordingConnections unregistered(phonebook_);
       {
-        ScopedFileSystem scope(faulty);
+        CScopedFileSystem scope(faulty);
         EXPECT_EQ(RunStartUpCheck(registered, unregistered, badAreas_, store_, Silent()),
                   StoreBinding::kStoreUnusable);
       }

@@ -59,7 +59,7 @@ TEST(SafeFileWriter, EveryFailingStepLeavesThePreviousFileByteForByte) {
     WriteBytes(path, kOld);
     FaultyFileSystem faulty;
     fault.arm(faulty);
-    ScopedFileSystem scope(faulty);
+    CScopedFileSystem scope(faulty);
     EXPECT_FALSE(SaveNew(path)) << fault.what;
     EXPECT_EQ(ReadBytes(path), kOld) << fault.what;
     EXPECT_FALSE(FileExists(CSafeFileWriter::TemporaryPathFor(path))) << fault.what;
@@ -72,7 +72,7 @@ TEST(SafeFileWriter, AnUncommittedWriterLeavesTheTargetAlone) {
   WriteBytes(path, kOld);
   testing::CountingFileSystem counting;
   {
-    ScopedFileSystem scope(counting);
+    CScopedFileSystem scope(counting);
     CSafeFileWriter writer;
     ASSERT_TRUE(writer.Open(path));
     ASSERT_TRUE(writer.Write(kNew.data(), kNew.size()));

@@ -168,7 +168,7 @@ std::vector<Fault> EveryFault(const DataFile& file) {
 bool SaveWith(const Fault& fault, SaveSubject& subject, const std::string& path) {
   FaultyFileSystem faulty;
   fault.arm(faulty);
-  ScopedFileSystem scope(faulty);
+  CScopedFileSystem scope(faulty);
   return subject.Save(path);
 }
 

@@ -131,7 +131,7 @@ bool MeasureOnce(const std::string& folder, const std::string& phonebookPath, Ti
   }
   {
     // What an earlier run with every entry registered would have stored.
-    tollward::RasPhonebook phonebook;
+    tollward::CRasPhonebook phonebook;
     tollward::CRASConnections everything(phonebook);
     if (!everything.Retrieve() || !everything.Save(folder + "Tollward.con")) {
       std::printf("cannot register the phonebook: %s\n", everything.errorText().c_str());

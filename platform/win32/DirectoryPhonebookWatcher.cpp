@@ -232,17 +232,17 @@ std::vector<std::wstring> WidePaths(const std::vector<std::string>& files) {
 
 }  // namespace
 
-DirectoryPhonebookWatcher::DirectoryPhonebookWatcher(std::vector<std::wstring> files)
+CDirectoryPhonebookWatcher::CDirectoryPhonebookWatcher(std::vector<std::wstring> files)
     : files_(std::move(files)) {}
 
-DirectoryPhonebookWatcher::DirectoryPhonebookWatcher(const std::vector<std::string>& files)
+CDirectoryPhonebookWatcher::CDirectoryPhonebookWatcher(const std::vector<std::string>& files)
     : files_(WidePaths(files)) {}
 
-DirectoryPhonebookWatcher::~DirectoryPhonebookWatcher() {
+CDirectoryPhonebookWatcher::~CDirectoryPhonebookWatcher() {
   Stop();
 }
 
-bool DirectoryPhonebookWatcher::Start(NativeWindow window, unsigned message) {
+bool CDirectoryPhonebookWatcher::Start(NativeWindow window, unsigned message) {
   Stop();
   window_ = static_cast<HWND>(window);
   message_ = message;
@@ -254,7 +254,7 @@ bool DirectoryPhonebookWatcher::Start(NativeWindow window, unsigned message) {
     return false;
   }
   thread_.reset(
-      ::CreateThread(nullptr, 0, &DirectoryPhonebookWatcher::ThreadMain, this, 0, nullptr));
+      ::CreateThread(nullptr, 0, &CDirectoryPhonebookWatcher::ThreadMain, this, 0, nullptr));
   if (!thread_) {
     Stop();
     return false;
@@ -268,13 +268,13 @@ bool DirectoryPhonebookWatcher::Start(NativeWindow window, unsigned message) {
   return false;
 }
 
-void DirectoryPhonebookWatcher::Recheck() {
+void CDirectoryPhonebookWatcher::Recheck() {
   if (recheck_) {
     ::SetEvent(recheck_.get());
   }
 }
 
-void DirectoryPhonebookWatcher::Stop() {
+void CDirectoryPhonebookWatcher::Stop() {
   if (thread_) {
     ::SetEvent(stop_.get());
     ::WaitForSingleObject(thread_.get(), INFINITE);
@@ -285,16 +285,16 @@ void DirectoryPhonebookWatcher::Stop() {
   recheck_.reset();
 }
 
-DWORD WINAPI DirectoryPhonebookWatcher::ThreadMain(void* self) {
+DWORD WINAPI CDirectoryPhonebookWatcher::ThreadMain(void* self) {
   try {
-    static_cast<DirectoryPhonebookWatcher*>(self)->Watch();
+    static_cast<CDirectoryPhonebookWatcher*>(self)->Watch();
   } catch (...) {
     // Out of memory: no watching; the monitor's timer still finds every change.
   }
   return 0;
 }
 
-void DirectoryPhonebookWatcher::Watch() {
+void CDirectoryPhonebookWatcher::Watch() {
   std::vector<std::unique_ptr<WatchedFolder>> folders = FoldersOf(files_);
   // A folder missing now is looked for again at every recheck.
   for (const auto& folder : folders) {
@@ -357,7 +357,7 @@ std::vector<std::wstring> SystemPhonebookFiles() {
 }
 
 IPhonebookWatcher& SystemPhonebookWatcher() {
-  static DirectoryPhonebookWatcher watcher(SystemPhonebookFiles());
+  static CDirectoryPhonebookWatcher watcher(SystemPhonebookFiles());
   return watcher;
 }
 

@@ -12,17 +12,17 @@
 
 namespace tollward {
 
-class DirectoryPhonebookWatcher final : public IPhonebookWatcher {
+class CDirectoryPhonebookWatcher final : public IPhonebookWatcher {
  public:
   // Full paths of the files. A file is watched through its folder, so it may come and go, and
   // the folder through the one above, so it may come, go or be replaced; a folder missing now is
   // watched once it exists.
-  explicit DirectoryPhonebookWatcher(std::vector<std::wstring> files);
+  explicit CDirectoryPhonebookWatcher(std::vector<std::wstring> files);
   // The same in the code page, as a test names its files.
-  explicit DirectoryPhonebookWatcher(const std::vector<std::string>& files);
-  ~DirectoryPhonebookWatcher() override;
-  DirectoryPhonebookWatcher(const DirectoryPhonebookWatcher&) = delete;
-  DirectoryPhonebookWatcher& operator=(const DirectoryPhonebookWatcher&) = delete;
+  explicit CDirectoryPhonebookWatcher(const std::vector<std::string>& files);
+  ~CDirectoryPhonebookWatcher() override;
+  CDirectoryPhonebookWatcher(const CDirectoryPhonebookWatcher&) = delete;
+  CDirectoryPhonebookWatcher& operator=(const CDirectoryPhonebookWatcher&) = delete;
 
   bool Start(NativeWindow window, unsigned message) override;
   // Answered on the watcher's thread; a folder that moved is reported like a change.

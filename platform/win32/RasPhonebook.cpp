@@ -85,7 +85,7 @@ EntryDetails Details(const ras400::Entry& entry, const BYTE* buffer, std::size_t
 
 }  // namespace
 
-std::uint32_t RasPhonebook::CountEntries() {
+std::uint32_t CRasPhonebook::CountEntries() {
   const RasApi* ras = SystemRasApi();
   if (ras == nullptr) {
     return 0;
@@ -97,11 +97,11 @@ std::uint32_t RasPhonebook::CountEntries() {
   // Answers "buffer too small" whenever there are entries; its result does not matter, the
   // count and the size it asks for do.
   ras->enumEntries(nullptr, nullptr, reinterpret_cast<RASENTRYNAMEA*>(&probe), &size, &count);
-  m_countedSize = size;
+  countedSize_ = size;
   return count;
 }
 
-bool RasPhonebook::EnumerateEntries(std::uint32_t count, std::vector<std::string>& names) {
+bool CRasPhonebook::EnumerateEntries(std::uint32_t count, std::vector<std::string>& names) {
   names.clear();
   const RasApi* ras = SystemRasApi();
   if (ras == nullptr) {
@@ -116,7 +116,7 @@ bool RasPhonebook::EnumerateEntries(std::uint32_t count, std::vector<std::string
     std::vector<ras400::EntryName> entries(count > 0 ? count : 1, ras400::EntryName{});
     entries[0].dwSize = kStride;
     // The size the service asked for, but never more room than the buffer has.
-    DWORD size = std::min<DWORD>(m_countedSize, static_cast<DWORD>(entries.size()) * kStride);
+    DWORD size = std::min<DWORD>(countedSize_, static_cast<DWORD>(entries.size()) * kStride);
     DWORD returned = 0;
     if (ras->enumEntries(nullptr, nullptr, reinterpret_cast<RASENTRYNAMEA*>(entries.data()), &size,
                          &returned) != 0 ||
@@ -131,7 +131,7 @@ bool RasPhonebook::EnumerateEntries(std::uint32_t count, std::vector<std::string
   });
 }
 
-bool RasPhonebook::GetDialParams(const std::string& entryName, PhonebookDialParams& params) {
+bool CRasPhonebook::GetDialParams(const std::string& entryName, PhonebookDialParams& params) {
   const RasApi* ras = SystemRasApi();
   if (ras == nullptr) {
     return false;
@@ -153,7 +153,7 @@ bool RasPhonebook::GetDialParams(const std::string& entryName, PhonebookDialPara
   });
 }
 
-bool RasPhonebook::GetProperties(const std::string& entryName, PhonebookEntryProperties& props) {
+bool CRasPhonebook::GetProperties(const std::string& entryName, PhonebookEntryProperties& props) {
   const RasApi* ras = SystemRasApi();
   if (ras == nullptr) {
     return false;
@@ -188,8 +188,8 @@ bool RasPhonebook::GetProperties(const std::string& entryName, PhonebookEntryPro
   });
 }
 
-bool RasPhonebook::SetDialParams(const std::string& entryName, const std::string& userName,
-                                 const std::string& password) {
+bool CRasPhonebook::SetDialParams(const std::string& entryName, const std::string& userName,
+                                  const std::string& password) {
   const RasApi* ras = SystemRasApi();
   if (ras == nullptr) {
     return false;
@@ -203,19 +203,19 @@ bool RasPhonebook::SetDialParams(const std::string& entryName, const std::string
   return ras->setEntryDialParams(nullptr, reinterpret_cast<RASDIALPARAMSA*>(&dial), FALSE) == 0;
 }
 
-bool RasPhonebook::EditEntry(const std::string& entryName, NativeWindow owner) {
+bool CRasPhonebook::EditEntry(const std::string& entryName, NativeWindow owner) {
   const RasApi* ras = SystemRasApi();
   return ras != nullptr &&
          ras->editPhonebookEntry(static_cast<HWND>(owner), nullptr, entryName.c_str()) == 0;
 }
 
-bool RasPhonebook::HidesSavedPasswords() {
+bool CRasPhonebook::HidesSavedPasswords() {
   // The handle came with Windows 2000; the systems before it read the password itself back.
   return IsWindowsVersionOrGreater(5, 0, 0);
 }
 
 IPhonebook& SystemPhonebook() {
-  static RasPhonebook phonebook;
+  static CRasPhonebook phonebook;
   return phonebook;
 }
 

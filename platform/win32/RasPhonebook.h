@@ -5,7 +5,7 @@
 
 namespace tollward {
 
-class RasPhonebook final : public IPhonebook {
+class CRasPhonebook final : public IPhonebook {
  public:
   std::uint32_t CountEntries() override;
   bool EnumerateEntries(std::uint32_t count, std::vector<std::string>& names) override;
@@ -18,7 +18,7 @@ class RasPhonebook final : public IPhonebook {
 
  private:
   // The buffer size the latest count asked for, which the enumeration then passes.
-  unsigned long m_countedSize = 0;
+  unsigned long countedSize_ = 0;
 };
 
 // The one phonebook of the running program.

@@ -93,7 +93,7 @@ TEST(AboutBox, ShowsTheProgramIconAndTheBanner) {
   EXPECT_TRUE(iconShown);
 }
 
-TEST(Splash, IsTopmostWithoutFrameAndCentredOnTheWorkArea) {
+TEST(Splash, IsTopmostWithoutFrameAndCenterdOnTheWorkArea) {
   CSplashDlg splash;
   ASSERT_TRUE(splash.Create());
   EXPECT_TRUE(splash.IsVisible());

@@ -103,7 +103,7 @@ TEST_F(BadAreaCodesDlg, OpensAsTheTemplateSaysAndAddsTheDigitsByPlusAndByEnter) 
   int limit = 0;
   LVCOLUMNA column{};
   char header[32] = {};
-  COLORREF colours[3] = {};
+  COLORREF colors[3] = {};
   DWORD extended = 0;
   NativeWindow ownerWhileOpen = nullptr;
   Texts afterPlus, afterEnter;
@@ -121,9 +121,9 @@ TEST_F(BadAreaCodesDlg, OpensAsTheTemplateSaysAndAddsTheDigitsByPlusAndByEnter) 
     column.pszText = header;
     column.cchTextMax = sizeof header;
     view.Send(LVM_GETCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
-    colours[0] = view.GetBkColor();
-    colours[1] = view.GetTextBkColor();
-    colours[2] = static_cast<COLORREF>(view.Send(LVM_GETTEXTCOLOR));
+    colors[0] = view.GetBkColor();
+    colors[1] = view.GetTextBkColor();
+    colors[2] = static_cast<COLORREF>(view.Send(LVM_GETTEXTCOLOR));
     extended = view.GetExtendedStyle();
     ownerWhileOpen = list_.ownerWindow();
     found.Click(IDC_DELETE_BAD_AREA);
@@ -156,9 +156,9 @@ TEST_F(BadAreaCodesDlg, OpensAsTheTemplateSaysAndAddsTheDigitsByPlusAndByEnter) 
   EXPECT_EQ(10, limit);
   EXPECT_STREQ("Bad Area Codes", header);
   EXPECT_EQ(100, column.cx);
-  EXPECT_EQ(RGB(255, 208, 208), colours[0]);
-  EXPECT_EQ(RGB(255, 208, 208), colours[1]);
-  EXPECT_EQ(RGB(0, 0, 0), colours[2]);
+  EXPECT_EQ(RGB(255, 208, 208), colors[0]);
+  EXPECT_EQ(RGB(255, 208, 208), colors[1]);
+  EXPECT_EQ(RGB(0, 0, 0), colors[2]);
   const DWORD wanted = LVS_EX_FULLROWSELECT | LVS_EX_ONECLICKACTIVATE;
   EXPECT_EQ(wanted, extended & wanted);
   EXPECT_EQ(hwnd_, ownerWhileOpen);

@@ -18,7 +18,7 @@ namespace {
 
 constexpr int kWidth = 150;
 constexpr int kHeight = 18;
-// What lay under the item before it was drawn, and the menu's background colour.
+// What lay under the item before it was drawn, and the menu's background color.
 constexpr COLORREF kUnderneath = RGB(0, 200, 200);
 constexpr COLORREF kMenuBack = RGB(230, 230, 230);
 constexpr COLORREF kDarkBlue = RGB(32, 32, 128);
@@ -56,14 +56,14 @@ class Canvas {
   }
   HDC dc() const { return dc_; }
   COLORREF At(int x, int y) const { return ::GetPixel(dc_, x, y); }
-  std::set<COLORREF> ColoursIn(int left, int top, int right, int bottom) const {
-    std::set<COLORREF> colours;
+  std::set<COLORREF> ColorsIn(int left, int top, int right, int bottom) const {
+    std::set<COLORREF> colors;
     for (int y = top; y < bottom; ++y) {
       for (int x = left; x < right; ++x) {
-        colours.insert(At(x, y));
+        colors.insert(At(x, y));
       }
     }
-    return colours;
+    return colors;
   }
 
  private:
@@ -226,20 +226,20 @@ TEST_F(BitmapMenuTest, ThePictureKeepsWhatLayBeneathItsMagentaAndIsFramedOnlyWhi
   }
 }
 
-TEST_F(BitmapMenuTest, TheTextAreaShowsSelectionAndGreyingInItsColours) {
+TEST_F(BitmapMenuTest, TheTextAreaShowsSelectionAndGreyingInItsColors) {
   ASSERT_TRUE(menu_.SetItemBitmap(ID_ENTRY_REGISTER, IDB_MENU_REGISTER));
   const COLORREF highlight = ::GetSysColor(COLOR_3DHILIGHT);
   const COLORREF shadow = ::GetSysColor(COLOR_3DSHADOW);
   struct Case {
     bool grayed;
     bool selected;
-    std::set<COLORREF> colours;
+    std::set<COLORREF> colors;
   };
   const Case cases[] = {
       {false, false, {kMenuBack, RGB(0, 0, 0)}},
       {false, true, {kDarkBlue, RGB(255, 255, 255)}},
       {true, true, {kDarkBlue, RGB(0xCC, 0xCC, 0xCC)}},
-      // Embossed: the text in the shadow colour over its own copy in the highlight colour.
+      // Embossed: the text in the shadow color over its own copy in the highlight color.
       {true, false, {kMenuBack, highlight, shadow}},
   };
   for (const Case& c : cases) {
@@ -247,7 +247,7 @@ TEST_F(BitmapMenuTest, TheTextAreaShowsSelectionAndGreyingInItsColours) {
     ::EnableMenuItem(popup_, ID_ENTRY_REGISTER, MF_BYCOMMAND | (c.grayed ? MF_GRAYED : MF_ENABLED));
     Canvas canvas(kWidth, kHeight);
     ASSERT_TRUE(Draw(canvas, ID_ENTRY_REGISTER, c.selected));
-    EXPECT_EQ(c.colours, canvas.ColoursIn(21, 0, kWidth, kHeight));
+    EXPECT_EQ(c.colors, canvas.ColorsIn(21, 0, kWidth, kHeight));
     // The area reaches the item's right edge over its full height.
     EXPECT_EQ(c.selected ? kDarkBlue : kMenuBack, canvas.At(kWidth - 1, 0));
   }

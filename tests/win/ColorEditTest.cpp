@@ -1,4 +1,4 @@
-// The colour field on a real edit control: its answer to the colour query, its brush and its font.
+// The color field on a real edit control: its answer to the color query, its brush and its font.
 #include <gtest/gtest.h>
 
 #include "platform/win32/WinApi.h"
@@ -18,8 +18,8 @@ using testing::FieldColors;
 using testing::FontOf;
 using testing::QueryFieldColors;
 
-// A dialog on the report's template that counts the colour queries of one control and leaves
-// them to the framework, as a dialog without colours of its own does.
+// A dialog on the report's template that counts the color queries of one control and leaves
+// them to the framework, as a dialog without colors of its own does.
 class CCountingDlg : public CDialog {
  public:
   CCountingDlg() : CDialog(IDD_MANIPULATED_CONNECTION) {}
@@ -55,7 +55,7 @@ bool IsAlive(HGDIOBJ object) {
 
 TEST_F(ColorEditTest, AFieldAnswersForItselfOnlyWhileBoundAndStartsBlackOnWhite) {
   HWND other = dialog_.GetDlgItem(IDC_ALTERED_AREA_CODE);
-  // The platform's own answer, for a control without colours of its own.
+  // The platform's own answer, for a control without colors of its own.
   const HBRUSH plain = Query(other).brush;
   auto answersForItself = [&](HWND control) { return Query(control).brush != plain; };
   {
@@ -84,7 +84,7 @@ TEST_F(ColorEditTest, AFieldAnswersForItselfOnlyWhileBoundAndStartsBlackOnWhite)
   EXPECT_FALSE(answersForItself(other));
 }
 
-// The colour at the middle of the control's client area, painted by its own paint code.
+// The color at the middle of the control's client area, painted by its own paint code.
 COLORREF PaintedMiddle(HWND control) {
   RECT client{};
   ::GetClientRect(control, &client);

@@ -38,7 +38,7 @@ WindowMatch PopupMenu() {
           }};
 }
 
-POINT CentreOf(HWND window) {
+POINT CenterOf(HWND window) {
   RECT rect{};
   ::GetWindowRect(window, &rect);
   return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
@@ -94,13 +94,13 @@ TEST_F(EntryDragAndMenu, OnlyADropOnTheOtherViewMovesTheEntry) {
     std::function<POINT()> point;
   };
   const std::vector<Place> nowhere = {
-      {"the source view", [&] { return CentreOf(item(IDC_UNREGISTERED_LIST)); }},
+      {"the source view", [&] { return CenterOf(item(IDC_UNREGISTERED_LIST)); }},
       {"the target's header",
        [&] {
-         return CentreOf(reinterpret_cast<HWND>(
+         return CenterOf(reinterpret_cast<HWND>(
              ::SendMessageA(item(IDC_REGISTERED_LIST), LVM_GETHEADER, 0, 0)));
        }},
-      {"a button", [&] { return CentreOf(item(IDC_ABOUT)); }},
+      {"a button", [&] { return CenterOf(item(IDC_ABOUT)); }},
       {"outside the window", [&] {
          RECT rect{};
          ::GetWindowRect(window().hwnd(), &rect);
@@ -127,13 +127,13 @@ TEST_F(EntryDragAndMenu, OnlyADropOnTheOtherViewMovesTheEntry) {
     });
   }
   robot.Then([&] { StartDrag(IDC_UNREGISTERED_LIST, kOfficeRow); });
-  robot.Then([&] { Drop(CentreOf(item(IDC_REGISTERED_LIST))); });
+  robot.Then([&] { Drop(CenterOf(item(IDC_REGISTERED_LIST))); });
   robot.Then([&] {
     registeredAfterDrop = ListColumn(window(), IDC_REGISTERED_LIST, 0);
     // The way back, from the registered view onto the unregistered one.
     StartDrag(IDC_REGISTERED_LIST, 0);
   });
-  robot.Then([&] { Drop(CentreOf(item(IDC_UNREGISTERED_LIST))); });
+  robot.Then([&] { Drop(CenterOf(item(IDC_UNREGISTERED_LIST))); });
   ControlCenterTest::QueueQuitWithYes(robot);
 
   std::vector<Names> expected(nowhere.size(), kAllFour);
@@ -156,7 +156,7 @@ TEST_F(EntryDragAndMenu, ADropIsRefusedForABadAreaCode) {
   int registeredRows = -1;
   Robot robot;
   OnControlCenter(robot, [&](RobotWindow&) { StartDrag(IDC_UNREGISTERED_LIST, kFastAccessRow); });
-  robot.Then([&] { Drop(CentreOf(item(IDC_REGISTERED_LIST))); });
+  robot.Then([&] { Drop(CenterOf(item(IDC_REGISTERED_LIST))); });
   robot.OnWindow(MessageBoxWith("bad area code"), [&](RobotWindow& box) {
     refusal = box.MessageText();
     box.Click(IDOK);

@@ -57,12 +57,12 @@ class ControlCenterTest : public PhonebookFileTest {
   // phonebook start no scan of their own.
   void WatchPhonebook() {
     watcher_ =
-        std::make_unique<DirectoryPhonebookWatcher>(std::vector<std::string>{phonebookPath()});
+        std::make_unique<CDirectoryPhonebookWatcher>(std::vector<std::string>{phonebookPath()});
   }
 
-  RasPhonebook phonebook_;
-  std::unique_ptr<DirectoryPhonebookWatcher> watcher_ =
-      std::make_unique<DirectoryPhonebookWatcher>(std::vector<std::string>{});
+  CRasPhonebook phonebook_;
+  std::unique_ptr<CDirectoryPhonebookWatcher> watcher_ =
+      std::make_unique<CDirectoryPhonebookWatcher>(std::vector<std::string>{});
   FakeAutostartStore autostart_;
 
  private:

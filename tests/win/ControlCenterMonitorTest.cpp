@@ -353,7 +353,7 @@ TEST_F(ControlCenterTest, APhonebookFolderMadeAfterTheMonitorStartedIsWatchedAtO
   ASSERT_TRUE(::CreateDirectoryA(connections.c_str(), nullptr));
   const std::string phonebook = pbk + "\\rasphone.pbk";
   ::SetEnvironmentVariableA("RASPHONE_PBK", phonebook.c_str());
-  watcher_ = std::make_unique<DirectoryPhonebookWatcher>(std::vector<std::string>{phonebook});
+  watcher_ = std::make_unique<CDirectoryPhonebookWatcher>(std::vector<std::string>{phonebook});
   Names unregistered;
   Robot robot;
   robot.When(

@@ -59,12 +59,12 @@ std::string TipAt(HWND controlCenter, HWND list, POINT screen) {
   return text;
 }
 
-POINT RowCentre(HWND list, int row) {
+POINT RowCenter(HWND list, int row) {
   RECT rect{LVIR_LABEL, 0, 0, 0};
   ::SendMessageA(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&rect));
-  POINT centre{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-  ::ClientToScreen(list, &centre);
-  return centre;
+  POINT center{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+  ::ClientToScreen(list, &center);
+  return center;
 }
 
 class EntryReasons : public ControlCenterTest {};
@@ -105,12 +105,12 @@ TEST_F(EntryReasons, EachRowSaysWhyItIsRedAndAnAlteredEntryIsRegisteredOnlyAfter
     }
     missingTip = TipAt(
         window, registeredList,
-        RowCentre(registeredList, ui::CListView(registeredList).FindItem("university dial-in")));
-    alteredTip = TipAt(window, list(), RowCentre(list(), row("Office ISDN")));
-    newTip = TipAt(window, list(), RowCentre(list(), row("Dialer")));
+        RowCenter(registeredList, ui::CListView(registeredList).FindItem("university dial-in")));
+    alteredTip = TipAt(window, list(), RowCenter(list(), row("Office ISDN")));
+    newTip = TipAt(window, list(), RowCenter(list(), row("Dialer")));
     // A number that its column cuts shows whole in the tip.
     ::SendMessageA(list(), LVM_SETCOLUMNWIDTH, 2, MAKELPARAM(20, 0));
-    cutTip = TipAt(window, list(), RowCentre(list(), row("Dialer")));
+    cutTip = TipAt(window, list(), RowCenter(list(), row("Dialer")));
     controlCenter.SelectListItem(IDC_UNREGISTERED_LIST, row("Office ISDN"));
     controlCenter.Click(IDC_REGISTER);
   });

@@ -1,4 +1,4 @@
-// Reads the colours a dialog's field paints in, by asking the dialog as the field itself does.
+// Reads the colors a dialog's field paints in, by asking the dialog as the field itself does.
 #include "tests/win/FieldColors.h"
 
 #include <cstdio>

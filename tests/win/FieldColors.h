@@ -1,4 +1,4 @@
-// Reads the colours a dialog's field paints in, by asking the dialog as the field itself does.
+// Reads the colors a dialog's field paints in, by asking the dialog as the field itself does.
 #pragma once
 
 #include "platform/win32/WinApi.h"
@@ -22,7 +22,7 @@ inline FieldColors QueryFieldColors(HWND dialog, int id) {
 
 HFONT FontOf(HWND window);
 
-// "red", "green", "grey" for the report's colours, else the hex value; for readable failures.
+// "red", "green", "grey" for the report's colors, else the hex value; for readable failures.
 std::string ColorName(COLORREF color);
 
 }  // namespace tollward::testing

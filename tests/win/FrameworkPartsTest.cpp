@@ -17,13 +17,13 @@ using testing::MessageBoxWith;
 using testing::Robot;
 using testing::RobotWindow;
 
-TEST(CenteredOrigin, CentresInsideTheAreaAndKeepsLargeWindowsOnTheScreen) {
+TEST(CenteredOrigin, CentersInsideTheAreaAndKeepsLargeWindowsOnTheScreen) {
   const RECT bounds{0, 0, 1000, 700};
-  // Centred on the work area.
+  // Centerd on the work area.
   POINT p = CenteredOrigin(RECT{0, 0, 200, 100}, bounds, bounds);
   EXPECT_EQ(400, p.x);
   EXPECT_EQ(300, p.y);
-  // Centred on an owner near the screen's edge: pushed back inside.
+  // Centerd on an owner near the screen's edge: pushed back inside.
   p = CenteredOrigin(RECT{0, 0, 200, 100}, RECT{900, 650, 1000, 700}, bounds);
   EXPECT_EQ(800, p.x);
   EXPECT_EQ(600, p.y);

@@ -145,9 +145,9 @@ TEST(AtTheDisplaysDpi, TheAboutBoxsBannerFillsItsPlaceDrawnForTheDpi) {
   EXPECT_GT(GetBValue(middle), GetRValue(middle) + 20) << std::hex << middle;
 }
 
-class AtTheDisplaysDpiCentre : public ControlCenterTest {};
+class AtTheDisplaysDpiCenter : public ControlCenterTest {};
 
-TEST_F(AtTheDisplaysDpiCentre, EveryListColumnIsAtLeastAsWideAsItsHeading) {
+TEST_F(AtTheDisplaysDpiCenter, EveryListColumnIsAtLeastAsWideAsItsHeading) {
   WriteFourEntries();
   std::vector<std::string> cut;
   Robot robot;
@@ -170,7 +170,7 @@ TEST_F(AtTheDisplaysDpiCentre, EveryListColumnIsAtLeastAsWideAsItsHeading) {
 
 // A move to a monitor of twice the DPI: the window takes the size the system suggests, and the
 // tray menu's items are measured with the pictures drawn for 200 %.
-TEST_F(AtTheDisplaysDpiCentre, AMoveToAMonitorOfAnotherDpiResizesTheWindowAndItsMenuItems) {
+TEST_F(AtTheDisplaysDpiCenter, AMoveToAMonitorOfAnotherDpiResizesTheWindowAndItsMenuItems) {
   WriteFourEntries();
   RECT before{}, after{};
   RECT suggested{};

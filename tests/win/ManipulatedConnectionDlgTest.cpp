@@ -1,4 +1,4 @@
-// The manipulated-connection report from its real template: values, masking, colours, closing.
+// The manipulated-connection report from its real template: values, masking, colors, closing.
 #include <gtest/gtest.h>
 
 #include "platform/win32/WinApi.h"
@@ -41,7 +41,7 @@ DWORD Style(HWND hwnd) {
   return static_cast<DWORD>(::GetWindowLongA(hwnd, GWL_STYLE));
 }
 
-TEST(ManipulatedConnectionDlg, ColoursEachRowByItsTwoValuesAndTheNameGreyInItsLargerFont) {
+TEST(ManipulatedConnectionDlg, ColorsEachRowByItsTwoValuesAndTheNameGreyInItsLargerFont) {
   CManipulatedConnectionDlg dialog;
   dialog.SetReport(OfficeReport());
   ASSERT_TRUE(dialog.Create());
@@ -97,7 +97,7 @@ TEST(ManipulatedConnectionDlg, FillsItsFieldsInTheirFixedOrder) {
                        IDC_REGISTERED_USER_NAME, IDC_ALTERED_USER_NAME, IDC_ENTRY_NAME}));
 }
 
-TEST(ManipulatedConnectionDlg, IsATopmostCentredNoticeWithOnlyOKToEndItAndEscapeDoesTheSame) {
+TEST(ManipulatedConnectionDlg, IsATopmostCenterdNoticeWithOnlyOKToEndItAndEscapeDoesTheSame) {
   DWORD style = 0;
   DWORD exStyle = 0;
   RECT window{};

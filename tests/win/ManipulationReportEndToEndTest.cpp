@@ -30,7 +30,7 @@ using testing::Robot;
 using testing::RobotWindow;
 using Names = std::vector<std::string>;
 
-// One report as the user saw it: each field's text and background colour, and the masking.
+// One report as the user saw it: each field's text and background color, and the masking.
 struct SeenReport {
   std::map<int, std::string> text;
   std::map<int, std::string> color;

@@ -139,11 +139,11 @@ std::string VersionString(const std::vector<char>& info, const char* name) {
   return std::string(value);
 }
 
-// The icon group's images as (size, colour depth).
+// The icon group's images as (size, color depth).
 std::set<std::pair<int, int>> IconImages(HMODULE module, UINT id) {
 #pragma pack(push, 2)
   struct GroupEntry {
-    BYTE width, height, colours, reserved;
+    BYTE width, height, colors, reserved;
     WORD planes, bits;
     DWORD bytes;
     WORD id;
@@ -193,7 +193,7 @@ TEST(PackagedProgram, CarriesItsVersionManifestAndIcon) {
   EXPECT_NE(std::string::npos, manifest.find("level=\"asInvoker\"")) << manifest;
 
   // Every size the shell asks for from 100 to 200 %, and 256 pixels (recorded as 0); the
-  // classic sizes also in 256 colours.
+  // classic sizes also in 256 colors.
   const std::set<std::pair<int, int>> expected = {{16, 8},  {32, 8},  {48, 8},  {16, 32},
                                                   {20, 32}, {24, 32}, {32, 32}, {40, 32},
                                                   {48, 32}, {64, 32}, {0, 32}};

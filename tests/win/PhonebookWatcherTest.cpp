@@ -60,7 +60,7 @@ TEST(PhonebookWatcher, WritingReplacingAndRemovingThePhonebookAreEachReported) {
       {"removed", [&] { ::DeleteFileA(phonebook.c_str()); }},
       {"made anew", [&] { WriteBytes(phonebook, Bytes("[Intruder]\r\n")); }},
   };
-  DirectoryPhonebookWatcher watcher({phonebook});
+  CDirectoryPhonebookWatcher watcher({phonebook});
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     ASSERT_TRUE(watcher.Start(window, kChanged));
@@ -91,7 +91,7 @@ TEST(PhonebookWatcher, FollowsThePhonebooksFolderThroughItsComingGoingAndReplace
   HWND window =
       ::CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
   ASSERT_NE(nullptr, window);
-  DirectoryPhonebookWatcher watcher({phonebook});
+  CDirectoryPhonebookWatcher watcher({phonebook});
   ASSERT_TRUE(watcher.Start(window, kChanged)) << "even with nothing there yet to watch";
 
   // Not even the folder above exists: only a recheck, as at a monitor tick, finds it.
@@ -142,7 +142,7 @@ TEST(PhonebookWatcher, ABurstOfChangesIsAChangeAndTheFolderStaysWatched) {
   HWND window =
       ::CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
   ASSERT_NE(nullptr, window);
-  DirectoryPhonebookWatcher watcher({phonebook});
+  CDirectoryPhonebookWatcher watcher({phonebook});
   ASSERT_TRUE(watcher.Start(window, kChanged));
   // Long names fill the records sooner; the phonebook is written amid them.
   for (int i = 0; i < 400; ++i) {

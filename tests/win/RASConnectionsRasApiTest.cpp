@@ -22,7 +22,7 @@ class RASConnectionsRasApiTest : public testing::PhonebookFileTest {
     RevealPasswords();
   }
 
-  RasPhonebook phonebook_;
+  CRasPhonebook phonebook_;
   RecordingConnections list_{phonebook_};
 };
 

@@ -54,7 +54,7 @@ class RasEntryEditorTest : public testing::PhonebookFileTest {
   }
 
   HWND owner_ = nullptr;
-  RasPhonebook phonebook_;
+  CRasPhonebook phonebook_;
 };
 
 TEST_F(RasEntryEditorTest, OkWritesTheEditedValues) {

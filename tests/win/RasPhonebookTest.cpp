@@ -23,7 +23,7 @@ class RasPhonebookTest : public testing::PhonebookFileTest {
     return names;
   }
 
-  RasPhonebook phonebook_;
+  CRasPhonebook phonebook_;
 };
 
 const std::vector<std::string> kSeveralEntries = {

@@ -14,7 +14,7 @@ namespace rasemu {
 namespace {
 
 struct EditorState {
-  const PhonebookFile* file;
+  const CPhonebookFile* file;
   std::string entryName;
   EntryValues shown;
 };
@@ -96,7 +96,7 @@ INT_PTR CALLBACK EditorProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
 
 }  // namespace
 
-DWORD RunEntryEditor(HWND owner, const PhonebookFile& file, const std::string& entryName) {
+DWORD RunEntryEditor(HWND owner, const CPhonebookFile& file, const std::string& entryName) {
   EditorState state{&file, entryName, file.Read(entryName)};
   const INT_PTR result = DialogBoxParamA(reinterpret_cast<HINSTANCE>(&__ImageBase),
                                          MAKEINTRESOURCEA(IDD_RASEMU_ENTRY_EDITOR), owner,

@@ -11,6 +11,6 @@ namespace rasemu {
 
 // Shows the editor owned by `owner` until the user closes it. OK writes the changed values to
 // the file, Cancel writes nothing; both are success (0). Otherwise a system error code.
-DWORD RunEntryEditor(HWND owner, const PhonebookFile& file, const std::string& entryName);
+DWORD RunEntryEditor(HWND owner, const CPhonebookFile& file, const std::string& entryName);
 
 }  // namespace rasemu

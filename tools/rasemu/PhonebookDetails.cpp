@@ -130,7 +130,7 @@ std::uint32_t Framing(const Values& values) {
 
 }  // namespace
 
-tollward::EntryDetails PhonebookFile::ReadDetails(const std::string& name) const {
+tollward::EntryDetails CPhonebookFile::ReadDetails(const std::string& name) const {
   tollward::EntryDetails details;
   const Section* section = Find(name);
   if (section == nullptr) {

@@ -131,8 +131,8 @@ std::string ReadAll(HANDLE file) {
 // of enclosing quotes taken off a value, the first of repeated sections and keys answering.
 // Parsing the file once per call, instead of asking the profile functions for every value, saves
 // them a dozen openings of the file for every entry.
-std::vector<PhonebookFile::Section> Parse(const std::string& bytes) {
-  std::vector<PhonebookFile::Section> sections;
+std::vector<CPhonebookFile::Section> Parse(const std::string& bytes) {
+  std::vector<CPhonebookFile::Section> sections;
   std::size_t at = 0;
   while (at < bytes.size()) {
     std::size_t end = bytes.find('\n', at);
@@ -178,7 +178,7 @@ std::string Unquoted(const std::string& value) {
   return value;
 }
 
-std::string ReadValue(const PhonebookFile::Section* section, const char* key,
+std::string ReadValue(const CPhonebookFile::Section* section, const char* key,
                       std::size_t maxLength) {
   if (section == nullptr) {
     return {};
@@ -210,7 +210,7 @@ std::string ProfileValue(const std::string& value) {
   return '"' + value + '"';
 }
 
-PhonebookFile::PhonebookFile(const char* explicitPath)
+CPhonebookFile::CPhonebookFile(const char* explicitPath)
     : path_(FullPath(ConfiguredPath(explicitPath))) {
   if (path_.empty()) {
     return;
@@ -231,7 +231,7 @@ PhonebookFile::PhonebookFile(const char* explicitPath)
   }
 }
 
-const PhonebookFile::Section* PhonebookFile::Find(const std::string& name) const {
+const CPhonebookFile::Section* CPhonebookFile::Find(const std::string& name) const {
   const std::wstring wanted = FromCodePage(name);
   for (const Section& section : sections_) {
     if (lstrcmpiW(section.title.c_str(), wanted.c_str()) == 0) {
@@ -241,11 +241,11 @@ const PhonebookFile::Section* PhonebookFile::Find(const std::string& name) const
   return nullptr;
 }
 
-bool PhonebookFile::Contains(const std::string& name) const {
+bool CPhonebookFile::Contains(const std::string& name) const {
   return Find(name) != nullptr;
 }
 
-EntryValues PhonebookFile::Read(const std::string& name) const {
+EntryValues CPhonebookFile::Read(const std::string& name) const {
   using namespace tollward::ras400;
   EntryValues values;
   const Section* section = Find(name);
@@ -256,8 +256,8 @@ EntryValues PhonebookFile::Read(const std::string& name) const {
   return values;
 }
 
-DWORD PhonebookFile::Write(const std::string& name, const EntryValues& before,
-                           const EntryValues& after) const {
+DWORD CPhonebookFile::Write(const std::string& name, const EntryValues& before,
+                            const EntryValues& after) const {
   const Section* section = Find(name);
   if (section == nullptr) {
     return ERROR_CANNOT_FIND_PHONEBOOK_ENTRY;
@@ -290,8 +290,8 @@ DWORD PhonebookFile::Write(const std::string& name, const EntryValues& before,
   return 0;
 }
 
-DWORD PhonebookFile::WriteCredentials(const std::string& name, const std::string& userName,
-                                      const std::string& password) const {
+DWORD CPhonebookFile::WriteCredentials(const std::string& name, const std::string& userName,
+                                       const std::string& password) const {
   if (!Contains(name)) {
     return ERROR_CANNOT_FIND_PHONEBOOK_ENTRY;
   }

@@ -25,7 +25,7 @@ struct EntryValues {
 // regard to letter case, as the sections of a profile file do; the enumeration still lists each
 // section as it is spelt, and a section that occurs twice twice, as the all-users and the user's
 // phonebook together list an entry that both hold.
-class PhonebookFile {
+class CPhonebookFile {
  public:
   struct Section {
     std::string name;    // the bytes of the file, which the profile functions write under
@@ -34,7 +34,7 @@ class PhonebookFile {
   };
 
   // The file named by the caller, else by RASPHONE_PBK, else the user's own phonebook.
-  explicit PhonebookFile(const char* explicitPath);
+  explicit CPhonebookFile(const char* explicitPath);
 
   const std::string& path() const { return path_; }
   // False when the file exists but cannot be opened (another program holds it locked).

@@ -117,7 +117,7 @@ DWORD WINAPI RasEnumEntriesA(LPCSTR reserved, LPCSTR phonebook, LPRASENTRYNAMEA 
     return ERROR_INVALID_SIZE;
   }
   return Answer([&]() -> DWORD {
-    const rasemu::PhonebookFile file(phonebook);
+    const rasemu::CPhonebookFile file(phonebook);
     if (!file.readable()) {
       return ERROR_CANNOT_OPEN_PHONEBOOK;
     }
@@ -155,7 +155,7 @@ DWORD WINAPI RasGetEntryDialParamsA(LPCSTR phonebook, LPRASDIALPARAMSA params, L
     return ERROR_INVALID_SIZE;
   }
   return Answer([&]() -> DWORD {
-    const rasemu::PhonebookFile file(phonebook);
+    const rasemu::CPhonebookFile file(phonebook);
     if (!file.readable()) {
       return ERROR_CANNOT_OPEN_PHONEBOOK;
     }
@@ -187,7 +187,7 @@ DWORD WINAPI RasGetEntryPropertiesA(LPCSTR phonebook, LPCSTR entryName, LPRASENT
     *deviceInfoSize = 0;
   }
   return Answer([&]() -> DWORD {
-    const rasemu::PhonebookFile file(phonebook);
+    const rasemu::CPhonebookFile file(phonebook);
     if (!file.readable()) {
       return ERROR_CANNOT_OPEN_PHONEBOOK;
     }
@@ -240,7 +240,7 @@ DWORD WINAPI RasSetEntryDialParamsA(LPCSTR phonebook, LPRASDIALPARAMSA params,
     return ERROR_INVALID_SIZE;
   }
   return Answer([&]() -> DWORD {
-    const rasemu::PhonebookFile file(phonebook);
+    const rasemu::CPhonebookFile file(phonebook);
     if (!file.readable()) {
       return ERROR_CANNOT_OPEN_PHONEBOOK;
     }
@@ -260,7 +260,7 @@ DWORD WINAPI RasEditPhonebookEntryA(HWND owner, LPCSTR phonebook, LPCSTR entryNa
     return ERROR_INVALID_PARAMETER;
   }
   return Answer([&]() -> DWORD {
-    const rasemu::PhonebookFile file(phonebook);
+    const rasemu::CPhonebookFile file(phonebook);
     if (!file.readable()) {
       return ERROR_CANNOT_OPEN_PHONEBOOK;
     }

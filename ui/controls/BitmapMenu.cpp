@@ -14,20 +14,20 @@ constexpr COLORREF kSelectedBackground = RGB(32, 32, 128);
 constexpr COLORREF kSelectedText = RGB(255, 255, 255);
 constexpr COLORREF kSelectedGrayedText = RGB(0xCC, 0xCC, 0xCC);
 
-// The dark blue and its light texts, or in a high-contrast scheme the system's colours for a
+// The dark blue and its light texts, or in a high-contrast scheme the system's colors for a
 // selection, which the user chose to be readable.
-struct SelectionColours {
+struct SelectionColors {
   COLORREF background;
   COLORREF text;
   COLORREF grayedText;
 };
 
-SelectionColours SelectionColoursNow() {
+SelectionColors SelectionColorsNow() {
   if (HighContrastOn()) {
-    return SelectionColours{::GetSysColor(COLOR_HIGHLIGHT), ::GetSysColor(COLOR_HIGHLIGHTTEXT),
-                            ::GetSysColor(COLOR_GRAYTEXT)};
+    return SelectionColors{::GetSysColor(COLOR_HIGHLIGHT), ::GetSysColor(COLOR_HIGHLIGHTTEXT),
+                           ::GetSysColor(COLOR_GRAYTEXT)};
   }
-  return SelectionColours{kSelectedBackground, kSelectedText, kSelectedGrayedText};
+  return SelectionColors{kSelectedBackground, kSelectedText, kSelectedGrayedText};
 }
 
 // The menu's own picture in the drawing for `dpi`, or the 100 % one where there is none.
@@ -62,15 +62,15 @@ Box BoxOf(const RECT& rect) {
   return Box{rect.left, rect.top, rect.right, rect.bottom};
 }
 
-// Fills without a brush of its own; the context's background colour is left as it was.
-void FillSolidRect(HDC dc, int left, int top, int right, int bottom, COLORREF colour) {
-  const COLORREF previous = ::SetBkColor(dc, colour);
+// Fills without a brush of its own; the context's background color is left as it was.
+void FillSolidRect(HDC dc, int left, int top, int right, int bottom, COLORREF color) {
+  const COLORREF previous = ::SetBkColor(dc, color);
   const RECT rect{left, top, right, bottom};
   ::ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
   ::SetBkColor(dc, previous);
 }
 
-// A one-pixel frame of `width` × `height` at (x, y): top and left edges in one colour, right
+// A one-pixel frame of `width` × `height` at (x, y): top and left edges in one color, right
 // and bottom in the other.
 void Draw3dRect(HDC dc, int x, int y, int width, int height, COLORREF topLeft,
                 COLORREF bottomRight) {
@@ -215,7 +215,7 @@ void CBitmapMenuItem::Draw(const DRAWITEMSTRUCT* draw) const {
   const bool checked = state != static_cast<UINT>(-1) && (state & MF_CHECKED) != 0;
   const bool selected = (draw->itemState & ODS_SELECTED) != 0;
   const COLORREF background = ::GetBkColor(dc);
-  const SelectionColours colours = SelectionColoursNow();
+  const SelectionColors colors = SelectionColorsNow();
   const Box item = BoxOf(draw->rcItem);
 
   SIZE text{0, 0};
@@ -233,10 +233,10 @@ void CBitmapMenuItem::Draw(const DRAWITEMSTRUCT* draw) const {
 
   const Box& area = places.textArea;
   FillSolidRect(dc, area.left, area.top, area.right, area.bottom,
-                selected ? colours.background : background);
+                selected ? colors.background : background);
   ::SetBkMode(dc, TRANSPARENT);
   if (selected) {
-    ::SetTextColor(dc, grayed ? colours.grayedText : colours.text);
+    ::SetTextColor(dc, grayed ? colors.grayedText : colors.text);
   }
   if (grayed && !selected) {
     ::DrawStateA(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(m_text.c_str()), 0, places.textLeft,
@@ -248,7 +248,7 @@ void CBitmapMenuItem::Draw(const DRAWITEMSTRUCT* draw) const {
 }
 
 // The mask technique: the target keeps its pixels where the picture has the transparent
-// colour, and takes the picture's everywhere else.
+// color, and takes the picture's everywhere else.
 void CBitmapMenuItem::DrawTransparentBitmap(HDC target, HBITMAP bitmap, int x, int y,
                                             const RECT& item) const {
   const CMemoryContext image = MemoryContext(target);
@@ -261,7 +261,7 @@ void CBitmapMenuItem::DrawTransparentBitmap(HDC target, HBITMAP bitmap, int x, i
   ::DPtoLP(image.get(), &extent, 1);
   const int width = extent.x;
   const int height = extent.y;
-  y = y < 0 ? CentredTop(BoxOf(item), height) : item.top + y;
+  y = y < 0 ? CenterdTop(BoxOf(item), height) : item.top + y;
 
   const CBitmap backBitmap(::CreateBitmap(width, height, 1, 1, nullptr));
   const CBitmap maskBitmap(::CreateBitmap(width, height, 1, 1, nullptr));

@@ -15,7 +15,7 @@
 
 namespace tollward::ui {
 
-// Pixels of this colour in a menu picture let the menu show through.
+// Pixels of this color in a menu picture let the menu show through.
 constexpr COLORREF kMenuTransparent = RGB(255, 0, 255);
 
 // The normal and the checked picture of one item, each owned; a shared checked picture is the
@@ -40,7 +40,7 @@ class CMenuItemPictures {
   CBitmap checked_;
 };
 
-// One owner-drawn item: its pictures, their transparent colour and its text, as read from the
+// One owner-drawn item: its pictures, their transparent color and its text, as read from the
 // menu when it was registered. A record is a value: a copy owns copies of the pictures.
 class CBitmapMenuItem {
  public:
@@ -58,7 +58,7 @@ class CBitmapMenuItem {
   void Measure(MEASUREITEMSTRUCT* measure) const;
   void Draw(const DRAWITEMSTRUCT* draw) const;
   // Draws `bitmap` at (x, y) of the item rectangle without its transparent pixels; a negative
-  // y centres it vertically by its own height.
+  // y centers it vertically by its own height.
   void DrawTransparentBitmap(HDC target, HBITMAP bitmap, int x, int y, const RECT& item) const;
 
   const std::string& text() const { return m_text; }

@@ -1,4 +1,4 @@
-// The colour field: its binding, its colours and font, and its answer to the colour query.
+// The color field: its binding, its colors and font, and its answer to the color query.
 #include "ui/controls/ColorEdit.h"
 
 #include "logic/ColorFieldFont.h"
@@ -81,7 +81,7 @@ void CColorEdit::ApplyFont() const {
 }
 
 HBRUSH CColorEdit::CtlColor(HDC dc, UINT) {
-  // The background mode stays opaque, so the character cells take the background colour too.
+  // The background mode stays opaque, so the character cells take the background color too.
   ::SetBkColor(dc, m_backgroundColor);
   ::SetTextColor(dc, m_textColor);
   return GetBrush();

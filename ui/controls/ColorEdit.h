@@ -1,4 +1,4 @@
-// A read-only edit field of a dialog that paints its text and background in colours of its own.
+// A read-only edit field of a dialog that paints its text and background in colors of its own.
 #pragma once
 
 #include "platform/win32/WinApi.h"
@@ -10,7 +10,7 @@
 namespace tollward::ui {
 
 // Bound to an edit control of a dialog made by the framework (whose dialog procedure reflects
-// the control-colour query to it). Starts as black on white in the dialog's font. Owns its
+// the control-color query to it). Starts as black on white in the dialog's font. Owns its
 // brush and its font; the object must outlive neither its binding nor the painting of the
 // control, so it unbinds itself when it goes.
 class CColorEdit : public CEdit, private IControlColorHandler {
@@ -23,11 +23,11 @@ class CColorEdit : public CEdit, private IControlColorHandler {
   // Binds the object to the control, after letting go of any earlier one; false for no window.
   bool Bind(HWND control);
   bool BindDlgItem(HWND dialog, int id) { return Bind(::GetDlgItem(dialog, id)); }
-  // The control goes back to the dialog's font and colours; the object keeps its settings.
+  // The control goes back to the dialog's font and colors; the object keeps its settings.
   void Unbind();
   bool IsBound() const { return m_hwnd != nullptr; }
 
-  // Both colours take effect at once: the bound control is redrawn before this returns.
+  // Both colors take effect at once: the bound control is redrawn before this returns.
   bool SetColors(COLORREF text, COLORREF background);
   // A semi-bold font of the given cell height and average width in device units, pushed into
   // the bound control at once, or at binding.

@@ -34,7 +34,7 @@ bool CBadAreaCodesDlg::OnInitDialog() {
 
   m_view.Attach(GetDlgItem(IDC_BAD_AREA_LIST));
   m_view.DeleteAllItems();
-  m_view.SetColours(kViewColour, HighContrastOn());
+  m_view.SetColors(kViewColor, HighContrastOn());
   m_view.InsertColumn(0, LoadResString(IDS_BAD_AREA_COLUMN).c_str(), kColumnWidth);
   m_view.FitColumn(0, kColumnWidth);
   m_view.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_ONECLICKACTIVATE);

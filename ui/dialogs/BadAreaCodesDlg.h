@@ -17,12 +17,12 @@
 
 namespace tollward::ui {
 
-// System-modal, without a close box, centred and in front. Each accepted add, delete or
+// System-modal, without a close box, centerd and in front. Each accepted add, delete or
 // in-place edit changes the list at once; "done", Enter elsewhere and Escape all close it
 // keeping every change. The list's refusals are its own boxes, owned by this dialog.
 class CBadAreaCodesDlg : public CDialog {
  public:
-  static constexpr COLORREF kViewColour = RGB(255, 208, 208);
+  static constexpr COLORREF kViewColor = RGB(255, 208, 208);
   static constexpr int kColumnWidth = 100;
 
   // Without a parent: while it runs it belongs to the program's main window, if there is one.

@@ -1,4 +1,4 @@
-// The manipulated-connection report: its fields, their colours, and how the list opens it.
+// The manipulated-connection report: its fields, their colors, and how the list opens it.
 #include "ui/dialogs/ManipulatedConnectionDlg.h"
 
 #include "res/resource.h"

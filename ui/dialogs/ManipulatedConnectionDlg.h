@@ -9,7 +9,7 @@
 
 namespace tollward::ui {
 
-// System-modal, without a close box, centred and in front. It shows the values it was given,
+// System-modal, without a close box, centerd and in front. It shows the values it was given,
 // each row pale green where both values are the same and pale red where they differ, and
 // changes nothing; OK and Escape both end it with IDOK.
 class CManipulatedConnectionDlg : public CDialog {
@@ -19,7 +19,7 @@ class CManipulatedConnectionDlg : public CDialog {
 
   void SetReport(const ManipulationReport& report) { m_report = report; }
   const ManipulationReport& GetReport() const { return m_report; }
-  // The colour field bound to one of the nine value fields, or null for any other id.
+  // The color field bound to one of the nine value fields, or null for any other id.
   const CColorEdit* Field(int id) const;
 
  protected:

@@ -1,4 +1,4 @@
-// The splash window: the product picture, top-most and centred, while the program starts.
+// The splash window: the product picture, top-most and centerd, while the program starts.
 #pragma once
 
 #include "ui/framework/Dialog.h"

@@ -1,10 +1,10 @@
-// The control-colour handlers, kept as a property of the control's window.
+// The control-color handlers, kept as a property of the control's window.
 #include "ui/framework/ControlColor.h"
 
 namespace tollward::ui {
 namespace {
 
-constexpr char kHandlerProperty[] = "Tollward.ControlColorHandler";
+constexpr char kHandlerProperty[] = "ui.ControlColorHandler";
 
 }  // namespace
 

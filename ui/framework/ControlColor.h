@@ -1,11 +1,11 @@
-// Hands a control's colour query from its parent dialog back to the object behind the control.
+// Hands a control's color query from its parent dialog back to the object behind the control.
 #pragma once
 
 #include "platform/win32/WinApi.h"
 
 namespace tollward::ui {
 
-// A control that paints in colours of its own answers the WM_CTLCOLOR* query that the platform
+// A control that paints in colors of its own answers the WM_CTLCOLOR* query that the platform
 // sends to its parent. The framework's dialog asks the control's handler when its own
 // OnMessage leaves the query alone.
 class IControlColorHandler {

@@ -453,7 +453,7 @@ INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     default: {
       LRESULT result = 0;
-      // A control that paints in its own colours answers for itself unless the dialog did.
+      // A control that paints in its own colors answers for itself unless the dialog did.
       if (!OnMessage(message, wParam, lParam, result) &&
           !ReflectControlColor(message, wParam, lParam, result)) {
         return FALSE;

@@ -80,7 +80,7 @@ class CDialog : public CWindow {
   virtual std::optional<UINT> HelpTopic(HWND asking) const;
   // Opens this dialog's topic as IDHELP does, for a help button of another id.
   bool ShowHelpTopic() { return ShowHelpFor(m_hwnd); }
-  // Any other message; return true with `result` set when handled. A control-colour query left
+  // Any other message; return true with `result` set when handled. A control-color query left
   // alone here goes to the control's own handler (ui/framework/ControlColor.h), if it has one.
   virtual bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
   // Sees every message of the modal loop before the dialog manager; true swallows it.

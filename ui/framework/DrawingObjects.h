@@ -1,4 +1,4 @@
-// What the platform's drawing objects are made from, colours and font parameters, without Win32,
+// What the platform's drawing objects are made from, colors and font parameters, without Win32,
 // so that the portable rules can name them.
 #pragma once
 
@@ -6,7 +6,7 @@
 
 namespace tollward::ui {
 
-// A colour as the platform lays it out: 0x00BBGGRR.
+// A color as the platform lays it out: 0x00BBGGRR.
 using ColorValue = std::uint32_t;
 
 constexpr ColorValue Rgb(std::uint8_t red, std::uint8_t green, std::uint8_t blue) {

@@ -1,4 +1,4 @@
-// Whether the user chose a high-contrast scheme, in which the program's own colours give way.
+// Whether the user chose a high-contrast scheme, in which the program's own colors give way.
 #pragma once
 
 #include "platform/win32/WinApi.h"

@@ -176,7 +176,7 @@ void CListView::FocusFirstItemIfNone() const {
   Send(LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&state));
 }
 
-void CListView::SetColours(COLORREF background, bool highContrast) const {
+void CListView::SetColors(COLORREF background, bool highContrast) const {
   const COLORREF shown = highContrast ? ::GetSysColor(COLOR_WINDOW) : background;
   SetBkColor(shown);
   SetTextBkColor(shown);

@@ -60,9 +60,9 @@ class CListView : public CWindow {
   // Without a focused item a view that has the focus shows nowhere where it is: the first item
   // then takes the focus (not the selection).
   void FocusFirstItemIfNone() const;
-  // Pastel colours as given, or the system's window colours in a high-contrast scheme, where
-  // the user's own text colour would stand on the pastel.
-  void SetColours(COLORREF background, bool highContrast) const;
+  // Pastel colors as given, or the system's window colors in a high-contrast scheme, where
+  // the user's own text color would stand on the pastel.
+  void SetColors(COLORREF background, bool highContrast) const;
 
   // Replaces the view's small image list by one of these icons at `size` pixels; the view owns
   // the list and destroys it with itself.

@@ -7,7 +7,7 @@
 
 namespace tollward::ui {
 
-// Where a window of the given size goes to be centred on `area` while staying inside `bounds`
+// Where a window of the given size goes to be centerd on `area` while staying inside `bounds`
 // (the work area of the monitor), so that a large window is never pushed off the screen.
 POINT CenteredOrigin(const RECT& window, const RECT& area, const RECT& bounds);
 
@@ -69,7 +69,7 @@ class CWindow {
   bool SetTopmost() const {
     return ::SetWindowPos(m_hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE) != FALSE;
   }
-  // Centres on `alternateOwner`, else on the visible owner, else on the monitor's work area.
+  // Centers on `alternateOwner`, else on the visible owner, else on the monitor's work area.
   bool CenterWindow(HWND alternateOwner = nullptr) const;
   void SetIcons(HICON bigIcon, HICON smallIcon) const {
     Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon));
