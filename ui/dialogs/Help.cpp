@@ -4,9 +4,9 @@
 #include <shellapi.h>
 
 #include <utility>
-#include <vector>
 
 #include "platform/win32/MessageBox.h"
+#include "platform/win32/ProcessCommandLine.h"
 #include "res/resource.h"
 #include "ui/dialogs/AppTitle.h"
 #include "ui/framework/Dialog.h"
@@ -23,21 +23,11 @@ const char* HelpPageName(UINT context) {
   return kHelpTopicPages[0].page;
 }
 
+// Beside the program's own file, under the name that the data files' folder is found by too.
 std::string HelpDirectory() {
-  std::vector<char> path(MAX_PATH);
-  for (;;) {
-    const DWORD length =
-        ::GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (length == 0) {
-      return "help\\";
-    }
-    if (length < path.size()) {
-      std::string program(path.data(), length);
-      const size_t slash = program.find_last_of("\\/");
-      return (slash == std::string::npos ? std::string() : program.substr(0, slash + 1)) + "help\\";
-    }
-    path.resize(path.size() * 2);
-  }
+  const std::string program = SystemCommandLine().ProgramFile();
+  const size_t slash = program.find_last_of("\\/");
+  return (slash == std::string::npos ? std::string() : program.substr(0, slash + 1)) + "help\\";
 }
 
 bool ShowHelpFrom(HWND owner, const std::string& directory, UINT context) {
