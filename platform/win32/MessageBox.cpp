@@ -14,9 +14,18 @@ class Win32ErrorBox final : public IErrorBox {
   }
 };
 
+bool g_messageBoxesHeld = false;
+
 }  // namespace
 
+void HoldMessageBoxes(bool held) {
+  g_messageBoxesHeld = held;
+}
+
 int ShowMessageBox(HWND owner, const char* text, const char* caption, UINT style) {
+  if (g_messageBoxesHeld) {
+    return 0;
+  }
   if (owner == nullptr) {
     owner = ::GetActiveWindow();
   }

@@ -12,4 +12,8 @@ namespace tollward {
 // icon of the error's kind.
 int ShowMessageBox(HWND owner, const char* text, const char* caption, UINT style);
 
+// Once the session has ended nobody is left to answer, and the system may end the process at any
+// moment: while held, ShowMessageBox shows nothing and returns 0, no button.
+void HoldMessageBoxes(bool held);
+
 }  // namespace tollward

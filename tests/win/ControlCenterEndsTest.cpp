@@ -124,6 +124,39 @@ TEST_F(WaysOut, TheSessionsEndWithTheOptionsOpenEndsTheProgramAndKeepsTheStore) 
   EXPECT_EQ(Names{"Office ISDN"}, SortedStoredNames());
 }
 
+TEST_F(WaysOut, TheSessionsEndOverTheBadAreaCodeManagerShowsNoBoxThoughItsSaveFails) {
+  bool managerGone = false;
+  bool blocked = false;
+  std::string box;
+  Robot robot;
+  robot.OnWindow(FromTemplate(IDD_CONTROL_CENTER), [&](RobotWindow& controlCenter) {
+    window_ = controlCenter.hwnd();
+    controlCenter.Click(IDC_BAD_AREAS);
+  });
+  robot.OnWindow(FromTemplate(IDD_BAD_AREA_CODES), [&](RobotWindow& manager) {
+    manager.SetItemText(IDC_BAD_AREA_CODE, "0190");
+    manager.Click(IDC_ADD_BAD_AREA);
+    // A folder in the bad area file's place: its save fails, and would say so.
+    const std::string file = programDirectory() + "Tollward.bac";
+    ::DeleteFileA(file.c_str());
+    blocked = ::CreateDirectoryA(file.c_str(), nullptr) != FALSE;
+    ::SendMessageA(window_, WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP);
+    ::SendMessageA(window_, WM_ENDSESSION, TRUE, ENDSESSION_CLOSEAPP);
+    managerGone = !::IsWindowVisible(manager.hwnd());
+  });
+  robot.OnWindow(AnyMessageBox(), [&](RobotWindow& shown) {
+    box = shown.MessageText();
+    shown.Click(IDOK);
+  });
+
+  auto controlCenter = MakeControlCenter(" /nosplash");
+  EXPECT_EQ(IDCANCEL, controlCenter->DoModal());
+  EXPECT_TRUE(robot.Failures().empty()) << robot.Failures();
+  EXPECT_TRUE(blocked);
+  EXPECT_EQ("", box);
+  EXPECT_TRUE(managerGone);
+}
+
 TEST_F(WaysOut, TheTraysShutdownWithAStoreThatCannotBeWrittenSaysSoAndStays) {
   RegisterWholePhonebook();
   std::string message;

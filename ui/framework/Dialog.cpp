@@ -7,6 +7,7 @@
 #include <iterator>
 #include <utility>
 
+#include "platform/win32/MessageBox.h"
 #include "ui/framework/ControlColor.h"
 #include "ui/framework/Dpi.h"
 #include "ui/framework/MessageLoop.h"
@@ -141,6 +142,10 @@ INT_PTR CDialog::DoModal() {
   g_innermostRun = m_outerRun;
   m_outerRun = nullptr;
   m_modal = false;
+  if (m_holdsMessageBoxes) {
+    HoldMessageBoxes(false);
+    m_holdsMessageBoxes = false;
+  }
   return m_result;
 }
 
@@ -383,6 +388,11 @@ INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   // user; the dialog's own handler then decides its end.
   if (message == WM_ENDSESSION && wParam != FALSE) {
     EndNestedRuns();
+    // Nor may what those runs' callers do next; until this dialog's own run ends.
+    if (m_modal && !m_holdsMessageBoxes) {
+      HoldMessageBoxes(true);
+      m_holdsMessageBoxes = true;
+    }
   }
   switch (message) {
     case WM_INITDIALOG:

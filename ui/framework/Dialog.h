@@ -115,6 +115,8 @@ class CDialog : public CWindow {
   HWND m_parent;
   HWND m_owner = nullptr;
   bool m_ownerDisabledByUs = false;
+  // This run got the session's end and keeps every message box away until it ends.
+  bool m_holdsMessageBoxes = false;
   bool m_modal = false;
   // The modal run this one is nested in, while it runs.
   CDialog* m_outerRun = nullptr;
