@@ -95,29 +95,30 @@ const ConnectionRecord* CRASConnections::RecordAt(unsigned index) {
   return &records_[index - 1];
 }
 
-const char* CRASConnections::GetName(unsigned index) {
+template <typename Field>
+const char* CRASConnections::TextAt(unsigned index, Field field) {
   const ConnectionRecord* record = RecordAt(index);
-  return record != nullptr ? record->szEntryName : kInvalidConnectionText;
+  return record != nullptr ? field(*record) : kInvalidConnectionText;
+}
+
+const char* CRASConnections::GetName(unsigned index) {
+  return TextAt(index, [](const ConnectionRecord& record) { return record.szEntryName; });
 }
 
 const char* CRASConnections::GetAreaCode(unsigned index) {
-  const ConnectionRecord* record = RecordAt(index);
-  return record != nullptr ? record->szAreaCode : kInvalidConnectionText;
+  return TextAt(index, [](const ConnectionRecord& record) { return record.szAreaCode; });
 }
 
 const char* CRASConnections::GetLocalPhoneNumber(unsigned index) {
-  const ConnectionRecord* record = RecordAt(index);
-  return record != nullptr ? record->szLocalPhoneNumber : kInvalidConnectionText;
+  return TextAt(index, [](const ConnectionRecord& record) { return record.szLocalPhoneNumber; });
 }
 
 const char* CRASConnections::GetUserName(unsigned index) {
-  const ConnectionRecord* record = RecordAt(index);
-  return record != nullptr ? record->szUserName : kInvalidConnectionText;
+  return TextAt(index, [](const ConnectionRecord& record) { return record.szUserName; });
 }
 
 const char* CRASConnections::GetPassword(unsigned index) {
-  const ConnectionRecord* record = RecordAt(index);
-  return record != nullptr ? record->szPassword : kInvalidConnectionText;
+  return TextAt(index, [](const ConnectionRecord& record) { return record.szPassword; });
 }
 
 const ConnectionRecord& CRASConnections::GetRecord(unsigned index) {

@@ -177,6 +177,9 @@ class CRASConnections : public CErrorState {
 
   // Null for an index outside 1 to the count, after reporting it.
   const ConnectionRecord* RecordAt(unsigned index);
+  // One of the record's texts, or kInvalidConnectionText where the index names no record.
+  template <typename Field>
+  const char* TextAt(unsigned index, Field field);
   // Retrieve, with the entries last first when asked: the order the split leaves its lists in.
   // Its failures are kept, not reported: the scan or start-up tells of them in one message.
   Reading ReadPhonebook(bool lastFirst);

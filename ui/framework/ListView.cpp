@@ -30,8 +30,12 @@ int CListView::InsertItem(int item, const char* text) const {
 bool CListView::SetItemData(int item, LPARAM data) const {
   LVITEMA info{};
   info.mask = LVIF_PARAM;
-  info.iItem = item;
   info.lParam = data;
+  return SetItem(item, info);
+}
+
+bool CListView::SetItem(int item, LVITEMA& info) const {
+  info.iItem = item;
   return Send(LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&info)) != FALSE;
 }
 
@@ -142,9 +146,8 @@ void CListView::SetSmallIcons(const UINT* icons, size_t count, int size) const {
 bool CListView::SetItemImage(int item, int image) const {
   LVITEMA info{};
   info.mask = LVIF_IMAGE;
-  info.iItem = item;
   info.iImage = image;
-  return Send(LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&info)) != FALSE;
+  return SetItem(item, info);
 }
 
 int CListView::GetItemImage(int item) const {

@@ -83,6 +83,10 @@ class CListView : public CWindow {
   bool SetTextColor(COLORREF color) const { return Send(LVM_SETTEXTCOLOR, 0, color) != FALSE; }
   // While false, changes are not painted; call it around a refill to avoid flicker.
   void SetRedraw(bool redraw) const { Send(WM_SETREDRAW, redraw ? TRUE : FALSE); }
+
+ private:
+  // Sets the fields that `info`'s mask names on the item.
+  bool SetItem(int item, LVITEMA& info) const;
 };
 
 }  // namespace tollward::ui
