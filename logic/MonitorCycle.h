@@ -3,7 +3,6 @@
 
 #include <cstdint>
 #include <ctime>
-#include <string>
 
 #include "logic/TrayState.h"
 
